@@ -1,0 +1,34 @@
+# The two commands of the README: `make run` and `make test`.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DATA ?= $(CURDIR)/run-data
+
+.PHONY: deps build build-asan run test test-asan bench format clean
+
+deps:
+	sh scripts/install-deps.sh
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+
+run: build
+	sh scripts/run-desktop.sh $(CURDIR)/build/default/tallivan $(DATA)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-asan: build-asan
+	ctest --preset asan -j $(JOBS)
+
+bench: build
+	./build/default/tallivan_bench
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the desktop program need, when missing.
+set -e
+packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+qt6-qpa-plugins libgl1-mesa-dev fonts-wqy-microhei xvfb xauth"
+missing=""
+for p in $packages; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $p" ;;
+    esac
+done
+[ -z "$missing" ] && exit 0
+echo "installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $missing

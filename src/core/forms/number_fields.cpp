@@ -1,0 +1,32 @@
+#include "forms/number_fields.h"
+
+#include <string>
+
+#include "base/numbers.h"
+
+namespace tallivan {
+
+int readMoneyField(Form& form, Field& field, double& value) {
+    if (const auto parsed = parseMoney(field.text)) {
+        value = roundToCent(*parsed);
+        field.text = generalForm(value);
+        return 0;
+    }
+    showError(form.ui(), invalidValueMessage(field.text));
+    field.text = generalForm(value);
+    form.requestFocus(field.name);
+    return -1;
+}
+
+int readIntField(Form& form, Field& field, std::int32_t& value) {
+    if (const auto parsed = parseInt(field.text)) {
+        value = *parsed;
+        return 0;
+    }
+    showError(form.ui(), invalidValueMessage(field.text));
+    field.text = std::to_string(value);
+    form.requestFocus(field.name);
+    return -1;
+}
+
+}  // namespace tallivan
