@@ -1,0 +1,39 @@
+// The commands of tallivan-cli. Each drives the controller exactly as the desktop program's
+// command of the same name; none computes a result by a path of its own.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/controller.h"
+#include "scripted_ui.h"
+
+namespace tallivan::cli {
+
+struct CommandContext {
+    Controller& controller;
+    ScriptedUi& ui;
+    std::vector<std::string> words;  // the words after the command's name
+    std::ostream& out;
+};
+
+using CommandHandler = int (*)(CommandContext&);
+
+struct CommandEntry {
+    const char* name;
+    CommandHandler handler;
+};
+
+// fee, budget, config
+int runFee(CommandContext& ctx);
+int runBudget(CommandContext& ctx);
+int runConfig(CommandContext& ctx);
+
+// Every command, looked up by name.
+const std::vector<CommandEntry>& commandTable();
+
+// Prints a form's field as "LABEL<TAB>TEXT" in UTF-8.
+void printField(std::ostream& out, const Form& form, const std::string& name);
+
+}  // namespace tallivan::cli

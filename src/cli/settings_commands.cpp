@@ -1,0 +1,78 @@
+// fee, budget and config: the fee table and the budget panel.
+#include <string>
+
+#include "arguments.h"
+#include "base/gbk.h"
+#include "base/numbers.h"
+#include "commands.h"
+
+namespace tallivan::cli {
+
+void printField(std::ostream& out, const Form& form, const std::string& name) {
+    const Field& f = form.field(name);
+    out << gbkToUtf8(f.label) << '\t' << gbkToUtf8(f.text) << '\n';
+}
+
+int runFee(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"code", "shares", "price"});
+    args.expectPositional(0, "fee --code C --shares N --price P");
+    const FeeQuote quote = ctx.controller.quoteFee(utf8ToGbk(args.required("code")),
+                                                   args.requiredInt("shares"),
+                                                   args.requiredMoney("price"));
+    ctx.out << "category\t" << quote.category << '\n' << "fee\t" << fixed2(quote.fee) << '\n';
+    return 0;
+}
+
+int runBudget(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"category", "shares", "buy", "sell"});
+    args.expectPositional(0, "budget --category I --shares N --buy P --sell P");
+    BudgetForm& panel = ctx.controller.budget();
+    const std::int32_t category = args.requiredInt("category");
+    if (category < 0 || category >= static_cast<int>(panel.field("cboStkType").items.size())) {
+        throw UsageError("--category: no entry " + std::to_string(category));
+    }
+    DialogScript script;
+    script.select("cboStkType", category)
+        .typeAll({{"txtStockNum", args.required("shares")},
+                  {"txtBuyPrice", args.required("buy")},
+                  {"txtSellPrice", args.required("sell")}})
+        .press("cmdCal");
+    script.runOn(panel);
+    for (const char* name :
+         {"txtBuySxf", "txtBuyPriceAll", "txtSellSxf", "txtSellPriceAll", "txtYl", "txtBlYl"}) {
+        printField(ctx.out, panel, name);
+    }
+    return 0;
+}
+
+int runConfig(CommandContext& ctx) {
+    static const std::pair<const char*, const char*> kOptionFields[] = {
+        {"name", "txtTitle"},
+        {"code-length", "txtCodeLen"},
+        {"prefix", "txtCode"},
+        {"commission-rate", "txtBlSxf"},
+        {"min-commission", "txtZdSxf"},
+        {"stamp-tax-rate", "txtBlTax"},
+        {"transfer-fee", "txtBlGhf"},
+        {"min-transfer-fee", "txtZdGhf"},
+        {"order-fee", "txtWtf"},
+    };
+    std::set<std::string> options;
+    for (const auto& [option, fieldName] : kOptionFields) options.insert(option);
+    const Arguments args(ctx.words, options);
+    args.expectPositional(1, "config ROW [--name T] [--code-length N] [--prefix T] ...");
+    const auto row = parseInt(args.positional()[0]);
+    if (!row || *row < 0 || *row >= kCategoryCount) throw UsageError("config: ROW is 0 to 19");
+
+    std::map<std::string, std::string> values;
+    for (const auto& [option, fieldName] : kOptionFields) {
+        if (const auto v = args.value(option)) values[fieldName] = *v;
+    }
+    DialogScript script;
+    script.select("lsvCfg", *row).typeAll(values).press("cmdOk");
+    ctx.ui.expectDialog(script);
+    ctx.controller.configure();
+    return 0;
+}
+
+}  // namespace tallivan::cli

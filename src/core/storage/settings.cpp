@@ -1,0 +1,142 @@
+#include "storage/settings.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/gbk.h"
+
+namespace tallivan {
+
+namespace {
+
+// Offsets of the columns and fields in the file.
+constexpr std::size_t kNames = 0;
+constexpr std::size_t kCodeLengths = 260;
+constexpr std::size_t kCodePrefixes = 280;
+constexpr std::size_t kCommissionRates = 380;
+constexpr std::size_t kMinCommissions = 540;
+constexpr std::size_t kStampTaxRates = 700;
+constexpr std::size_t kTransferFees = 860;
+constexpr std::size_t kMinTransferFees = 1020;
+constexpr std::size_t kOrderFees = 1180;
+constexpr std::size_t kReserved = 1340;
+constexpr std::size_t kWantPassword = 1372;
+constexpr std::size_t kAccountSearchDir = 1373;
+constexpr std::size_t kPriceSource = 1424;
+constexpr std::size_t kPriceSourceDirs = 1425;
+static_assert(kPriceSourceDirs + kPriceSourceDirCount * kPriceSourceDirSize == kSettingsFileSize);
+
+// The doubles of the table, in file order, with their column offsets.
+struct DoubleColumn {
+    std::size_t offset;
+    double StockCategory::*member;
+};
+constexpr DoubleColumn kDoubleColumns[] = {
+    {kCommissionRates, &StockCategory::commissionRate},
+    {kMinCommissions, &StockCategory::minCommission},
+    {kStampTaxRates, &StockCategory::stampTaxRate},
+    {kTransferFees, &StockCategory::transferFee},
+    {kMinTransferFees, &StockCategory::minTransferFee},
+    {kOrderFees, &StockCategory::orderFee},
+};
+
+}  // namespace
+
+SettingsImage encodeSettings(const Settings& s) {
+    SettingsImage image{};
+    unsigned char* out = image.data();
+    for (int i = 0; i < kCategoryCount; ++i) {
+        const StockCategory& c = s.categories[static_cast<std::size_t>(i)];
+        std::memcpy(out + kNames + 13 * i, c.name, 13);
+        std::memcpy(out + kCodeLengths + i, &c.codeLength, 1);
+        std::memcpy(out + kCodePrefixes + 5 * i, c.codePrefix, 5);
+        for (const DoubleColumn& col : kDoubleColumns) {
+            std::memcpy(out + col.offset + 8 * i, &(c.*col.member), 8);
+        }
+    }
+    std::memcpy(out + kReserved, s.reservedBlock.data(), s.reservedBlock.size());
+    out[kWantPassword] = s.wantPassword;
+    std::memcpy(out + kAccountSearchDir, s.accountSearchDir, kAccountSearchDirSize);
+    out[kPriceSource] = s.priceSource;
+    std::memcpy(out + kPriceSourceDirs, s.priceSourceDirs, sizeof s.priceSourceDirs);
+    return image;
+}
+
+Settings decodeSettings(const SettingsImage& image) {
+    Settings s;
+    const unsigned char* in = image.data();
+    for (int i = 0; i < kCategoryCount; ++i) {
+        StockCategory& c = s.categories[static_cast<std::size_t>(i)];
+        std::memcpy(c.name, in + kNames + 13 * i, 13);
+        std::memcpy(&c.codeLength, in + kCodeLengths + i, 1);
+        std::memcpy(c.codePrefix, in + kCodePrefixes + 5 * i, 5);
+        for (const DoubleColumn& col : kDoubleColumns) {
+            std::memcpy(&(c.*col.member), in + col.offset + 8 * i, 8);
+        }
+    }
+    std::memcpy(s.reservedBlock.data(), in + kReserved, s.reservedBlock.size());
+    s.wantPassword = in[kWantPassword];
+    std::memcpy(s.accountSearchDir, in + kAccountSearchDir, kAccountSearchDirSize);
+    s.priceSource = in[kPriceSource];
+    std::memcpy(s.priceSourceDirs, in + kPriceSourceDirs, sizeof s.priceSourceDirs);
+    return s;
+}
+
+Settings defaultSettings() {
+    Settings s;
+    copyToField(s.accountSearchDir, sizeof s.accountSearchDir, "zrdata");
+    for (StockCategory& c : s.categories) {
+        copyToField(c.name, sizeof c.name, gbk("未知"));
+        c.orderFee = 5.0;
+    }
+    StockCategory& shanghai = s.categories[0];
+    copyToField(shanghai.name, sizeof shanghai.name, gbk("上证Ａ股"));
+    shanghai.codeLength = 6;
+    copyToField(shanghai.codePrefix, sizeof shanghai.codePrefix, "6");
+    shanghai.commissionRate = 0.35;
+    shanghai.minCommission = 10.0;
+    shanghai.stampTaxRate = 0.4;
+    shanghai.transferFee = 1.0;
+    shanghai.minTransferFee = 1.0;
+    StockCategory& shenzhen = s.categories[1];
+    copyToField(shenzhen.name, sizeof shenzhen.name, gbk("深证Ａ股"));
+    shenzhen.codeLength = 4;
+    copyToField(shenzhen.codePrefix, sizeof shenzhen.codePrefix, "0");
+    shenzhen.commissionRate = 0.35;
+    shenzhen.minCommission = 5.0;
+    shenzhen.stampTaxRate = 0.4;
+    return s;
+}
+
+int loadSettings(FileSystem& fs, Settings& settings) {
+    const int h = fs.open(kSettingsFileName, OpenMode::Read);
+    if (h < 0) return 1;
+    SettingsImage image = encodeSettings(settings);
+    const std::int64_t n = fs.read(h, image.data(), image.size());
+    fs.close(h);
+    // A failed read leaves the record as it was; a short one replaces only what it read.
+    if (n > 0) settings = decodeSettings(image);
+    return 0;
+}
+
+int saveSettings(FileSystem& fs, const Settings& settings) {
+    const SettingsImage image = encodeSettings(settings);
+    std::string content(reinterpret_cast<const char*>(image.data()), image.size());
+    if (const auto old = readWholeFile(fs, kSettingsFileName); old && old->size() > image.size()) {
+        content.append(*old, image.size(), std::string::npos);
+    }
+    return replaceFileDurably(fs, kSettingsFileName, content);
+}
+
+int categoryOfCode(const Settings& settings, const std::string& code) {
+    const std::size_t n = code.size();
+    for (int i = 0; i < kCategoryCount; ++i) {
+        const StockCategory& c = settings.categories[static_cast<std::size_t>(i)];
+        if (c.codeLength < 0 || static_cast<std::size_t>(c.codeLength) != n) continue;
+        const std::size_t m = strnlen(c.codePrefix, sizeof c.codePrefix);
+        if (m <= n && std::memcmp(code.data(), c.codePrefix, m) == 0) return i;
+    }
+    return -1;
+}
+
+}  // namespace tallivan

@@ -1,0 +1,67 @@
+// The settings record and its file: the 20-row stock category and fee table, the account
+// search options and the market-data source choice.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "storage/file_io.h"
+
+namespace tallivan {
+
+struct StockCategory {
+    char name[13] = {};        // GBK, NUL-terminated, at most 12 bytes
+    std::int8_t codeLength = 0;  // compared as a signed byte
+    char codePrefix[5] = {};   // NUL-terminated, at most 4 characters
+    double commissionRate = 0;  // percent of the amount
+    double minCommission = 0;   // yuan per trade
+    double stampTaxRate = 0;    // percent of the amount
+    double transferFee = 0;     // yuan per whole 1000 shares
+    double minTransferFee = 0;  // yuan per trade
+    double orderFee = 0;        // flat yuan per trade
+};
+
+constexpr int kCategoryCount = 20;
+constexpr int kPriceSourceDirCount = 6;
+constexpr std::size_t kPriceSourceDirSize = 31;
+constexpr std::size_t kAccountSearchDirSize = 51;
+
+using CategoryTable = std::array<StockCategory, kCategoryCount>;
+
+struct Settings {
+    CategoryTable categories{};
+    std::array<std::uint8_t, 32> reservedBlock{};
+    std::uint8_t wantPassword = 0;
+    char accountSearchDir[kAccountSearchDirSize] = {};
+    std::uint8_t priceSource = 0;
+    char priceSourceDirs[kPriceSourceDirCount][kPriceSourceDirSize] = {};
+};
+
+constexpr std::size_t kSettingsFileSize = 1611;
+inline const char* const kSettingsFileName = "zrstk.cfg";
+
+using SettingsImage = std::array<unsigned char, kSettingsFileSize>;
+
+// The record as it lies in the file: the category table column by column, then the options.
+SettingsImage encodeSettings(const Settings& settings);
+Settings decodeSettings(const SettingsImage& image);
+
+// The record every start begins with, before the file is read.
+Settings defaultSettings();
+
+// Reads the file over `settings`: a shorter file replaces only its own length, bytes beyond
+// the record are ignored. Returns 0, or 1 when the file could not be opened (nothing changes).
+int loadSettings(FileSystem& fs, Settings& settings);
+
+// Writes the record. Bytes after the record in a longer file are kept. The file is replaced
+// as a whole (temporary file, sync, rename), so a crash leaves the old or the new settings.
+// Returns 0 or -1.
+int saveSettings(FileSystem& fs, const Settings& settings);
+
+// The first category row whose code length equals the code's byte length and whose prefix
+// begins the code; -1 when none does.
+int categoryOfCode(const Settings& settings, const std::string& code);
+
+}  // namespace tallivan
