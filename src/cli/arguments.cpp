@@ -13,7 +13,8 @@ Arguments::Arguments(const std::vector<std::string>& words,
         if (w.size() > 2 && w.compare(0, 2, "--") == 0) {
             const std::string name = w.substr(2);
             if (valueOptions.count(name)) {
-                if (i + 1 >= words.size()) throw UsageError("option " + w + " needs a value");
+                if (i + 1 >= words.size())
+                    throw UsageError("option " + w + " needs a value");
                 values_[name] = words[++i];
             } else if (flagOptions.count(name)) {
                 flags_.insert(name);
@@ -27,32 +28,37 @@ Arguments::Arguments(const std::vector<std::string>& words,
 }
 
 void Arguments::expectPositional(std::size_t count, const std::string& usage) const {
-    if (positional_.size() != count) throw UsageError("usage: " + usage);
+    if (positional_.size() != count)
+        throw UsageError("usage: " + usage);
 }
 
 std::optional<std::string> Arguments::value(const std::string& option) const {
     const auto it = values_.find(option);
-    if (it == values_.end()) return std::nullopt;
+    if (it == values_.end())
+        return std::nullopt;
     return it->second;
 }
 
 std::string Arguments::required(const std::string& option) const {
     const auto v = value(option);
-    if (!v) throw UsageError("missing option --" + option);
+    if (!v)
+        throw UsageError("missing option --" + option);
     return *v;
 }
 
 std::int32_t Arguments::requiredInt(const std::string& option) const {
     const std::string text = required(option);
     const auto v = parseInt(text);
-    if (!v) throw UsageError("--" + option + ": '" + text + "' is not a whole number");
+    if (!v)
+        throw UsageError("--" + option + ": '" + text + "' is not a whole number");
     return *v;
 }
 
 double Arguments::requiredMoney(const std::string& option) const {
     const std::string text = required(option);
     const auto v = parseMoney(text);
-    if (!v) throw UsageError("--" + option + ": '" + text + "' is not a number");
+    if (!v)
+        throw UsageError("--" + option + ": '" + text + "' is not a number");
     return *v;
 }
 

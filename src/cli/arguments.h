@@ -12,7 +12,7 @@
 namespace tallivan::cli {
 
 class Arguments {
-public:
+  public:
     // `valueOptions` take a value; `flagOptions` stand alone. Anything else is a UsageError.
     Arguments(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
               const std::set<std::string>& flagOptions = {});
@@ -30,7 +30,7 @@ public:
     std::int32_t requiredInt(const std::string& option) const;
     double requiredMoney(const std::string& option) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::map<std::string, std::string> values_;
     std::set<std::string> flags_;

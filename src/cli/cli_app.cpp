@@ -29,21 +29,25 @@ GlobalOptions parseGlobalOptions(const std::vector<std::string>& words) {
     std::size_t i = 0;
     for (; i < words.size(); ++i) {
         const std::string& w = words[i];
-        if (w != "--data" && w != "--today" && w != "--password") break;
-        if (i + 1 >= words.size()) throw UsageError("option " + w + " needs a value");
+        if (w != "--data" && w != "--today" && w != "--password")
+            break;
+        if (i + 1 >= words.size())
+            throw UsageError("option " + w + " needs a value");
         const std::string& v = words[++i];
         if (w == "--data") {
             g.dataDir = v;
         } else if (w == "--today") {
             Date d;
-            if (!parseIsoDate(v, d)) throw UsageError("--today: '" + v + "' is not YYYY-MM-DD");
+            if (!parseIsoDate(v, d))
+                throw UsageError("--today: '" + v + "' is not YYYY-MM-DD");
             g.today = d;
         } else {
             g.password = v;
         }
     }
     g.commandWords.assign(words.begin() + static_cast<std::ptrdiff_t>(i), words.end());
-    if (g.commandWords.empty()) throw UsageError(kUsage);
+    if (g.commandWords.empty())
+        throw UsageError(kUsage);
     return g;
 }
 
@@ -55,23 +59,27 @@ int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std
         const std::string& name = g.commandWords.front();
         CommandHandler handler = nullptr;
         for (const CommandEntry& e : commandTable()) {
-            if (name == e.name) handler = e.handler;
+            if (name == e.name)
+                handler = e.handler;
         }
-        if (!handler) throw UsageError("unknown command " + name + "\n" + kUsage);
+        if (!handler)
+            throw UsageError("unknown command " + name + "\n" + kUsage);
 
         PosixFileSystem files(g.dataDir);
         SystemClock systemClock;
         std::unique_ptr<FixedClock> fixedClock;
-        if (g.today) fixedClock = std::make_unique<FixedClock>(*g.today, systemClock.secondsNow());
+        if (g.today)
+            fixedClock = std::make_unique<FixedClock>(*g.today, systemClock.secondsNow());
         Clock& clock = fixedClock ? static_cast<Clock&>(*fixedClock) : systemClock;
         ScriptedUi ui(err);
-        if (g.password) ui.setPassword(*g.password);
+        if (g.password)
+            ui.setPassword(*g.password);
         Controller controller(ui, files, clock);
         controller.start();
 
-        CommandContext ctx{controller, ui,
-                           std::vector<std::string>(g.commandWords.begin() + 1, g.commandWords.end()),
-                           out};
+        CommandContext ctx{
+            controller, ui,
+            std::vector<std::string>(g.commandWords.begin() + 1, g.commandWords.end()), out};
         const int status = handler(ctx);
         return status != 0 ? status : (ui.sawError() ? 1 : 0);
     } catch (const UsageError& e) {

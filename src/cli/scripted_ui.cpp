@@ -26,7 +26,8 @@ DialogScript& DialogScript::press(std::string button) {
 
 void DialogScript::runOn(Form& form) const {
     for (const Entry& e : entries_) {
-        if (!form.isOpen()) return;
+        if (!form.isOpen())
+            return;
         switch (e.step.kind) {
             case DialogStep::Kind::Select:
                 form.select(e.step.field, e.step.index);
@@ -46,12 +47,14 @@ void DialogScript::runOn(Form& form) const {
                 }
                 for (const Field& f : form.fields()) {
                     const auto it = e.values.find(f.name);
-                    if (it == e.values.end()) continue;
+                    if (it == e.values.end())
+                        continue;
                     const std::string name = f.name;  // the form may change while typing
                     form.type(name, utf8ToGbk(it->second));
                     form.leave(name);
                     form.clearFocusRequest();
-                    if (!form.isOpen()) return;
+                    if (!form.isOpen())
+                        return;
                 }
                 break;
         }
@@ -61,11 +64,14 @@ void DialogScript::runOn(Form& form) const {
 Answer ScriptedUi::message(const std::string& text, const std::string& caption, MessageIcon,
                            MessageButtons buttons) {
     err_ << gbkToUtf8(caption) << ": " << gbkToUtf8(text) << "\n";
-    if (caption == gbk("错误")) sawError_ = true;
+    if (caption == gbk("错误"))
+        sawError_ = true;
     switch (buttons) {
-        case MessageButtons::YesNo: return Answer::Yes;
+        case MessageButtons::YesNo:
+            return Answer::Yes;
         case MessageButtons::OkCancel:
-        case MessageButtons::Ok: return Answer::Ok;
+        case MessageButtons::Ok:
+            return Answer::Ok;
     }
     return Answer::Ok;
 }
@@ -76,7 +82,8 @@ bool ScriptedUi::runDialog(Form& form) {
         scripts_.pop_front();
         script.runOn(form);
     }
-    if (form.isOpen()) form.cancel();
+    if (form.isOpen())
+        form.cancel();
     return form.result() == Form::Result::Ok;
 }
 

@@ -17,7 +17,7 @@ namespace tallivan::cli {
 
 // A mistake in the command line itself (exit status 2).
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -26,13 +26,13 @@ struct DialogStep {
     enum class Kind { Select, Type, Toggle, Press };
     Kind kind;
     std::string field;
-    std::string text;  // Type
-    int index = 0;     // Select
+    std::string text;      // Type
+    int index = 0;         // Select
     bool checked = false;  // Toggle
 };
 
 class DialogScript {
-public:
+  public:
     DialogScript& select(std::string field, int index);
     // Values for several fields; they are typed in the dialog's tab order, each field left.
     DialogScript& typeAll(std::map<std::string, std::string> values);
@@ -42,7 +42,7 @@ public:
     // Runs the steps on `form`. A value for a read-only field is a UsageError.
     void runOn(Form& form) const;
 
-private:
+  private:
     struct Entry {
         DialogStep step;
         std::map<std::string, std::string> values;  // for typeAll
@@ -51,7 +51,7 @@ private:
 };
 
 class ScriptedUi : public Ui {
-public:
+  public:
     explicit ScriptedUi(std::ostream& err) : err_(err) {}
 
     Answer message(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -68,7 +68,7 @@ public:
     // True once a message captioned 错误 was shown.
     bool sawError() const { return sawError_; }
 
-private:
+  private:
     std::ostream& err_;
     std::deque<DialogScript> scripts_;
     std::optional<std::string> password_;

@@ -16,9 +16,8 @@ void printField(std::ostream& out, const Form& form, const std::string& name) {
 int runFee(CommandContext& ctx) {
     const Arguments args(ctx.words, {"code", "shares", "price"});
     args.expectPositional(0, "fee --code C --shares N --price P");
-    const FeeQuote quote = ctx.controller.quoteFee(utf8ToGbk(args.required("code")),
-                                                   args.requiredInt("shares"),
-                                                   args.requiredMoney("price"));
+    const FeeQuote quote = ctx.controller.quoteFee(
+        utf8ToGbk(args.required("code")), args.requiredInt("shares"), args.requiredMoney("price"));
     ctx.out << "category\t" << quote.category << '\n' << "fee\t" << fixed2(quote.fee) << '\n';
     return 0;
 }
@@ -47,26 +46,25 @@ int runBudget(CommandContext& ctx) {
 
 int runConfig(CommandContext& ctx) {
     static const std::pair<const char*, const char*> kOptionFields[] = {
-        {"name", "txtTitle"},
-        {"code-length", "txtCodeLen"},
-        {"prefix", "txtCode"},
-        {"commission-rate", "txtBlSxf"},
-        {"min-commission", "txtZdSxf"},
-        {"stamp-tax-rate", "txtBlTax"},
-        {"transfer-fee", "txtBlGhf"},
-        {"min-transfer-fee", "txtZdGhf"},
+        {"name", "txtTitle"},           {"code-length", "txtCodeLen"},
+        {"prefix", "txtCode"},          {"commission-rate", "txtBlSxf"},
+        {"min-commission", "txtZdSxf"}, {"stamp-tax-rate", "txtBlTax"},
+        {"transfer-fee", "txtBlGhf"},   {"min-transfer-fee", "txtZdGhf"},
         {"order-fee", "txtWtf"},
     };
     std::set<std::string> options;
-    for (const auto& [option, fieldName] : kOptionFields) options.insert(option);
+    for (const auto& [option, fieldName] : kOptionFields)
+        options.insert(option);
     const Arguments args(ctx.words, options);
     args.expectPositional(1, "config ROW [--name T] [--code-length N] [--prefix T] ...");
     const auto row = parseInt(args.positional()[0]);
-    if (!row || *row < 0 || *row >= kCategoryCount) throw UsageError("config: ROW is 0 to 19");
+    if (!row || *row < 0 || *row >= kCategoryCount)
+        throw UsageError("config: ROW is 0 to 19");
 
     std::map<std::string, std::string> values;
     for (const auto& [option, fieldName] : kOptionFields) {
-        if (const auto v = args.value(option)) values[fieldName] = *v;
+        if (const auto v = args.value(option))
+            values[fieldName] = *v;
     }
     DialogScript script;
     script.select("lsvCfg", *row).typeAll(values).press("cmdOk");

@@ -20,7 +20,7 @@ struct FeeQuote {
 };
 
 class Controller {
-public:
+  public:
     Controller(Ui& ui, FileSystem& fs, Clock& clock);
     ~Controller();
 
@@ -45,7 +45,7 @@ public:
     FileSystem& files() { return fs_; }
     Clock& clock() { return clock_; }
 
-private:
+  private:
     Ui& ui_;
     FileSystem& fs_;
     Clock& clock_;

@@ -13,17 +13,20 @@ int weekdayOf(const Date& date) {
     // Sakamoto's method: 0 = Sunday.
     static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     int y = date.year;
-    if (date.month < 3) --y;
+    if (date.month < 3)
+        --y;
     const int m = date.month >= 1 && date.month <= 12 ? date.month : 1;
     int w = (y + y / 4 - y / 100 + y / 400 + offsets[m - 1] + date.day) % 7;
-    if (w < 0) w += 7;
+    if (w < 0)
+        w += 7;
     return w + 1;
 }
 
 std::string weekdayName(int weekday) {
     static const char* const names[] = {"星期日", "星期一", "星期二", "星期三",
-                                         "星期四", "星期五", "星期六"};
-    if (weekday < 1 || weekday > 7) return std::string();
+                                        "星期四", "星期五", "星期六"};
+    if (weekday < 1 || weekday > 7)
+        return std::string();
     return gbk(names[weekday - 1]);
 }
 
@@ -36,11 +39,14 @@ std::string isoDate(const Date& date) {
 bool parseIsoDate(const std::string& text, Date& date) {
     int y = 0, m = 0, d = 0;
     char tail = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3) return false;
-    if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
+    if (std::sscanf(text.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3)
+        return false;
+    if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1)
+        return false;
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    if (d > days[m - 1] + (m == 2 && leap ? 1 : 0)) return false;
+    if (d > days[m - 1] + (m == 2 && leap ? 1 : 0))
+        return false;
     date = {y, m, d};
     return true;
 }
@@ -52,8 +58,12 @@ Date SystemClock::today() const {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-std::int64_t SystemClock::secondsNow() const { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t SystemClock::secondsNow() const {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
-void SystemClock::pause() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
+void SystemClock::pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
 
 }  // namespace tallivan

@@ -27,7 +27,7 @@ std::string isoDate(const Date& date);
 bool parseIsoDate(const std::string& text, Date& date);
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual Date today() const = 0;
     virtual std::int64_t secondsNow() const = 0;
@@ -37,7 +37,7 @@ public:
 
 // The machine's local date and real time.
 class SystemClock : public Clock {
-public:
+  public:
     Date today() const override;
     std::int64_t secondsNow() const override;
     void pause() override;
@@ -45,14 +45,14 @@ public:
 
 // A clock for tests and scripted runs: fixed date; seconds advance by one at each pause.
 class FixedClock : public Clock {
-public:
+  public:
     explicit FixedClock(Date today, std::int64_t seconds = 0) : today_(today), seconds_(seconds) {}
     Date today() const override { return today_; }
     std::int64_t secondsNow() const override { return seconds_; }
     void pause() override { ++seconds_; }
     void setToday(Date d) { today_ = d; }
 
-private:
+  private:
     Date today_;
     std::int64_t seconds_;
 };

@@ -14,10 +14,11 @@ constexpr const char* kGbkName = "CP936";
 constexpr const char* kReplacementUtf8 = "\xEF\xBF\xBD";
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+        if (cd_ != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -27,7 +28,8 @@ public:
     // written instead.
     std::string run(std::string_view in, const char* replacement, bool inputIsUtf8) {
         std::string out;
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            return std::string(in);
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         out.reserve(in.size() * 2 + 4);
         char* src = const_cast<char*>(in.data());
@@ -38,14 +40,17 @@ public:
             std::size_t dstLeft = sizeof buf;
             const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
             out.append(buf, static_cast<std::size_t>(dst - buf));
-            if (rc != static_cast<std::size_t>(-1)) continue;
-            if (errno == E2BIG) continue;
+            if (rc != static_cast<std::size_t>(-1))
+                continue;
+            if (errno == E2BIG)
+                continue;
             // EILSEQ or EINVAL: replace one character and go on.
             out += replacement;
             std::size_t skip = 1;
             if (inputIsUtf8) {
                 skip = utf8SequenceLength(static_cast<unsigned char>(*src));
-                if (skip > srcLeft) skip = srcLeft;
+                if (skip > srcLeft)
+                    skip = srcLeft;
                 for (std::size_t k = 1; k < skip; ++k) {
                     if ((static_cast<unsigned char>(src[k]) & 0xC0) != 0x80) {
                         skip = k;
@@ -67,11 +72,14 @@ public:
         return out;
     }
 
-private:
+  private:
     static std::size_t utf8SequenceLength(unsigned char lead) {
-        if (lead >= 0xF0 && lead <= 0xF4) return 4;
-        if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-        if (lead >= 0xC2) return 2;
+        if (lead >= 0xF0 && lead <= 0xF4)
+            return 4;
+        if (lead >= 0xE0)
+            return lead <= 0xEF ? 3 : 1;
+        if (lead >= 0xC2)
+            return 2;
         return 1;
     }
 
@@ -80,27 +88,34 @@ private:
 
 }  // namespace
 
-std::string gbk(std::string_view utf8) { return utf8ToGbk(utf8); }
+std::string gbk(std::string_view utf8) {
+    return utf8ToGbk(utf8);
+}
 
 std::string gbkToUtf8(std::string_view gbk) {
     bool ascii = true;
-    for (char c : gbk) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return std::string(gbk);
+    for (char c : gbk)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii)
+        return std::string(gbk);
     thread_local Converter converter("UTF-8", kGbkName);
     return converter.run(gbk, kReplacementUtf8, false);
 }
 
 std::string utf8ToGbk(std::string_view utf8) {
     bool ascii = true;
-    for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return std::string(utf8);
+    for (char c : utf8)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii)
+        return std::string(utf8);
     thread_local Converter converter(kGbkName, "UTF-8");
     return converter.run(utf8, "?", true);
 }
 
 std::size_t gbkCharLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead >= 0x81 && lead <= 0xFE && i + 1 < text.size()) return 2;
+    if (lead >= 0x81 && lead <= 0xFE && i + 1 < text.size())
+        return 2;
     return 1;
 }
 
@@ -108,7 +123,8 @@ std::string cutGbk(std::string_view text, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < text.size()) {
         const std::size_t len = gbkCharLength(text, i);
-        if (i + len > maxBytes) break;
+        if (i + len > maxBytes)
+            break;
         i += len;
     }
     return std::string(text.substr(0, i));
@@ -120,12 +136,14 @@ std::string cutBytes(std::string_view text, std::size_t maxBytes) {
 
 std::string fieldText(const char* field, std::size_t size) {
     const void* nul = std::memchr(field, 0, size);
-    const std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : size;
+    const std::size_t len =
+        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : size;
     return std::string(field, len);
 }
 
 void copyToField(char* field, std::size_t size, std::string_view text) {
-    if (size == 0) return;
+    if (size == 0)
+        return;
     const std::string cut = cutGbk(text, size - 1);
     std::memset(field, 0, size);
     std::memcpy(field, cut.data(), cut.size());
@@ -135,7 +153,8 @@ std::string lowerAscii(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size();) {
         const std::size_t len = gbkCharLength(out, i);
-        if (len == 1 && out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        if (len == 1 && out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = static_cast<char>(out[i] - 'A' + 'a');
         i += len;
     }
     return out;

@@ -27,14 +27,21 @@ double fromMilli(std::int64_t v) {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -42,41 +49,54 @@ int hexValue(char c) {
 
 std::optional<double> parseMoney(std::string_view text) {
     std::size_t begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
     const std::string_view s = text.substr(begin, end - begin);
 
     std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
     std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++digits;
     }
-    if (digits == 0) return std::nullopt;
+    if (digits == 0)
+        return std::nullopt;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
         std::size_t expDigits = 0;
-        while (i < s.size() && isDigit(s[i])) ++i, ++expDigits;
-        if (expDigits == 0) return std::nullopt;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return std::nullopt;
     }
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size())
+        return std::nullopt;
 
     // The syntax is checked above, so strtod only converts; it never sees hex, "inf" or "nan".
     const std::string copy(s);
     errno = 0;
     const double value = std::strtod(copy.c_str(), nullptr);
-    if (!std::isfinite(value)) return std::nullopt;
+    if (!std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 
 std::optional<std::int32_t> parseInt(std::string_view s) {
     std::size_t i = 0;
-    while (i < s.size() && isBlank(s[i])) ++i;
+    while (i < s.size() && isBlank(s[i]))
+        ++i;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
 
     bool hex = false;
     if (i < s.size() && s[i] == '$') {
@@ -86,14 +106,17 @@ std::optional<std::int32_t> parseInt(std::string_view s) {
         hex = true;
         i += 2;
     }
-    if (i == s.size()) return std::nullopt;
+    if (i == s.size())
+        return std::nullopt;
 
     std::uint64_t magnitude = 0;
     for (; i < s.size(); ++i) {
         const int d = hex ? hexValue(s[i]) : (isDigit(s[i]) ? s[i] - '0' : -1);
-        if (d < 0) return std::nullopt;
+        if (d < 0)
+            return std::nullopt;
         magnitude = magnitude * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
-        if (magnitude > 0xFFFFFFFFull) return std::nullopt;
+        if (magnitude > 0xFFFFFFFFull)
+            return std::nullopt;
     }
     if (hex) {
         const auto bits = static_cast<std::uint32_t>(magnitude);
@@ -101,10 +124,12 @@ std::optional<std::int32_t> parseInt(std::string_view s) {
         return negative ? static_cast<std::int32_t>(0u - bits) : value;
     }
     if (negative) {
-        if (magnitude > 0x80000000ull) return std::nullopt;
+        if (magnitude > 0x80000000ull)
+            return std::nullopt;
         return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
     }
-    if (magnitude > 0x7FFFFFFFull) return std::nullopt;
+    if (magnitude > 0x7FFFFFFFull)
+        return std::nullopt;
     return static_cast<std::int32_t>(magnitude);
 }
 
@@ -125,7 +150,8 @@ Digits significantDigits(double v, int precision) {
     std::string mantissa;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p) {
-        if (isDigit(*p)) mantissa.push_back(*p);
+        if (isDigit(*p))
+            mantissa.push_back(*p);
     }
     int exp10 = std::atoi(p + 1) + 1;
     const bool roundUp = mantissa[static_cast<std::size_t>(precision)] >= '5';
@@ -144,16 +170,20 @@ Digits significantDigits(double v, int precision) {
             ++exp10;
         }
     }
-    while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+    while (!mantissa.empty() && mantissa.back() == '0')
+        mantissa.pop_back();
     return {mantissa, exp10};
 }
 
 }  // namespace
 
 std::string generalForm(double v) {
-    if (v == 0.0) return "0";
-    if (std::isnan(v)) return "NAN";
-    if (std::isinf(v)) return v > 0 ? "INF" : "-INF";
+    if (v == 0.0)
+        return "0";
+    if (std::isnan(v))
+        return "NAN";
+    if (std::isinf(v))
+        return v > 0 ? "INF" : "-INF";
     const Digits d = significantDigits(v, 15);
     std::string out = v < 0 ? "-" : "";
     const int n = static_cast<int>(d.digits.size());
@@ -189,8 +219,8 @@ std::string fixed2(double v, int width) {
     const Extended cents = roundl(static_cast<Extended>(v) * 100.0L);
     if (std::isfinite(v) && fabsl(cents) < 9.0e18L) {
         const long long c = static_cast<long long>(cents);
-        const unsigned long long a = c < 0 ? 0ull - static_cast<unsigned long long>(c)
-                                           : static_cast<unsigned long long>(c);
+        const unsigned long long a =
+            c < 0 ? 0ull - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
         std::snprintf(buf, sizeof buf, "%s%llu.%02llu", c < 0 ? "-" : "", a / 100, a % 100);
     } else {
         // Beyond 9e16 yuan a double has no fraction left to round.
@@ -203,6 +233,8 @@ std::string fixed2(double v, int width) {
     return out;
 }
 
-std::string percent2(double v, int width) { return fixed2(v, width) + "%"; }
+std::string percent2(double v, int width) {
+    return fixed2(v, width) + "%";
+}
 
 }  // namespace tallivan

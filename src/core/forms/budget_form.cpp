@@ -42,7 +42,8 @@ void BudgetForm::leave(std::string_view name) {
 }
 
 void BudgetForm::press(std::string_view name) {
-    if (name == "cmdCal") calculate();
+    if (name == "cmdCal")
+        calculate();
 }
 
 void BudgetForm::calculate() {

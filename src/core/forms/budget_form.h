@@ -8,7 +8,7 @@
 namespace tallivan {
 
 class BudgetForm : public Form {
-public:
+  public:
     // The category list takes the names the table has now; the fees are read at each 计算.
     BudgetForm(Ui& ui, const Settings& settings);
 
@@ -18,7 +18,7 @@ public:
     // 计算: fees and totals of buying and selling, net profit and profit rate.
     void calculate();
 
-private:
+  private:
     const Settings& settings_;
 };
 

@@ -52,7 +52,8 @@ ConfigForm::ConfigForm(Ui& ui, Settings& settings, std::function<void()> save)
 
 void ConfigForm::select(std::string_view name, int index) {
     Form::select(name, index);
-    if (name == "lsvCfg" && field(name).selected >= 0) showRow(field(name).selected);
+    if (name == "lsvCfg" && field(name).selected >= 0)
+        showRow(field(name).selected);
 }
 
 void ConfigForm::showRow(int index) {
@@ -77,7 +78,8 @@ void ConfigForm::leave(std::string_view name) {
         return;
     }
     for (std::size_t i = 0; i < std::size(kValueEdits); ++i) {
-        if (name == kValueEdits[i].name) readMoneyField(*this, field(name), values_[i]);
+        if (name == kValueEdits[i].name)
+            readMoneyField(*this, field(name), values_[i]);
     }
 }
 
@@ -91,15 +93,18 @@ void ConfigForm::press(std::string_view name) {
 
 void ConfigForm::apply() {
     Field& list = field("lsvCfg");
-    if (list.selected < 0) return;
+    if (list.selected < 0)
+        return;
     const std::string& title = field("txtTitle").text;
     list.items[static_cast<std::size_t>(list.selected)] = title;
     StockCategory& c = settings_.categories[static_cast<std::size_t>(list.selected)];
     copyToField(c.name, sizeof c.name, title);
     c.codeLength = codeLength_;
     copyToField(c.codePrefix, sizeof c.codePrefix, field("txtCode").text);
-    for (std::size_t i = 0; i < std::size(kValueEdits); ++i) c.*kValueEdits[i].member = values_[i];
-    if (save_) save_();
+    for (std::size_t i = 0; i < std::size(kValueEdits); ++i)
+        c.*kValueEdits[i].member = values_[i];
+    if (save_)
+        save_();
     requestFocus("lsvCfg");
     touch();
 }

@@ -11,7 +11,7 @@
 namespace tallivan {
 
 class ConfigForm : public Form {
-public:
+  public:
     // `save` writes the whole settings record; it runs each time a row is applied.
     ConfigForm(Ui& ui, Settings& settings, std::function<void()> save);
 
@@ -22,7 +22,7 @@ public:
     // 设置: stores the shown row into the table and saves.
     void apply();
 
-private:
+  private:
     void showRow(int index);
 
     Settings& settings_;

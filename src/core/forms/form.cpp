@@ -10,7 +10,8 @@ Form::Form(Ui& ui, std::string caption) : ui_(ui), caption_(std::move(caption)) 
 
 Field& Form::field(std::string_view name) {
     for (Field& f : fields_) {
-        if (f.name == name) return f;
+        if (f.name == name)
+            return f;
     }
     throw std::out_of_range("no field " + std::string(name));
 }
@@ -21,7 +22,8 @@ const Field& Form::field(std::string_view name) const {
 
 bool Form::hasField(std::string_view name) const {
     for (const Field& f : fields_) {
-        if (f.name == name) return true;
+        if (f.name == name)
+            return true;
     }
     return false;
 }
@@ -39,9 +41,13 @@ void Form::select(std::string_view fieldName, int index) {
     f.selected = index >= 0 && index < static_cast<int>(f.items.size()) ? index : -1;
 }
 
-void Form::toggle(std::string_view fieldName, bool checked) { field(fieldName).checked = checked; }
+void Form::toggle(std::string_view fieldName, bool checked) {
+    field(fieldName).checked = checked;
+}
 
-void Form::cancel() { close(Result::Cancel); }
+void Form::cancel() {
+    close(Result::Cancel);
+}
 
 Field& Form::add(Field f) {
     fields_.push_back(std::move(f));
@@ -67,7 +73,8 @@ Field& Form::addButton(std::string name, std::string caption) {
 
 std::string fitToField(const Field& field, const std::string& text) {
     std::string fitted = field.lowerCase ? lowerAscii(text) : text;
-    if (field.maxBytes > 0) fitted = cutGbk(fitted, field.maxBytes);
+    if (field.maxBytes > 0)
+        fitted = cutGbk(fitted, field.maxBytes);
     return fitted;
 }
 

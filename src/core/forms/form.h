@@ -15,26 +15,26 @@ namespace tallivan {
 enum class FieldKind { Edit, Button, List, Combo, Check, Radio, Label, Memo };
 
 struct Field {
-    std::string name;   // the control's name, e.g. "txtStockNum"
+    std::string name;  // the control's name, e.g. "txtStockNum"
     FieldKind kind = FieldKind::Edit;
-    std::string label;  // GBK: the label beside an edit, or a button's caption
-    std::string text;   // GBK: an edit's text
-    std::string suffix; // GBK: a fixed text shown after an edit ("%", "/千股")
+    std::string label;   // GBK: the label beside an edit, or a button's caption
+    std::string text;    // GBK: an edit's text
+    std::string suffix;  // GBK: a fixed text shown after an edit ("%", "/千股")
     bool readOnly = false;
     bool enabled = true;
     bool visible = true;
     bool tabStop = true;
-    bool locked = false;     // read-only and painted in the 3-D light colour
-    bool masked = false;     // shows "*" for each character
-    bool lowerCase = false;  // letters turned to lower case as typed
-    std::size_t maxBytes = 0;  // 0: no limit; counted in GBK bytes
+    bool locked = false;             // read-only and painted in the 3-D light colour
+    bool masked = false;             // shows "*" for each character
+    bool lowerCase = false;          // letters turned to lower case as typed
+    std::size_t maxBytes = 0;        // 0: no limit; counted in GBK bytes
     std::vector<std::string> items;  // list, combo and radio entries (GBK)
     int selected = -1;               // the selected entry, or -1
     bool checked = false;            // check box
 };
 
 class Form {
-public:
+  public:
     enum class Result { Open, Ok, Cancel };
 
     Form(Ui& ui, std::string caption);
@@ -73,13 +73,13 @@ public:
     int revision() const { return revision_; }
     void touch() { ++revision_; }
 
-protected:
+  protected:
     Field& add(Field field);
     Field& addEdit(std::string name, std::string label, std::size_t maxBytes = 0);
     Field& addButton(std::string name, std::string caption);
     void close(Result result) { result_ = result; }
 
-private:
+  private:
     Ui& ui_;
     std::string caption_;
     std::deque<Field> fields_;

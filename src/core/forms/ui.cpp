@@ -17,11 +17,13 @@ void showNotice(Ui& ui, const std::string& text) {
 }
 
 bool askWarning(Ui& ui, const std::string& text) {
-    return ui.message(text, gbk("警告"), MessageIcon::Warning, MessageButtons::YesNo) == Answer::Yes;
+    return ui.message(text, gbk("警告"), MessageIcon::Warning, MessageButtons::YesNo) ==
+           Answer::Yes;
 }
 
 bool askConfirm(Ui& ui, const std::string& text) {
-    return ui.message(text, gbk("确认"), MessageIcon::Question, MessageButtons::YesNo) == Answer::Yes;
+    return ui.message(text, gbk("确认"), MessageIcon::Question, MessageButtons::YesNo) ==
+           Answer::Yes;
 }
 
 }  // namespace tallivan

@@ -13,7 +13,7 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // A modal message box; returns the button pressed.
@@ -28,9 +28,9 @@ public:
 std::string invalidValueMessage(const std::string& text);
 
 // The common message boxes.
-void showError(Ui& ui, const std::string& text);    // caption 错误, error icon, OK
-void showNotice(Ui& ui, const std::string& text);   // caption 提示, information icon, OK
-bool askWarning(Ui& ui, const std::string& text);   // caption 警告, warning icon, Yes/No
-bool askConfirm(Ui& ui, const std::string& text);   // caption 确认, question icon, Yes/No
+void showError(Ui& ui, const std::string& text);   // caption 错误, error icon, OK
+void showNotice(Ui& ui, const std::string& text);  // caption 提示, information icon, OK
+bool askWarning(Ui& ui, const std::string& text);  // caption 警告, warning icon, Yes/No
+bool askConfirm(Ui& ui, const std::string& text);  // caption 确认, question icon, Yes/No
 
 }  // namespace tallivan

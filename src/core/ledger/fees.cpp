@@ -9,7 +9,8 @@ namespace tallivan {
 namespace {
 
 const StockCategory* rowOf(const CategoryTable& table, int category) {
-    if (category < 0 || category >= kCategoryCount) return nullptr;
+    if (category < 0 || category >= kCategoryCount)
+        return nullptr;
     return &table[static_cast<std::size_t>(category)];
 }
 
@@ -28,21 +29,24 @@ bool searchable(std::int32_t shares, double start) {
 
 double tradeFee(const CategoryTable& table, std::int32_t shares, int category, double price) {
     const StockCategory* row = rowOf(table, category);
-    if (!row || shares == 0 || price == 0.0) return 0.0;
+    if (!row || shares == 0 || price == 0.0)
+        return 0.0;
     const double amount = static_cast<double>(static_cast<Extended>(shares) * price);
 
     double commission =
         static_cast<double>(static_cast<Extended>(amount) * row->commissionRate * 0.01L);
-    if (commission < row->minCommission) commission = row->minCommission;
+    if (commission < row->minCommission)
+        commission = row->minCommission;
     commission = roundToCent(commission);
 
-    const double stamp = roundToCent(
-        static_cast<double>(static_cast<Extended>(amount) * row->stampTaxRate * 0.01L));
+    const double stamp =
+        roundToCent(static_cast<double>(static_cast<Extended>(amount) * row->stampTaxRate * 0.01L));
 
     const std::int32_t thousands = shares / 1000;
     double transfer =
         roundToCent(static_cast<double>(static_cast<Extended>(thousands) * row->transferFee));
-    if (transfer <= row->minTransferFee) transfer = row->minTransferFee;
+    if (transfer <= row->minTransferFee)
+        transfer = row->minTransferFee;
 
     return static_cast<double>(static_cast<Extended>(commission) + transfer + stamp +
                                row->orderFee);
@@ -50,15 +54,18 @@ double tradeFee(const CategoryTable& table, std::int32_t shares, int category, d
 
 double buyPriceForTotal(const CategoryTable& table, std::int32_t shares, int category,
                         double total) {
-    if (!rowOf(table, category) || shares == 0 || total == 0.0) return 0.0;
+    if (!rowOf(table, category) || shares == 0 || total == 0.0)
+        return 0.0;
     const double limit = static_cast<double>(static_cast<Extended>(total) + 0.002L);
     const double quotient = static_cast<double>(static_cast<Extended>(limit) / shares);
-    if (!searchable(shares, quotient)) return 0.0;
+    if (!searchable(shares, quotient))
+        return 0.0;
     double price = roundToCent(quotient);
     for (int step = 0; step < kMostSteps; ++step) {
         const double fee = tradeFee(table, shares, category, price);
         const double cost = static_cast<double>(static_cast<Extended>(shares) * price + fee);
-        if (cost <= limit) return price;
+        if (cost <= limit)
+            return price;
         price = price - 0.01;
     }
     return 0.0;
@@ -67,17 +74,21 @@ double buyPriceForTotal(const CategoryTable& table, std::int32_t shares, int cat
 double sellPriceForNet(const CategoryTable& table, std::int32_t shares, int category, double base,
                        double target) {
     const StockCategory* row = rowOf(table, category);
-    if (!row || shares == 0 || base == 0.0) return 0.0;
+    if (!row || shares == 0 || base == 0.0)
+        return 0.0;
     // With rates of 100 % or more a higher price never nets more.
-    if (row->commissionRate + row->stampTaxRate >= 100.0) return 0.0;
+    if (row->commissionRate + row->stampTaxRate >= 100.0)
+        return 0.0;
     const double goal = static_cast<double>(static_cast<Extended>(base) + target - 0.002L);
     const double quotient = static_cast<double>(static_cast<Extended>(goal) / shares);
-    if (!searchable(shares, quotient)) return 0.0;
+    if (!searchable(shares, quotient))
+        return 0.0;
     double price = roundToCent(quotient);
     for (int step = 0; step < kMostSteps; ++step) {
         const double fee = tradeFee(table, shares, category, price);
         const double net = static_cast<double>(static_cast<Extended>(shares) * price - fee);
-        if (net >= goal) return price;
+        if (net >= goal)
+            return price;
         price = price + 0.01;
     }
     return 0.0;

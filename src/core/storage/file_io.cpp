@@ -16,25 +16,36 @@ PosixFileSystem::PosixFileSystem(std::string root) : root_(std::move(root)) {}
 
 std::string PosixFileSystem::systemPath(const std::string& path) const {
     const std::string native = gbkToUtf8(path);
-    if (root_.empty() || (!native.empty() && native[0] == '/')) return native.empty() ? "." : native;
-    if (native.empty()) return root_;
+    if (root_.empty() || (!native.empty() && native[0] == '/'))
+        return native.empty() ? "." : native;
+    if (native.empty())
+        return root_;
     return root_ + "/" + native;
 }
 
 int PosixFileSystem::open(const std::string& path, OpenMode mode) {
     int flags = O_CLOEXEC;
     switch (mode) {
-        case OpenMode::Read: flags |= O_RDONLY; break;
-        case OpenMode::ReadWrite: flags |= O_RDWR; break;
-        case OpenMode::ReadWriteNew: flags |= O_RDWR | O_CREAT; break;
-        case OpenMode::Create: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::Read:
+            flags |= O_RDONLY;
+            break;
+        case OpenMode::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case OpenMode::ReadWriteNew:
+            flags |= O_RDWR | O_CREAT;
+            break;
+        case OpenMode::Create:
+            flags |= O_WRONLY | O_CREAT | O_TRUNC;
+            break;
     }
     const std::string native = systemPath(path);
     int fd;
     do {
         fd = ::open(native.c_str(), flags, 0644);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return -1;
+    if (fd < 0)
+        return -1;
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -47,9 +58,12 @@ std::int64_t PosixFileSystem::read(int handle, void* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = ::read(handle, static_cast<char*>(buffer) + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return -1;
-        if (n == 0) break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
         done += static_cast<std::size_t>(n);
     }
     return static_cast<std::int64_t>(done);
@@ -59,22 +73,26 @@ std::int64_t PosixFileSystem::write(int handle, const void* buffer, std::size_t 
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = ::write(handle, static_cast<const char*>(buffer) + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return -1;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return -1;
         done += static_cast<std::size_t>(n);
     }
     return static_cast<std::int64_t>(done);
 }
 
 std::int64_t PosixFileSystem::seek(int handle, std::int64_t offset) {
-    if (offset < 0) return -1;
+    if (offset < 0)
+        return -1;
     const off_t pos = ::lseek(handle, static_cast<off_t>(offset), SEEK_SET);
     return pos < 0 ? -1 : static_cast<std::int64_t>(pos);
 }
 
 std::int64_t PosixFileSystem::size(int handle) {
     struct stat st {};
-    if (fstat(handle, &st) != 0) return -1;
+    if (fstat(handle, &st) != 0)
+        return -1;
     return static_cast<std::int64_t>(st.st_size);
 }
 
@@ -82,16 +100,22 @@ int PosixFileSystem::truncate(int handle, std::int64_t length) {
     return ::ftruncate(handle, static_cast<off_t>(length)) == 0 ? 0 : -1;
 }
 
-int PosixFileSystem::sync(int handle) { return ::fsync(handle) == 0 ? 0 : -1; }
+int PosixFileSystem::sync(int handle) {
+    return ::fsync(handle) == 0 ? 0 : -1;
+}
 
-int PosixFileSystem::close(int handle) { return ::close(handle) == 0 ? 0 : -1; }
+int PosixFileSystem::close(int handle) {
+    return ::close(handle) == 0 ? 0 : -1;
+}
 
 int PosixFileSystem::rename(const std::string& from, const std::string& to) {
     const std::string target = systemPath(to);
-    if (::rename(systemPath(from).c_str(), target.c_str()) != 0) return -1;
+    if (::rename(systemPath(from).c_str(), target.c_str()) != 0)
+        return -1;
     // Make the new directory entry durable as well.
     const std::string::size_type slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    const std::string dir =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -123,7 +147,8 @@ std::vector<std::string> PosixFileSystem::listFiles(const std::string& directory
     std::vector<std::string> names;
     const std::string native = systemPath(directory);
     DIR* dir = ::opendir(native.c_str());
-    if (!dir) return names;
+    if (!dir)
+        return names;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = utf8ToGbk(entry->d_name);
         if (name.size() < suffix.size() ||
@@ -141,8 +166,10 @@ std::vector<std::string> PosixFileSystem::listFiles(const std::string& directory
 }
 
 std::string joinPath(const std::string& directory, const std::string& name) {
-    if (directory.empty()) return name;
-    if (directory.back() == '/') return directory + name;
+    if (directory.empty())
+        return name;
+    if (directory.back() == '/')
+        return directory + name;
     return directory + "/" + name;
 }
 
@@ -153,13 +180,16 @@ std::string parentPath(const std::string& path) {
 
 std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path) {
     const int h = fs.open(path, OpenMode::Read);
-    if (h < 0) return std::nullopt;
+    if (h < 0)
+        return std::nullopt;
     std::string content;
     const std::int64_t size = fs.size(h);
-    if (size > 0) content.resize(static_cast<std::size_t>(size));
+    if (size > 0)
+        content.resize(static_cast<std::size_t>(size));
     const std::int64_t n = content.empty() ? 0 : fs.read(h, content.data(), content.size());
     fs.close(h);
-    if (n < 0) return std::nullopt;
+    if (n < 0)
+        return std::nullopt;
     content.resize(static_cast<std::size_t>(n));
     return content;
 }
@@ -167,10 +197,11 @@ std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path
 int replaceFileDurably(FileSystem& fs, const std::string& path, const std::string& content) {
     const std::string temporary = path + ".tmp";
     const int h = fs.open(temporary, OpenMode::Create);
-    if (h < 0) return -1;
-    const bool written = fs.write(h, content.data(), content.size()) ==
-                             static_cast<std::int64_t>(content.size()) &&
-                         fs.sync(h) == 0;
+    if (h < 0)
+        return -1;
+    const bool written =
+        fs.write(h, content.data(), content.size()) == static_cast<std::int64_t>(content.size()) &&
+        fs.sync(h) == 0;
     const bool closed = fs.close(h) == 0;
     if (!written || !closed || fs.rename(temporary, path) != 0) {
         fs.remove(temporary);

@@ -19,7 +19,7 @@ enum class OpenMode {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // A handle >= 0, or -1.
@@ -48,7 +48,7 @@ public:
 
 // The real files, below `root` (a system path; empty means the current directory).
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     explicit PosixFileSystem(std::string root = std::string());
 
     int open(const std::string& path, OpenMode mode) override;
@@ -70,7 +70,7 @@ public:
     // The system path of a program path.
     std::string systemPath(const std::string& path) const;
 
-private:
+  private:
     std::string root_;
 };
 

@@ -110,12 +110,14 @@ Settings defaultSettings() {
 
 int loadSettings(FileSystem& fs, Settings& settings) {
     const int h = fs.open(kSettingsFileName, OpenMode::Read);
-    if (h < 0) return 1;
+    if (h < 0)
+        return 1;
     SettingsImage image = encodeSettings(settings);
     const std::int64_t n = fs.read(h, image.data(), image.size());
     fs.close(h);
     // A failed read leaves the record as it was; a short one replaces only what it read.
-    if (n > 0) settings = decodeSettings(image);
+    if (n > 0)
+        settings = decodeSettings(image);
     return 0;
 }
 
@@ -132,9 +134,11 @@ int categoryOfCode(const Settings& settings, const std::string& code) {
     const std::size_t n = code.size();
     for (int i = 0; i < kCategoryCount; ++i) {
         const StockCategory& c = settings.categories[static_cast<std::size_t>(i)];
-        if (c.codeLength < 0 || static_cast<std::size_t>(c.codeLength) != n) continue;
+        if (c.codeLength < 0 || static_cast<std::size_t>(c.codeLength) != n)
+            continue;
         const std::size_t m = strnlen(c.codePrefix, sizeof c.codePrefix);
-        if (m <= n && std::memcmp(code.data(), c.codePrefix, m) == 0) return i;
+        if (m <= n && std::memcmp(code.data(), c.codePrefix, m) == 0)
+            return i;
     }
     return -1;
 }

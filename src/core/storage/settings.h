@@ -12,15 +12,15 @@
 namespace tallivan {
 
 struct StockCategory {
-    char name[13] = {};        // GBK, NUL-terminated, at most 12 bytes
+    char name[13] = {};          // GBK, NUL-terminated, at most 12 bytes
     std::int8_t codeLength = 0;  // compared as a signed byte
-    char codePrefix[5] = {};   // NUL-terminated, at most 4 characters
-    double commissionRate = 0;  // percent of the amount
-    double minCommission = 0;   // yuan per trade
-    double stampTaxRate = 0;    // percent of the amount
-    double transferFee = 0;     // yuan per whole 1000 shares
-    double minTransferFee = 0;  // yuan per trade
-    double orderFee = 0;        // flat yuan per trade
+    char codePrefix[5] = {};     // NUL-terminated, at most 4 characters
+    double commissionRate = 0;   // percent of the amount
+    double minCommission = 0;    // yuan per trade
+    double stampTaxRate = 0;     // percent of the amount
+    double transferFee = 0;      // yuan per whole 1000 shares
+    double minTransferFee = 0;   // yuan per trade
+    double orderFee = 0;         // flat yuan per trade
 };
 
 constexpr int kCategoryCount = 20;

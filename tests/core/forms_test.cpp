@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "app/controller.h"
+#include "base/gbk.h"
+#include "forms/budget_form.h"
+#include "forms/config_form.h"
+#include "forms/number_fields.h"
+#include "support/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace tallivan {
+namespace {
+
+using testing::RecordingUi;
+using testing::TempDir;
+using testing::typeAndLeave;
+
+struct BudgetCase {
+    int category;
+    const char* shares;
+    const char* buy;
+    const char* sell;
+    const char* buyFee;
+    const char* totalBuy;
+    const char* sellFee;
+    const char* totalSell;
+    const char* profit;
+    const char* rate;
+};
+
+TEST(BudgetForm, PricesAPurchaseAndASale) {
+    const BudgetCase cases[] = {
+        {0, "1000", "10", "10.5", "81", "10081", "84.75", "10415.25", "334.25", "  3.32%"},
+        {0, "100", "8.50", "8.50", "19.4", "869.4", "19.4", "830.6", "-38.8", " -4.46%"},
+        {0, "0", "0", "0", "0", "0", "0", "0", "0", "  0.00%"},
+        {2, "100", "1", "1", "5", "105", "5", "95", "-10", " -9.52%"},
+    };
+    const Settings settings = defaultSettings();
+    for (const BudgetCase& c : cases) {
+        RecordingUi ui;
+        BudgetForm form(ui, settings);
+        form.select("cboStkType", c.category);
+        typeAndLeave(form, "txtStockNum", c.shares);
+        typeAndLeave(form, "txtBuyPrice", c.buy);
+        typeAndLeave(form, "txtSellPrice", c.sell);
+        form.press("cmdCal");
+        EXPECT_EQ(form.field("txtBuySxf").text, c.buyFee) << c.shares;
+        EXPECT_EQ(form.field("txtBuyPriceAll").text, c.totalBuy) << c.shares;
+        EXPECT_EQ(form.field("txtSellSxf").text, c.sellFee) << c.shares;
+        EXPECT_EQ(form.field("txtSellPriceAll").text, c.totalSell) << c.shares;
+        EXPECT_EQ(form.field("txtYl").text, c.profit) << c.shares;
+        EXPECT_EQ(form.field("txtBlYl").text, c.rate) << c.shares;
+        EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+TEST(BudgetForm, ListsTheCategoryNamesAndRewritesValidPrices) {
+    RecordingUi ui;
+    const Settings settings = defaultSettings();
+    BudgetForm form(ui, settings);
+    const Field& type = form.field("cboStkType");
+    ASSERT_EQ(type.items.size(), 20u);
+    EXPECT_EQ(type.items[0], gbk("上证Ａ股"));
+    EXPECT_EQ(type.selected, 0);
+    typeAndLeave(form, "txtBuyPrice", "12.3456");
+    EXPECT_EQ(form.field("txtBuyPrice").text, "12.35");
+    typeAndLeave(form, "txtBuyPrice", "10.00");
+    EXPECT_EQ(form.field("txtBuyPrice").text, "10");
+    typeAndLeave(form, "txtStockNum", "$10");  // a valid count is left as typed
+    EXPECT_EQ(form.field("txtStockNum").text, "$10");
+}
+
+TEST(BudgetForm, AnInvalidEntryShowsTheMessageAndLeavesZero) {
+    RecordingUi ui;
+    const Settings settings = defaultSettings();
+    BudgetForm form(ui, settings);
+    typeAndLeave(form, "txtStockNum", "1000");
+    typeAndLeave(form, "txtBuyPrice", "10");
+    typeAndLeave(form, "txtSellPrice", "abc");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, gbk("'abc' 为无效值,请重新输入！"));
+    EXPECT_EQ(ui.messages[0].caption, gbk("错误"));
+    EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(form.field("txtSellPrice").text, "0");
+    EXPECT_EQ(form.focusRequest(), "txtSellPrice");
+    form.press("cmdCal");  // sells at 0: no sale fee, no proceeds
+    EXPECT_EQ(form.field("txtSellSxf").text, "0");
+    EXPECT_EQ(form.field("txtYl").text, "-10081");
+    EXPECT_EQ(form.field("txtBlYl").text, "-100.00%");
+}
+
+class ConfigFormTest : public ::testing::Test {
+  protected:
+    ConfigFormTest() : settings(defaultSettings()), form(ui, settings, [this] { ++saves; }) {}
+    RecordingUi ui;
+    Settings settings;
+    int saves = 0;
+    ConfigForm form;
+};
+
+TEST_F(ConfigFormTest, ShowsRowZeroInTheGeneralForm) {
+    EXPECT_EQ(form.caption(), gbk("设置参数"));
+    EXPECT_EQ(form.field("lsvCfg").items.size(), 20u);
+    EXPECT_EQ(form.field("lsvCfg").selected, 0);
+    EXPECT_EQ(form.field("txtTitle").text, gbk("上证Ａ股"));
+    EXPECT_EQ(form.field("txtCodeLen").text, "6");
+    EXPECT_EQ(form.field("txtCode").text, "6");
+    EXPECT_EQ(form.field("txtBlSxf").text, "0.35");
+    EXPECT_EQ(form.field("txtZdSxf").text, "10");
+    EXPECT_EQ(form.field("txtBlTax").text, "0.4");
+    EXPECT_EQ(form.field("txtBlGhf").text, "1");
+    EXPECT_EQ(form.field("txtWtf").text, "5");
+    EXPECT_EQ(form.field("txtBlSxf").suffix, "%");
+    EXPECT_EQ(form.field("txtBlGhf").suffix, gbk("/千股"));
+    EXPECT_EQ(form.field("txtTitle").maxBytes, 12u);
+    form.select("lsvCfg", 2);
+    EXPECT_EQ(form.field("txtTitle").text, gbk("未知"));
+    EXPECT_EQ(form.field("txtCodeLen").text, "0");
+    EXPECT_EQ(form.field("txtCode").text, "");
+    EXPECT_EQ(form.field("txtBlSxf").text, "0");
+}
+
+TEST_F(ConfigFormTest, AppliesTheRowAndSaves) {
+    form.select("lsvCfg", 3);
+    typeAndLeave(form, "txtTitle", gbk("创业板"));
+    typeAndLeave(form, "txtCodeLen", "262");  // low 8 bits: 6
+    typeAndLeave(form, "txtCode", "300");
+    typeAndLeave(form, "txtBlSxf", "0.075");
+    EXPECT_EQ(form.field("txtBlSxf").text, "0.08");
+    typeAndLeave(form, "txtWtf", "1");
+    form.press("cmdOk");
+    EXPECT_EQ(saves, 1);
+    const StockCategory& row = settings.categories[3];
+    EXPECT_EQ(fieldText(row.name, 13), gbk("创业板"));
+    EXPECT_EQ(row.codeLength, 6);
+    EXPECT_EQ(fieldText(row.codePrefix, 5), "300");
+    EXPECT_EQ(row.commissionRate, 0.08);
+    EXPECT_EQ(row.orderFee, 1.0);
+    EXPECT_EQ(form.field("lsvCfg").items[3], gbk("创业板"));
+    EXPECT_EQ(form.focusRequest(), "lsvCfg");
+    EXPECT_TRUE(form.isOpen());  // the dialog stays open
+    EXPECT_EQ(categoryOfCode(settings, "300001"), 3);
+}
+
+TEST_F(ConfigFormTest, UnappliedChangesAreDroppedAndInvalidValuesRestored) {
+    typeAndLeave(form, "txtZdSxf", "7");
+    typeAndLeave(form, "txtCodeLen", "x1");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, gbk("'x1' 为无效值,请重新输入！"));
+    EXPECT_EQ(form.field("txtCodeLen").text, "6");
+    typeAndLeave(form, "txtBlTax", "");
+    EXPECT_EQ(form.field("txtBlTax").text, "0.4");
+    form.select("lsvCfg", 1);
+    form.select("lsvCfg", 0);
+    EXPECT_EQ(form.field("txtZdSxf").text, "10");
+    form.press("cmdCancel");
+    EXPECT_EQ(form.result(), Form::Result::Cancel);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(settings.categories[0].minCommission, 10.0);
+}
+
+TEST(Controller, StartsWithTheSettingsFileAndSavesAppliedRows) {
+    TempDir dir;
+    PosixFileSystem fs(dir.path());
+    FixedClock clock({2026, 12, 10});
+    RecordingUi ui;
+    {
+        Settings s = defaultSettings();
+        s.categories[0].commissionRate = 0.1;
+        ASSERT_EQ(saveSettings(fs, s), 0);
+    }
+    Controller controller(ui, fs, clock);
+    controller.start();
+    EXPECT_EQ(controller.statusDate(), "2026-12-10");
+    EXPECT_EQ(controller.statusWeekday(), gbk("星期四"));
+    // 10000 * 0.1 % = 10 (the minimum) + 40 + 1 + 5
+    EXPECT_EQ(controller.quoteFee("600000", 1000, 10).fee, 56.0);
+    EXPECT_EQ(controller.quoteFee("000001", 1000, 10).category, -1);
+
+    ui.onDialog = [](Form& form) {
+        form.select("lsvCfg", 0);
+        typeAndLeave(form, "txtZdSxf", "0");
+        form.press("cmdOk");
+        form.press("cmdCancel");
+    };
+    controller.configure();
+    EXPECT_EQ(ui.dialogsRun, 1);
+    EXPECT_EQ(controller.quoteFee("600000", 1000, 10).fee, 56.0);  // 10 is now the real rate
+    EXPECT_EQ(controller.quoteFee("600000", 100, 10).fee, 1.0 + 4.0 + 1.0 + 5.0);
+
+    Controller restarted(ui, fs, clock);
+    restarted.start();
+    EXPECT_EQ(restarted.settings().categories[0].minCommission, 0.0);
+}
+
+TEST(Controller, WeekdaysOfTheStatusBar) {
+    const struct {
+        Date date;
+        int weekday;
+    } cases[] = {{{2026, 12, 10}, 5},
+                 {{2000, 12, 17}, 1},
+                 {{1981, 1, 1}, 5},
+                 {{2080, 2, 29}, 5},
+                 {{2024, 3, 2}, 7}};
+    for (const auto& c : cases)
+        EXPECT_EQ(weekdayOf(c.date), c.weekday) << isoDate(c.date);
+}
+
+}  // namespace
+}  // namespace tallivan
