@@ -18,6 +18,9 @@ std::string gbkToUtf8(std::string_view gbk);
 // UTF-8 to GBK. A character GBK cannot hold, or an invalid UTF-8 sequence, becomes "?".
 std::string utf8ToGbk(std::string_view utf8);
 
+// True when every byte is below 0x80 (the same text in GBK and UTF-8).
+bool isAscii(std::string_view text);
+
 // Byte length of the GBK character starting at text[i] (1 or 2; a lead byte at the very end
 // counts as 1).
 std::size_t gbkCharLength(std::string_view text, std::size_t i);

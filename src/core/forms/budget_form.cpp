@@ -13,9 +13,7 @@ BudgetForm::BudgetForm(Ui& ui, const Settings& settings)
     type.name = "cboStkType";
     type.kind = FieldKind::Combo;
     type.label = gbk("类型");
-    for (const StockCategory& c : settings.categories) {
-        type.items.push_back(fieldText(c.name, sizeof c.name));
-    }
+    type.items = categoryNames(settings);
     type.selected = 0;
     add(std::move(type));
     addEdit("txtStockNum", gbk("股数")).text = "0";

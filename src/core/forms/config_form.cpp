@@ -35,9 +35,7 @@ ConfigForm::ConfigForm(Ui& ui, Settings& settings, std::function<void()> save)
     list.name = "lsvCfg";
     list.kind = FieldKind::List;
     list.label = gbk("分类名称");
-    for (const StockCategory& c : settings.categories) {
-        list.items.push_back(fieldText(c.name, sizeof c.name));
-    }
+    list.items = categoryNames(settings);
     add(std::move(list));
     addEdit("txtTitle", gbk("分类名称"), 12);
     addEdit("txtCodeLen", gbk("代码长度"));

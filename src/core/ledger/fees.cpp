@@ -52,23 +52,37 @@ double tradeFee(const CategoryTable& table, std::int32_t shares, int category, d
                                row->orderFee);
 }
 
+namespace {
+
+// Walks the cent grid from the fee-free price `quotient` in steps of `step` until `fits` holds
+// for the amount (shares times price) and the fee at that price.
+template <typename Fits>
+double walkCentGrid(const CategoryTable& table, std::int32_t shares, int category, double quotient,
+                    double step, Fits fits) {
+    if (!searchable(shares, quotient))
+        return 0.0;
+    double price = roundToCent(quotient);
+    for (int steps = 0; steps < kMostSteps; ++steps) {
+        const double fee = tradeFee(table, shares, category, price);
+        if (fits(static_cast<Extended>(shares) * price, fee))
+            return price;
+        price = price + step;
+    }
+    return 0.0;
+}
+
+}  // namespace
+
 double buyPriceForTotal(const CategoryTable& table, std::int32_t shares, int category,
                         double total) {
     if (!rowOf(table, category) || shares == 0 || total == 0.0)
         return 0.0;
     const double limit = static_cast<double>(static_cast<Extended>(total) + 0.002L);
     const double quotient = static_cast<double>(static_cast<Extended>(limit) / shares);
-    if (!searchable(shares, quotient))
-        return 0.0;
-    double price = roundToCent(quotient);
-    for (int step = 0; step < kMostSteps; ++step) {
-        const double fee = tradeFee(table, shares, category, price);
-        const double cost = static_cast<double>(static_cast<Extended>(shares) * price + fee);
-        if (cost <= limit)
-            return price;
-        price = price - 0.01;
-    }
-    return 0.0;
+    return walkCentGrid(table, shares, category, quotient, -0.01,
+                        [limit](Extended amount, double fee) {
+                            return static_cast<double>(amount + fee) <= limit;
+                        });
 }
 
 double sellPriceForNet(const CategoryTable& table, std::int32_t shares, int category, double base,
@@ -81,17 +95,9 @@ double sellPriceForNet(const CategoryTable& table, std::int32_t shares, int cate
         return 0.0;
     const double goal = static_cast<double>(static_cast<Extended>(base) + target - 0.002L);
     const double quotient = static_cast<double>(static_cast<Extended>(goal) / shares);
-    if (!searchable(shares, quotient))
-        return 0.0;
-    double price = roundToCent(quotient);
-    for (int step = 0; step < kMostSteps; ++step) {
-        const double fee = tradeFee(table, shares, category, price);
-        const double net = static_cast<double>(static_cast<Extended>(shares) * price - fee);
-        if (net >= goal)
-            return price;
-        price = price + 0.01;
-    }
-    return 0.0;
+    return walkCentGrid(
+        table, shares, category, quotient, 0.01,
+        [goal](Extended amount, double fee) { return static_cast<double>(amount - fee) >= goal; });
 }
 
 }  // namespace tallivan

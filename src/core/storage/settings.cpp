@@ -82,30 +82,40 @@ Settings decodeSettings(const SettingsImage& image) {
     return s;
 }
 
+namespace {
+
+StockCategory makeCategory(const char* nameUtf8, std::int8_t codeLength, const char* prefix,
+                           double commissionRate, double minCommission, double stampTaxRate,
+                           double transferFee, double minTransferFee, double orderFee) {
+    StockCategory c;
+    copyToField(c.name, sizeof c.name, gbk(nameUtf8));
+    c.codeLength = codeLength;
+    copyToField(c.codePrefix, sizeof c.codePrefix, prefix);
+    c.commissionRate = commissionRate;
+    c.minCommission = minCommission;
+    c.stampTaxRate = stampTaxRate;
+    c.transferFee = transferFee;
+    c.minTransferFee = minTransferFee;
+    c.orderFee = orderFee;
+    return c;
+}
+
+}  // namespace
+
 Settings defaultSettings() {
     Settings s;
     copyToField(s.accountSearchDir, sizeof s.accountSearchDir, "zrdata");
-    for (StockCategory& c : s.categories) {
-        copyToField(c.name, sizeof c.name, gbk("未知"));
-        c.orderFee = 5.0;
-    }
-    StockCategory& shanghai = s.categories[0];
-    copyToField(shanghai.name, sizeof shanghai.name, gbk("上证Ａ股"));
-    shanghai.codeLength = 6;
-    copyToField(shanghai.codePrefix, sizeof shanghai.codePrefix, "6");
-    shanghai.commissionRate = 0.35;
-    shanghai.minCommission = 10.0;
-    shanghai.stampTaxRate = 0.4;
-    shanghai.transferFee = 1.0;
-    shanghai.minTransferFee = 1.0;
-    StockCategory& shenzhen = s.categories[1];
-    copyToField(shenzhen.name, sizeof shenzhen.name, gbk("深证Ａ股"));
-    shenzhen.codeLength = 4;
-    copyToField(shenzhen.codePrefix, sizeof shenzhen.codePrefix, "0");
-    shenzhen.commissionRate = 0.35;
-    shenzhen.minCommission = 5.0;
-    shenzhen.stampTaxRate = 0.4;
+    s.categories.fill(makeCategory("未知", 0, "", 0, 0, 0, 0, 0, 5.0));
+    s.categories[0] = makeCategory("上证Ａ股", 6, "6", 0.35, 10.0, 0.4, 1.0, 1.0, 5.0);
+    s.categories[1] = makeCategory("深证Ａ股", 4, "0", 0.35, 5.0, 0.4, 0, 0, 5.0);
     return s;
+}
+
+std::vector<std::string> categoryNames(const Settings& settings) {
+    std::vector<std::string> names;
+    for (const StockCategory& c : settings.categories)
+        names.push_back(fieldText(c.name, sizeof c.name));
+    return names;
 }
 
 int loadSettings(FileSystem& fs, Settings& settings) {

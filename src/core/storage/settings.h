@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "storage/file_io.h"
 
@@ -59,6 +60,9 @@ int loadSettings(FileSystem& fs, Settings& settings);
 // as a whole (temporary file, sync, rename), so a crash leaves the old or the new settings.
 // Returns 0 or -1.
 int saveSettings(FileSystem& fs, const Settings& settings);
+
+// The 20 category names in row order.
+std::vector<std::string> categoryNames(const Settings& settings);
 
 // The first category row whose code length equals the code's byte length and whose prefix
 // begins the code; -1 when none does.
