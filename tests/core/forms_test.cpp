@@ -5,6 +5,7 @@
 #include "forms/budget_form.h"
 #include "forms/config_form.h"
 #include "forms/number_fields.h"
+#include "forms/options_form.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -204,6 +205,30 @@ TEST(Controller, WeekdaysOfTheStatusBar) {
                  {{2024, 3, 2}, 7}};
     for (const auto& c : cases)
         EXPECT_EQ(weekdayOf(c.date), c.weekday) << isoDate(c.date);
+}
+
+}  // namespace
+}  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+TEST(OptionsForm, OkStoresBothFieldsAndCancelNothing) {
+    for (const bool ok : {true, false}) {
+        RecordingUi ui;
+        Settings settings = defaultSettings();
+        OptionsForm form(ui, settings);
+        EXPECT_EQ(form.caption(), gbk("选项"));
+        EXPECT_EQ(form.field("txtDir").text, "zrdata");
+        EXPECT_FALSE(form.field("chkWantPwd").checked);
+        form.type("txtDir", "zrdata;" + std::string(60, 'd'));  // the edit keeps 50 bytes
+        form.toggle("chkWantPwd", true);
+        form.press(ok ? "cmdOk" : "cmdCancel");
+        EXPECT_EQ(form.result(), ok ? Form::Result::Ok : Form::Result::Cancel);
+        const std::string dir = fieldText(settings.accountSearchDir, 51);
+        EXPECT_EQ(dir, ok ? "zrdata;" + std::string(43, 'd') : "zrdata");
+        EXPECT_EQ(settings.wantPassword, ok ? 1 : 0);
+    }
 }
 
 }  // namespace
