@@ -77,7 +77,12 @@ Answer ScriptedUi::message(const std::string& text, const std::string& caption, 
 }
 
 bool ScriptedUi::runDialog(Form& form) {
-    if (!scripts_.empty()) {
+    // Every password prompt gets the --password text; without one it is cancelled.
+    if (form.caption() == gbk("请输入帐户密码") && form.hasField("txtText")) {
+        if (password_) {
+            DialogScript().typeAll({{"txtText", *password_}}).press("cmdOk").runOn(form);
+        }
+    } else if (!scripts_.empty()) {
         const DialogScript script = std::move(scripts_.front());
         scripts_.pop_front();
         script.runOn(form);
