@@ -113,6 +113,17 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
     resize(1000, 700);
+    applyCommandStates();
+}
+
+void MainWindow::applyCommandStates() {
+    const CommandStates& states = controller_.commands();
+    for (const auto& [name, action] : actions_) {
+        const std::string command = name.toStdString();
+        // A command inside a disabled menu runs neither from the menu nor by its shortcut.
+        action->setEnabled(action->menu() ? states.enabled(command) : states.canRun(command));
+        action->setVisible(states.visible(command));
+    }
 }
 
 QAction* MainWindow::action(const QString& name) const {

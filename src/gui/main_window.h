@@ -24,6 +24,9 @@ class MainWindow : public QMainWindow {
 
     QAction* action(const QString& name) const;
 
+    // Enables and shows each command as the controller's command states say.
+    void applyCommandStates();
+
   protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

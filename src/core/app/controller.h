@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/command_states.h"
 #include "base/clock.h"
 #include "forms/budget_form.h"
 #include "forms/ui.h"
@@ -30,6 +31,7 @@ class Controller {
 
     const Settings& settings() const { return settings_; }
     BudgetForm& budget() { return *budget_; }
+    const CommandStates& commands() const { return commands_; }
 
     // The status bar's date ("YYYY-MM-DD") and weekday panels, fixed at start-up (GBK).
     const std::string& statusDate() const { return statusDate_; }
@@ -51,6 +53,7 @@ class Controller {
     Clock& clock_;
     Settings settings_;
     std::unique_ptr<BudgetForm> budget_;
+    CommandStates commands_;
     std::string statusDate_;
     std::string statusWeekday_;
 };
