@@ -4,47 +4,115 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
 
-#include "base/gbk.h"
+#include "field_validator.h"
+#include "qt_text.h"
+#include "radio_group.h"
 
 namespace tallivan::gui {
 
-QString toQt(const std::string& gbkText) {
-    return QString::fromStdString(gbkToUtf8(gbkText));
+namespace {
+
+bool isButton(const QWidget* widget) {
+    return qobject_cast<const QAbstractButton*>(widget) && !qobject_cast<const QCheckBox*>(widget);
 }
 
-std::string fromQt(const QString& text) {
-    return utf8ToGbk(text.toStdString());
+QStringList toQt(const std::vector<std::string>& items) {
+    QStringList texts;
+    for (const std::string& item : items)
+        texts << gui::toQt(item);
+    return texts;
 }
 
-FormBinder::FormBinder(Form& form, QWidget* root) : QObject(root), form_(form) {
+QStringList itemsOf(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QStringList itemsOf(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+// Locked fields are read-only and painted in the 3-D face colour.
+void paintLocked(QWidget* widget, bool locked) {
+    if (widget->property("tallivanLocked").toBool() == locked)
+        return;
+    widget->setProperty("tallivanLocked", locked);
+    if (locked) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        widget->setPalette(palette);
+    } else {
+        widget->setPalette(QPalette());
+    }
+}
+
+// Keeps a memo's text within its field's rules as it is typed (an edit has a validator).
+void fitMemo(QPlainTextEdit* memo, const Field& field) {
+    QString text = memo->toPlainText();
+    const QString typed = text;
+    QTextCursor cursor = memo->textCursor();
+    int position = cursor.position();
+    if (!fitTyping(field, text)) {
+        text = memo->property("tallivanAccepted").toString();
+        position -= static_cast<int>(typed.size() - text.size());
+    }
+    memo->setProperty("tallivanAccepted", text);
+    if (text == typed)
+        return;
+    const QSignalBlocker blocker(memo);
+    memo->setPlainText(text);
+    cursor = memo->textCursor();
+    cursor.setPosition(std::clamp(position, 0, static_cast<int>(text.size())));
+    memo->setTextCursor(cursor);
+}
+
+}  // namespace
+
+FormBinder::FormBinder(Form& form, QWidget* root) : QObject(root), form_(form), root_(root) {
     for (const Field& f : form_.fields()) {
-        auto* widget = root->findChild<QWidget*>(QString::fromStdString(f.name));
-        if (widget)
-            bind(form_.field(f.name), widget);
+        if (auto* widget = root->findChild<QWidget*>(QString::fromStdString(f.name)))
+            bind(f, widget);
     }
     refresh();
 }
 
-void FormBinder::bind(Field& field, QWidget* widget) {
+QWidget* FormBinder::widget(const std::string& fieldName) const {
+    for (const Binding& b : bindings_) {
+        if (b.name == fieldName)
+            return b.widget;
+    }
+    return nullptr;
+}
+
+void FormBinder::bind(const Field& field, QWidget* widget) {
     const std::string name = field.name;
-    widgets_[name] = widget;
+    Binding binding{name, widget, {}, widget->focusPolicy(), widget->metaObject()};
+    for (QLabel* label : root_->findChildren<QLabel*>()) {
+        if (label->buddy() == widget)
+            binding.labels.emplace_back(label);
+    }
+
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textEdited, this, [this, name] { pending_ = name; });
-        // Enter moves on to the next control, as Tab does.
-        connect(edit, &QLineEdit::returnPressed, this, [edit] {
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QCoreApplication::sendEvent(edit, &tab);
+        edit->setValidator(new FieldValidator(form_, name, edit));
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        memo->setTabChangesFocus(true);
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, name] {
+            if (!refreshing_)
+                fitMemo(memo, form_.field(name));
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         connect(combo, qOverload<int>(&QComboBox::activated), this, [this, name](int index) {
@@ -55,57 +123,89 @@ void FormBinder::bind(Field& field, QWidget* widget) {
         connect(list, &QListWidget::currentRowChanged, this, [this, name](int row) {
             if (refreshing_ || row < 0)
                 return;
-            leavePending();
             form_.select(name, row);
             finishEvent();
         });
+    } else if (auto* radio = qobject_cast<RadioGroup*>(widget)) {
+        connect(radio, &RadioGroup::activated, this, [this, name](int index) {
+            form_.select(name, index);
+            finishEvent();
+        });
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-        connect(check, &QCheckBox::toggled, this, [this, name](bool on) {
-            if (refreshing_)
-                return;
+        connect(check, &QCheckBox::clicked, this, [this, name](bool on) {
             form_.toggle(name, on);
             finishEvent();
         });
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        connect(button, &QAbstractButton::clicked, this, [this, name, button] {
-            // The button takes the focus first, so the field being left is handled before it.
-            button->setFocus(Qt::OtherFocusReason);
-            leavePending();
-            if (!form_.isOpen())
-                return;
-            form_.press(name);
-            finishEvent();
-        });
+    } else if (isButton(widget)) {
+        // A click moves the focus to the button itself (see click()), not the mouse press, so
+        // a message shown by the field being left never swallows the click.
+        binding.focusPolicy = Qt::TabFocus;
+        connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                [this, index = bindings_.size()] { click(bindings_[index]); });
     }
+    if (!isButton(widget) && !qobject_cast<QLabel*>(widget))
+        widget->installEventFilter(this);
+    bindings_.push_back(std::move(binding));
+}
+
+const FormBinder::Binding* FormBinder::bindingOf(const QObject* widget) const {
+    for (const Binding& b : bindings_) {
+        if (b.widget == widget)
+            return &b;
+    }
+    return nullptr;
 }
 
 bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !refreshing_) {
-        for (const auto& [name, widget] : widgets_) {
-            if (widget == watched && pending_ == name) {
-                leavePending();
-                finishEvent();
-                break;
-            }
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // Another window taking over (a message box) or a popup menu is not leaving the field;
+        // nor is a widget in destruction, which no longer has its own type.
+        const Binding* b = bindingOf(watched);
+        if (b && !refreshing_ && !redirecting_ && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::PopupFocusReason && watched->metaObject() == b->type) {
+            leave(*b);
+            finishEvent();
+        }
+    } else if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(watched)) {
+        // Enter in a memo moves on instead of breaking the line.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(watched, &tab);
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void FormBinder::leavePending() {
-    if (pending_.empty())
-        return;
-    const std::string name = pending_;
-    pending_.clear();
-    leave(name);
+void FormBinder::leave(const Binding& binding) {
+    ++leaves_;
+    if (auto* edit = qobject_cast<QLineEdit*>(binding.widget.data())) {
+        form_.type(binding.name, fromQt(edit->text()));
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(binding.widget.data())) {
+        form_.type(binding.name, fromQt(memo->toPlainText()));
+    }
+    form_.leave(binding.name);
 }
 
-void FormBinder::leave(const std::string& name) {
-    auto* edit = qobject_cast<QLineEdit*>(widgets_[name].data());
-    if (!edit)
+void FormBinder::click(const Binding& binding) {
+    // The button takes the focus first, so the handler of the field being left runs before it.
+    QWidget* before = root_->window()->focusWidget();
+    const int leavesBefore = leaves_;
+    binding.widget->setFocus(Qt::OtherFocusReason);
+    if (leaves_ == leavesBefore && before != binding.widget) {
+        // A window that is not active gets no focus events: leave the field here.
+        const Binding* from = bindingOf(before);
+        if (from && !isButton(from->widget) && !qobject_cast<RadioGroup*>(from->widget.data())) {
+            leave(*from);
+            refresh();
+        }
+    }
+    if (!form_.isOpen())
         return;
-    form_.type(name, fromQt(edit->text()));
-    form_.leave(name);
+    form_.press(binding.name);
+    finishEvent();
 }
 
 void FormBinder::finishEvent() {
@@ -116,68 +216,84 @@ void FormBinder::finishEvent() {
 
 void FormBinder::refresh() {
     refreshing_ = true;
-    for (const auto& [name, widget] : widgets_) {
-        if (!widget)
-            continue;
-        const Field& f = form_.field(name);
-        widget->setEnabled(f.enabled);
-        widget->setVisible(f.visible);
-        if (!f.tabStop)
-            widget->setFocusPolicy(Qt::ClickFocus);
-        if (auto* edit = qobject_cast<QLineEdit*>(widget.data())) {
-            const QString text = toQt(f.text);
-            if (edit->text() != text)
-                edit->setText(text);
-            edit->setReadOnly(f.readOnly || f.locked);
-            edit->setEchoMode(f.masked ? QLineEdit::Password : QLineEdit::Normal);
-            if (f.maxBytes > 0)
-                edit->setMaxLength(static_cast<int>(f.maxBytes));
-            QPalette palette = edit->palette();
-            palette.setColor(QPalette::Base, f.locked ? edit->palette().color(QPalette::Light)
-                                                      : QPalette().color(QPalette::Base));
-            edit->setPalette(palette);
-        } else if (auto* combo = qobject_cast<QComboBox*>(widget.data())) {
-            if (combo->count() != static_cast<int>(f.items.size())) {
-                combo->clear();
-                for (const std::string& item : f.items)
-                    combo->addItem(toQt(item));
-            }
-            combo->setCurrentIndex(f.selected);
-        } else if (auto* list = qobject_cast<QListWidget*>(widget.data())) {
-            if (list->count() != static_cast<int>(f.items.size()))
-                list->clear();
-            for (int i = 0; i < static_cast<int>(f.items.size()); ++i) {
-                const QString text = toQt(f.items[static_cast<std::size_t>(i)]);
-                if (i < list->count()) {
-                    if (list->item(i)->text() != text)
-                        list->item(i)->setText(text);
-                } else {
-                    list->addItem(text);
-                }
-            }
-            list->setCurrentRow(f.selected);
-        } else if (auto* check = qobject_cast<QCheckBox*>(widget.data())) {
-            check->setChecked(f.checked);
-        } else if (auto* button = qobject_cast<QAbstractButton*>(widget.data())) {
-            button->setText(toQt(f.label));
-        }
+    for (const Binding& b : bindings_) {
+        if (b.widget)
+            refreshWidget(form_.field(b.name), b);
     }
     refreshing_ = false;
-    if (!form_.focusRequest().empty()) {
-        const auto it = widgets_.find(form_.focusRequest());
-        form_.clearFocusRequest();
-        if (it != widgets_.end() && it->second) {
-            // After the focus change under way, which may be what ran the handler.
-            QPointer<QWidget> target = it->second;
-            QTimer::singleShot(0, this, [target] {
-                if (!target)
-                    return;
-                target->setFocus(Qt::OtherFocusReason);
-                if (auto* edit = qobject_cast<QLineEdit*>(target.data()))
-                    edit->selectAll();
-            });
-        }
+    obeyFocusRequest();
+}
+
+void FormBinder::refreshWidget(const Field& f, const Binding& b) {
+    QWidget* widget = b.widget;
+    widget->setEnabled(f.enabled);
+    widget->setVisible(f.visible);
+    for (const QPointer<QLabel>& label : b.labels) {
+        if (label)
+            label->setVisible(f.visible);
     }
+    if (f.tabStop) {
+        widget->setFocusPolicy(b.focusPolicy);
+    } else {
+        widget->setFocusPolicy(isButton(widget) ? Qt::NoFocus : Qt::ClickFocus);
+    }
+
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const QString text = gui::toQt(f.text);
+        if (edit->text() != text)
+            edit->setText(text);
+        edit->setReadOnly(f.readOnly || f.locked);
+        edit->setEchoMode(f.masked ? QLineEdit::Password : QLineEdit::Normal);
+        paintLocked(edit, f.locked);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QString text = gui::toQt(f.text);
+        if (memo->toPlainText() != text)
+            memo->setPlainText(text);
+        memo->setProperty("tallivanAccepted", text);
+        memo->setReadOnly(f.readOnly || f.locked);
+        paintLocked(memo, f.locked);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        const QStringList items = toQt(f.items);
+        if (itemsOf(combo) != items) {
+            combo->clear();
+            combo->addItems(items);
+        }
+        combo->setCurrentIndex(f.selected);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        const QStringList items = toQt(f.items);
+        if (itemsOf(list) != items) {
+            list->clear();
+            list->addItems(items);
+        }
+        list->setCurrentRow(f.selected);
+    } else if (auto* radio = qobject_cast<RadioGroup*>(widget)) {
+        const QStringList items = toQt(f.items);
+        if (radio->items() != items)
+            radio->setItems(items);
+        radio->setCurrentIndex(f.selected);
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        check->setText(gui::toQt(f.label));
+        check->setChecked(f.checked);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(gui::toQt(f.text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(gui::toQt(f.label));
+    }
+}
+
+void FormBinder::obeyFocusRequest() {
+    if (form_.focusRequest().empty())
+        return;
+    QWidget* target = widget(form_.focusRequest());
+    form_.clearFocusRequest();
+    if (!target)
+        return;
+    // Sending the focus back is no leaving of the widget that was about to get it.
+    redirecting_ = true;
+    target->setFocus(Qt::OtherFocusReason);
+    redirecting_ = false;
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->selectAll();
 }
 
 }  // namespace tallivan::gui

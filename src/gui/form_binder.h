@@ -1,48 +1,65 @@
-// Binds a core form's fields to the widgets of the same object name: texts and states flow from
-// the form to the widgets; typing, leaving, choosing and clicking flow back as form events.
+// Binds a core form's fields to the widgets of the same object name below a root widget.
+// Field texts and states flow to the widgets; leaving a widget, choosing an entry, ticking a
+// box and clicking a button flow back as the form's events, after which every bound widget is
+// refreshed and the form's focus request obeyed. The form must outlive the bound widgets.
+//
+// Widgets understood: QLineEdit and QPlainTextEdit (edit, memo), QComboBox, QListWidget,
+// RadioGroup, QCheckBox, QLabel and any other QAbstractButton (a button).
 #pragma once
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
 #include <QWidget>
 #include <functional>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "forms/form.h"
 
-namespace tallivan::gui {
+class QLabel;
 
-QString toQt(const std::string& gbkText);
-std::string fromQt(const QString& text);
+namespace tallivan::gui {
 
 class FormBinder : public QObject {
     Q_OBJECT
   public:
-    // Binds every field of `form` that has a widget named like it below `root`.
     FormBinder(Form& form, QWidget* root);
 
-    // Writes the form's fields into the widgets and obeys the form's focus request.
+    // Fields to widgets, then the focus request.
     void refresh();
 
-    // Runs after every forwarded event (the generic dialog closes itself there).
+    QWidget* widget(const std::string& fieldName) const;
+
+    // Runs after every event forwarded to the form (a dialog closes itself there).
     std::function<void()> afterEvent;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void bind(Field& field, QWidget* widget);
-    // The edit a person typed into and has not left yet, left now.
-    void leavePending();
-    void leave(const std::string& name);
+    struct Binding {
+        std::string name;
+        QPointer<QWidget> widget;
+        std::vector<QPointer<QLabel>> labels;  // labels whose buddy is the widget
+        Qt::FocusPolicy focusPolicy;           // the policy while the field is a tab stop
+        const QMetaObject* type;               // the widget's class
+    };
+
+    void bind(const Field& field, QWidget* widget);
+    const Binding* bindingOf(const QObject* widget) const;
+    // The widget's text into the field (edits), then the form's leave handler.
+    void leave(const Binding& binding);
+    void click(const Binding& binding);
     void finishEvent();
+    void refreshWidget(const Field& field, const Binding& binding);
+    void obeyFocusRequest();
 
     Form& form_;
-    std::map<std::string, QPointer<QWidget>> widgets_;
-    std::string pending_;
+    QWidget* root_;
+    std::vector<Binding> bindings_;
     bool refreshing_ = false;
+    bool redirecting_ = false;
+    int leaves_ = 0;
 };
 
 }  // namespace tallivan::gui

@@ -1,5 +1,6 @@
-// A modal dialog laid out from any form's fields: a label and a widget per field, the buttons
-// in a row. It serves every dialog that has no view of its own yet.
+// A modal dialog laid out from any form's fields: per field a label, its widget and the suffix
+// text, the buttons in a row below. It serves every dialog that has no view of its own yet.
+// It closes once the form's result is no longer open; Esc and the close box cancel the form.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +17,9 @@ class GenericDialog : public QDialog {
     GenericDialog(Form& form, QWidget* parent);
 
     void reject() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void closeWhenDone();

@@ -47,4 +47,22 @@ QIcon toolBarImage(int index) {
     return QIcon(pixmap);
 }
 
+QPixmap programPicture(int size) {
+    // A ledger page with a rising red line: the books and the market in one.
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(QColor(250, 248, 235));
+    p.drawRoundedRect(QRectF(4.5, 2.5, 23, 27), 2, 2);
+    p.setPen(QPen(QColor(170, 180, 200), 1));
+    for (int y = 9; y <= 25; y += 4)
+        p.drawLine(QPointF(8, y), QPointF(24, y));
+    p.setPen(QPen(QColor(200, 30, 30), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({{8, 24}, {13, 17}, {17, 20}, {24, 8}}));
+    return pixmap;
+}
+
 }  // namespace tallivan::gui

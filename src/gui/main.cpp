@@ -1,3 +1,4 @@
+// The desktop program: the data directory is the working directory.
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -17,7 +18,7 @@ bool displayAvailable() {
            std::getenv("QT_QPA_PLATFORM");
 }
 
-// Shows an exception thrown inside a command and lets the program go on.
+// An exception thrown inside a command is shown, and the program goes on.
 class Application : public QApplication {
   public:
     using QApplication::QApplication;
@@ -35,15 +36,16 @@ class Application : public QApplication {
 
 int main(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fprintf(stderr,
-                     "tallivan: no display (DISPLAY and WAYLAND_DISPLAY are unset); run it from a "
-                     "desktop session or under xvfb-run\n");
+        std::fputs(
+            "tallivan: no display (neither DISPLAY nor WAYLAND_DISPLAY nor QT_QPA_PLATFORM is "
+            "set); run it from a desktop session or under xvfb-run\n",
+            stderr);
         return 1;
     }
+    Application app(argc, argv);
+    app.setApplicationName("Tallivan");
     try {
-        Application app(argc, argv);
-        app.setApplicationName("Tallivan");
-        tallivan::PosixFileSystem files;
+        tallivan::PosixFileSystem files;  // relative to the working directory
         tallivan::SystemClock clock;
         tallivan::gui::QtUi ui;
         tallivan::Controller controller(ui, files, clock);
@@ -53,7 +55,8 @@ int main(int argc, char** argv) {
         window.showMaximized();
         return app.exec();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tallivan: %s\n", e.what());
+        // A failure while starting up is shown the same way and ends the program.
+        QMessageBox::critical(nullptr, "Tallivan", QString::fromUtf8(e.what()));
         return 1;
     }
 }

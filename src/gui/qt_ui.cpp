@@ -1,60 +1,78 @@
 #include "qt_ui.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
-#include "form_binder.h"
 #include "generic_dialog.h"
+#include "qt_text.h"
 
 namespace tallivan::gui {
 
-Answer QtUi::message(const std::string& text, const std::string& caption, MessageIcon icon,
-                     MessageButtons buttons) {
-    QMessageBox box(owner_);
-    box.setWindowTitle(toQt(caption));
-    box.setText(toQt(text));
+namespace {
+
+QMessageBox::Icon iconOf(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
         case MessageIcon::Error:
-            box.setIcon(QMessageBox::Critical);
-            break;
+            return QMessageBox::Critical;
         case MessageIcon::Warning:
-            box.setIcon(QMessageBox::Warning);
-            break;
+            return QMessageBox::Warning;
         case MessageIcon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
+            return QMessageBox::Question;
         case MessageIcon::Information:
-            box.setIcon(QMessageBox::Information);
+            return QMessageBox::Information;
+        case MessageIcon::None:
             break;
     }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QWidget* QtUi::parentWindow() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return owner_;
+}
+
+Answer QtUi::message(const std::string& text, const std::string& caption, MessageIcon icon,
+                     MessageButtons buttons) {
+    QMessageBox box(iconOf(icon), toQt(caption), toQt(text), QMessageBox::NoButton, parentWindow());
+    // The program speaks Chinese, whatever the system's language.
     switch (buttons) {
         case MessageButtons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
+            box.addButton(QMessageBox::Ok)->setText("确定");
             break;
         case MessageButtons::OkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.addButton(QMessageBox::Ok)->setText("确定");
+            box.addButton(QMessageBox::Cancel)->setText("取消");
+            box.setDefaultButton(QMessageBox::Ok);
             break;
         case MessageButtons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.addButton(QMessageBox::Yes)->setText("是(&Y)");
+            box.addButton(QMessageBox::No)->setText("否(&N)");
+            box.setDefaultButton(QMessageBox::Yes);
             break;
     }
     switch (box.exec()) {
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:
             return Answer::No;
-        case QMessageBox::Cancel:
-            return Answer::Cancel;
         default:
-            return Answer::Ok;
+            return buttons == MessageButtons::YesNo ? Answer::No : Answer::Ok;
     }
 }
 
 bool QtUi::runDialog(Form& form) {
-    GenericDialog dialog(form, owner_);
-    dialog.exec();
+    if (form.isOpen()) {
+        GenericDialog dialog(form, parentWindow());
+        dialog.exec();
+    }
     return form.result() == Form::Result::Ok;
 }
 

@@ -1,4 +1,4 @@
-// The desktop program's person: Qt message boxes and modal dialogs.
+// How the core reaches a person in the desktop program: Qt message boxes and modal dialogs.
 #pragma once
 
 #include <QPointer>
@@ -10,7 +10,7 @@ namespace tallivan::gui {
 
 class QtUi : public Ui {
   public:
-    // Message boxes and dialogs are owned by this window (the main window once it exists).
+    // The window that owns message boxes and dialogs when no modal dialog is open.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     Answer message(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -18,6 +18,9 @@ class QtUi : public Ui {
     bool runDialog(Form& form) override;
 
   private:
+    // The active modal dialog, else the active window, else the owner.
+    QWidget* parentWindow() const;
+
     QPointer<QWidget> owner_;
 };
 
