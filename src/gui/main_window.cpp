@@ -40,6 +40,17 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
     splitter->setSizes({230, 800});
     setCentralWidget(splitter);
     resize(1024, 700);
+    applyCommandStates();
+}
+
+void MainWindow::applyCommandStates() {
+    const CommandStates& states = controller_.commands();
+    for (const auto& [name, action] : actions_) {
+        const std::string command = name.toStdString();
+        // A command inside a disabled menu runs neither from the menu nor by its shortcut.
+        action->setEnabled(action->menu() ? states.enabled(command) : states.canRun(command));
+        action->setVisible(states.visible(command));
+    }
 }
 
 QAction* MainWindow::action(const QString& name) const {
@@ -75,7 +86,6 @@ void MainWindow::buildMenus() {
             actions_[c.name] = a;
         }
     }
-    actions_["mnuEditPwd"]->setVisible(false);
 }
 
 void MainWindow::buildToolBar() {

@@ -25,6 +25,9 @@ class MainWindow : public QMainWindow {
     // A menu command ("mnuBuyStk"), a menu ("mnuStock") or a tool bar button ("cmdBuyStk").
     QAction* action(const QString& name) const;
 
+    // Enables and shows each command as the controller's command states say.
+    void applyCommandStates();
+
   protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
