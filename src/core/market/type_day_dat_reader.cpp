@@ -1,0 +1,122 @@
+#include "market/type_day_dat_reader.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "market/le_fields.h"
+#include "market/open_file.h"
+
+namespace tallivan {
+namespace {
+
+constexpr std::int64_t kTypeHeaderSize = 8;
+constexpr std::size_t kEntrySize = 208;
+constexpr std::size_t kDayCountOffset = 16;
+constexpr std::size_t kBlockListOffset = 18;
+constexpr std::int64_t kBlockListLength = 95;
+constexpr std::size_t kEntriesPerRead = 512;
+
+constexpr std::int64_t kDayHeaderSize = 4;
+constexpr std::int64_t kRecordsPerBlock = 300;
+constexpr std::int64_t kDayRecordSize = 24;
+constexpr std::int64_t kBlockSize = kRecordsPerBlock * kDayRecordSize;
+constexpr std::size_t kCloseOffset = 12;
+
+constexpr std::int64_t kNoRecord = -1;
+
+// The stock number of a code: its decimal value, plus 1000000 from 10000 on ("0001", "000001"
+// and "1" are all 1; "600001" is 1600001). A code that is not all digits, or whose number
+// would not fit the signed 32-bit field, has none.
+std::optional<std::int32_t> stockNumberOf(const std::string& code) {
+    if (code.empty())
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : code) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > INT32_MAX)
+            return std::nullopt;
+    }
+    if (value >= 10000)
+        value += 1000000;
+    if (value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+// Where in day.dat the stock's last day record lies, or kNoRecord when it has none or its
+// index lies beyond the block list.
+std::int64_t lastRecordOffset(const unsigned char* entry) {
+    const std::int64_t count = market::u16At(entry + kDayCountOffset);
+    if (count == 0)
+        return kNoRecord;
+    const std::int64_t last = count - 1;
+    const std::int64_t listIndex = last / kRecordsPerBlock;
+    if (listIndex >= kBlockListLength)
+        return kNoRecord;
+    const std::int64_t block = market::u16At(entry + kBlockListOffset + 2 * listIndex);
+    return kDayHeaderSize + block * kBlockSize + (last % kRecordsPerBlock) * kDayRecordSize;
+}
+
+class TypeDayDatReader final : public PriceReader {
+  public:
+    explicit TypeDayDatReader(market::OpenFile dayFile) : dayFile_(std::move(dayFile)) {}
+
+    // One pass over the entries instead of one search per stock; an incomplete last entry or a
+    // failed read ends the entries.
+    void indexEntries(market::OpenFile& typeFile) {
+        FileSystem& fs = typeFile.fileSystem();
+        if (fs.seek(typeFile.handle(), kTypeHeaderSize) != kTypeHeaderSize)
+            return;
+        std::vector<unsigned char> chunk(kEntriesPerRead * kEntrySize);
+        for (;;) {
+            const std::int64_t got = fs.read(typeFile.handle(), chunk.data(), chunk.size());
+            if (got <= 0)
+                return;
+            const std::size_t entries = static_cast<std::size_t>(got) / kEntrySize;
+            for (std::size_t e = 0; e < entries; ++e) {
+                const unsigned char* entry = chunk.data() + e * kEntrySize;
+                lastRecords_.emplace(market::i32At(entry), lastRecordOffset(entry));
+            }
+            if (static_cast<std::size_t>(got) < chunk.size())
+                return;
+        }
+    }
+
+    std::optional<double> closeOf(const std::string& code) override {
+        const std::optional<std::int32_t> number = stockNumberOf(code);
+        if (!number)
+            return std::nullopt;
+        const auto found = lastRecords_.find(*number);
+        if (found == lastRecords_.end() || found->second == kNoRecord)
+            return std::nullopt;
+        unsigned char record[kDayRecordSize];
+        if (!dayFile_.readAt(found->second, record, sizeof record))
+            return std::nullopt;
+        return static_cast<double>(market::f32At(record + kCloseOffset));
+    }
+
+  private:
+    market::OpenFile dayFile_;
+    std::unordered_map<std::int32_t, std::int64_t> lastRecords_;
+};
+
+}  // namespace
+
+PriceReaderOpening openTypeDayDatReader(FileSystem& fs, const std::string& directory) {
+    const std::string typePath = directory + "/db/type.dat";
+    const std::string dayPath = directory + "/db/day.dat";
+    market::OpenFile typeFile(fs, typePath, OpenMode::Read);
+    if (!typeFile.isOpen())
+        return {PriceSourceStatus::MissingFile, typePath, nullptr};
+    market::OpenFile dayFile(fs, dayPath, OpenMode::Read);
+    if (!dayFile.isOpen())
+        return {PriceSourceStatus::MissingFile, dayPath, nullptr};
+    auto reader = std::make_unique<TypeDayDatReader>(std::move(dayFile));
+    reader->indexEntries(typeFile);
+    return {PriceSourceStatus::Ready, {}, std::move(reader)};
+}
+
+}  // namespace tallivan
