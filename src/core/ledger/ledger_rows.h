@@ -1,0 +1,152 @@
+// The four ledger lists as plain data: holdings, sold positions, transactions and fund
+// movements. The rows are the working copy of the ledger: their texts are what commands parse
+// back into records and what the totals sum, so every text format here is binding.
+// Texts are GBK. Column 0 of every list shows only the row's image; texts[0] is always empty
+// and texts[c] is column c.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ledger/account_node.h"
+#include "storage/account_records.h"
+#include "storage/name_table.h"
+#include "storage/settings.h"
+
+namespace tallivan {
+
+enum class LedgerList { Holdings, Sold, Trades, Funds };
+
+// The data columns of each list (column 0 not counted): 14, 11, 10 and 7.
+int columnCount(LedgerList list);
+
+enum class ColumnAlign { Left, Right, Centre };
+
+struct ColumnInfo {
+    std::string caption;  // GBK; empty for column 0
+    int width = 0;        // pixels; 0 hides the column
+    ColumnAlign align = ColumnAlign::Left;
+};
+
+// Columns 0..columnCount(list), column 0 the 18-pixel image column.
+const std::vector<ColumnInfo>& columnsOf(LedgerList list);
+
+// What a data row refers to. Summary rows have none.
+struct ItemRef {
+    std::int32_t slotIndex = -1;
+    // Holdings and sold rows: the slot of the position's note, or -1. Transaction rows: the
+    // trade's cost basis, whole (64 bits), so that a rebuilt record keeps it exactly.
+    std::int64_t extra = -1;
+    AccountNode* owner = nullptr;
+    std::uint8_t kindState = 0;
+};
+
+// Row images: 0/1 tree, 2 green (stop-loss reached, sold at a loss), 3 yellow (between the
+// targets), 4 red (take-profit reached, sold at no loss), 5..12 transaction type + 5, 13..15
+// fund type + 13, 16 summary rows.
+constexpr int kImageLoss = 2;
+constexpr int kImageBetween = 3;
+constexpr int kImageProfit = 4;
+constexpr int kImageFirstTrade = 5;
+constexpr int kImageFirstFund = 13;
+constexpr int kImageSummary = 16;
+
+// Profit marks of stock rows (they pick the text colour): none for summary rows.
+constexpr int kMarkNone = 0;
+constexpr int kMarkLoss = 2;
+constexpr int kMarkProfit = 4;
+
+struct LedgerRow {
+    std::vector<std::string> texts;  // columnCount + 1 entries
+    int image = 0;
+    int profitMark = kMarkNone;
+    std::optional<ItemRef> ref;
+
+    const std::string& text(int column) const { return texts[column]; }
+    bool isSummary() const { return !ref.has_value(); }
+};
+
+// An empty row of `list` (all texts empty) carrying `ref`.
+LedgerRow makeRow(LedgerList list, std::optional<ItemRef> ref);
+
+// What the row texts need besides the record: the category and fee table, the stock names.
+struct RowContext {
+    const Settings& settings;
+    const NameTable& names;
+};
+
+// Fill a row from its record and stamp `owner` and the record's kindState into the row's
+// ItemRef. showStockRow does nothing for a row without ItemRef; it fills a holdings row for a
+// held record and a sold row for a sold one.
+void showStockRow(LedgerRow& row, const StockRecord& stock, AccountNode* owner,
+                  const RowContext& context);
+void showTradeRow(LedgerRow& row, const TradeRecord& trade, AccountNode* owner,
+                  const RowContext& context);
+void showFundRow(LedgerRow& row, const FundRecord& fund, AccountNode* owner);
+
+// When `slot` is a note (kind 4), writes its memo into the memo column of the stock row (14 for
+// a held row, 11 for a sold one; nothing for a row of another state) and returns true.
+bool showStockNote(LedgerRow& row, const LedgerRecord& slot);
+
+// "YY-MM-DD": the year modulo 100, month and day, each two digits.
+std::string dateText(int year, int month, int day);
+// The date a "YY-MM-DD" text stands for as YYYYMMDD; a two-digit year of 80 or less is 20YY,
+// above 80 it is 19YY. Characters that are not digits read as the integer conversion does.
+std::int32_t dateKey(const std::string& text);
+// Date order of the transaction and fund lists: newest first. Negative when a comes first.
+int compareRowDates(const LedgerRow& a, const LedgerRow& b);
+// Sorts rows by compareRowDates (column 1 of either list), keeping the order of equal dates.
+void sortByDate(std::vector<LedgerRow>& rows);
+
+struct PortfolioTotals;
+
+// The four lists of the account or group shown.
+class LedgerLists {
+  public:
+    std::vector<LedgerRow>& rows(LedgerList list);
+    const std::vector<LedgerRow>& rows(LedgerList list) const;
+
+    // Empties the four lists.
+    void clear();
+    // The summary row at the top of the holdings and sold lists ("统计", "持有股票" /
+    // "已卖股票", image 16, no ItemRef).
+    void addSummaryRows();
+
+    // Adds every slot of one account as the loader does, row by row: a held or sold position
+    // (with the note in the very next slot) below the summary row, a transaction or fund row at
+    // the top of its list; the trade cash amounts and fund amounts go into `totals`. Other
+    // slots (deleted, stray notes, unknown kinds, positions of other states) make no row.
+    // Rows end up exactly where inserting them one at a time would put them, in linear time.
+    void addAccount(AccountNode* owner, const std::vector<LedgerRecord>& slots,
+                    const RowContext& context, PortfolioTotals& totals);
+
+    // Sorts the transaction and fund lists by date.
+    void sortByDate();
+
+  private:
+    std::vector<LedgerRow> holdings_, sold_, trades_, funds_;
+};
+
+// The account and code in focus: selecting a stock row sets both; a transaction row of that
+// account and code is drawn in red.
+struct LedgerFocus {
+    AccountNode* currentAccount = nullptr;
+    std::string highlightCode;
+};
+
+// Selection change in the holdings or sold list: a selected data row makes its code the
+// highlighted one and its account the current one; no selection or the summary row clears
+// the highlighted code and leaves the current account.
+void selectStockRow(const std::vector<LedgerRow>& rows, std::optional<int> selected,
+                    LedgerFocus& focus);
+
+enum class TextColour { Default, ButtonText, Red, Green };
+
+// The text colour of a row: stock rows by their profit mark (red for profit, green for loss,
+// the button-text colour for the summary rows), transaction rows red when they belong to the
+// current account and the highlighted code, everything else the list default.
+TextColour textColourOf(LedgerList list, const LedgerRow& row, const LedgerFocus& focus);
+
+}  // namespace tallivan

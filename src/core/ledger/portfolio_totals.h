@@ -1,0 +1,43 @@
+// The fund-detail panel and the numbers of the two summary rows. Three running sums are kept
+// across operations; the rest is summed from the displayed row texts at every refresh.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/numbers.h"
+#include "ledger/ledger_rows.h"
+#include "storage/settings.h"
+
+namespace tallivan {
+
+struct PortfolioTotals {
+    Extended fundTotal = 0;       // deposits and withdrawals, with their sign
+    Extended adjustTotal = 0;     // adjustments
+    Extended tradeCashTotal = 0;  // the cash amounts of all transactions
+
+    void clear() { *this = PortfolioTotals{}; }
+};
+
+constexpr int kPanelFieldCount = 9;
+
+// The nine values in the panel's order: 资金总额, 资金损耗, 资金现额, 持仓金额, 资金余额,
+// 净现值, 净盈利, 盈利率, 投资率.
+struct TotalsPanel {
+    std::array<std::string, kPanelFieldCount> texts;  // each right-aligned in 11 characters
+
+    TotalsPanel();  // every field "       0.00"
+};
+
+// The captions (GBK) and control names ("txtZjze" ...) of the panel fields, in panel order.
+const std::array<std::string, kPanelFieldCount>& panelCaptions();
+const std::array<const char*, kPanelFieldCount>& panelControlNames();
+
+// Adds `delta` to the transactions' cash sum, sums the holdings (their buy totals, and their
+// market value net of selling fees at the displayed current price) and the sold positions from
+// the row texts, writes the nine panel texts and fills the summary rows' count, buy total,
+// current / sale total, profit and rate.
+void refreshTotals(LedgerLists& lists, PortfolioTotals& totals, TotalsPanel& panel, Extended delta,
+                   const Settings& settings);
+
+}  // namespace tallivan
