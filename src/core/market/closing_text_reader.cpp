@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "base/numbers.h"
-#include "market/open_file.h"
+#include "storage/scoped_file.h"
 
 namespace tallivan {
 namespace {
@@ -105,7 +105,7 @@ std::string closingTextFileName(const Date& today) {
 PriceReaderOpening openClosingTextReader(FileSystem& fs, const std::string& directory,
                                          const Date& today) {
     const std::string path = directory + "/" + closingTextFileName(today);
-    market::OpenFile file(fs, path, OpenMode::Read);
+    ScopedFile file(fs, path, OpenMode::Read);
     if (!file.isOpen())
         return {PriceSourceStatus::MissingFile, path, nullptr};
 

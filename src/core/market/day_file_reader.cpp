@@ -4,7 +4,7 @@
 
 #include "base/numbers.h"
 #include "market/le_fields.h"
-#include "market/open_file.h"
+#include "storage/scoped_file.h"
 
 namespace tallivan {
 namespace {
@@ -18,7 +18,7 @@ class DayFileReader final : public PriceReader {
         : fs_(fs), directory_(std::move(directory)) {}
 
     std::optional<double> closeOf(const std::string& code) override {
-        market::OpenFile file(fs_, dayFilePath(code), OpenMode::Read);
+        ScopedFile file(fs_, dayFilePath(code), OpenMode::Read);
         if (!file.isOpen())
             return std::nullopt;
         // The last record is today's (or the latest trading day's); its date is not checked.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "market/le_fields.h"
-#include "market/open_file.h"
+#include "storage/scoped_file.h"
 
 namespace tallivan {
 namespace {
@@ -62,11 +62,11 @@ std::int64_t lastRecordOffset(const unsigned char* entry) {
 
 class TypeDayDatReader final : public PriceReader {
   public:
-    explicit TypeDayDatReader(market::OpenFile dayFile) : dayFile_(std::move(dayFile)) {}
+    explicit TypeDayDatReader(ScopedFile dayFile) : dayFile_(std::move(dayFile)) {}
 
     // One pass over the entries instead of one search per stock; an incomplete last entry or a
     // failed read ends the entries.
-    void indexEntries(market::OpenFile& typeFile) {
+    void indexEntries(ScopedFile& typeFile) {
         FileSystem& fs = typeFile.fileSystem();
         if (fs.seek(typeFile.handle(), kTypeHeaderSize) != kTypeHeaderSize)
             return;
@@ -99,7 +99,7 @@ class TypeDayDatReader final : public PriceReader {
     }
 
   private:
-    market::OpenFile dayFile_;
+    ScopedFile dayFile_;
     std::unordered_map<std::int32_t, std::int64_t> lastRecords_;
 };
 
@@ -108,10 +108,10 @@ class TypeDayDatReader final : public PriceReader {
 PriceReaderOpening openTypeDayDatReader(FileSystem& fs, const std::string& directory) {
     const std::string typePath = directory + "/db/type.dat";
     const std::string dayPath = directory + "/db/day.dat";
-    market::OpenFile typeFile(fs, typePath, OpenMode::Read);
+    ScopedFile typeFile(fs, typePath, OpenMode::Read);
     if (!typeFile.isOpen())
         return {PriceSourceStatus::MissingFile, typePath, nullptr};
-    market::OpenFile dayFile(fs, dayPath, OpenMode::Read);
+    ScopedFile dayFile(fs, dayPath, OpenMode::Read);
     if (!dayFile.isOpen())
         return {PriceSourceStatus::MissingFile, dayPath, nullptr};
     auto reader = std::make_unique<TypeDayDatReader>(std::move(dayFile));
