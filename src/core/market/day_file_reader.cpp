@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "base/little_endian.h"
 #include "base/numbers.h"
-#include "market/le_fields.h"
 #include "storage/scoped_file.h"
 
 namespace tallivan {
@@ -30,7 +30,8 @@ class DayFileReader final : public PriceReader {
         unsigned char record[kDayRecordSize];
         if (!file.readAt(size - kDayRecordSize, record, sizeof record))
             return std::nullopt;
-        const Extended yuan = static_cast<Extended>(market::u32At(record + kCloseOffset)) * 0.001L;
+        const Extended yuan =
+            static_cast<Extended>(loadLittleEndian<std::uint32_t>(record + kCloseOffset)) * 0.001L;
         return static_cast<double>(yuan);
     }
 

@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "market/le_fields.h"
+#include "base/little_endian.h"
 #include "storage/scoped_file.h"
 
 namespace tallivan {
@@ -49,14 +49,15 @@ std::optional<std::int32_t> stockNumberOf(const std::string& code) {
 // Where in day.dat the stock's last day record lies, or kNoRecord when it has none or its
 // index lies beyond the block list.
 std::int64_t lastRecordOffset(const unsigned char* entry) {
-    const std::int64_t count = market::u16At(entry + kDayCountOffset);
+    const std::int64_t count = loadLittleEndian<std::uint16_t>(entry + kDayCountOffset);
     if (count == 0)
         return kNoRecord;
     const std::int64_t last = count - 1;
     const std::int64_t listIndex = last / kRecordsPerBlock;
     if (listIndex >= kBlockListLength)
         return kNoRecord;
-    const std::int64_t block = market::u16At(entry + kBlockListOffset + 2 * listIndex);
+    const std::int64_t block =
+        loadLittleEndian<std::uint16_t>(entry + kBlockListOffset + 2 * listIndex);
     return kDayHeaderSize + block * kBlockSize + (last % kRecordsPerBlock) * kDayRecordSize;
 }
 
@@ -78,7 +79,8 @@ class TypeDayDatReader final : public PriceReader {
             const std::size_t entries = static_cast<std::size_t>(got) / kEntrySize;
             for (std::size_t e = 0; e < entries; ++e) {
                 const unsigned char* entry = chunk.data() + e * kEntrySize;
-                lastRecords_.emplace(market::i32At(entry), lastRecordOffset(entry));
+                lastRecords_.emplace(loadLittleEndian<std::int32_t>(entry),
+                                     lastRecordOffset(entry));
             }
             if (static_cast<std::size_t>(got) < chunk.size())
                 return;
@@ -95,7 +97,7 @@ class TypeDayDatReader final : public PriceReader {
         unsigned char record[kDayRecordSize];
         if (!dayFile_.readAt(found->second, record, sizeof record))
             return std::nullopt;
-        return static_cast<double>(market::f32At(record + kCloseOffset));
+        return static_cast<double>(loadLittleEndian<float>(record + kCloseOffset));
     }
 
   private:

@@ -1,7 +1,8 @@
 #include "storage/account_scrambling.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "base/little_endian.h"
 
 namespace tallivan {
 
@@ -66,12 +67,8 @@ void scrambleSlots(std::span<LedgerRecord> slots, std::int64_t firstIndex, const
         std::uint8_t* bytes = slots[i].bytes.data();
         const std::uint8_t* pattern = mask.data() + (i % kKeyGroups) * kSlotSize;
         for (std::size_t j = 0; j < kSlotSize; j += sizeof(std::uint64_t)) {
-            std::uint64_t word;
-            std::uint64_t bits;
-            std::memcpy(&word, bytes + j, sizeof word);
-            std::memcpy(&bits, pattern + j, sizeof bits);
-            word ^= bits;
-            std::memcpy(bytes + j, &word, sizeof word);
+            storeLittleEndian(bytes + j, loadLittleEndian<std::uint64_t>(bytes + j) ^
+                                             loadLittleEndian<std::uint64_t>(pattern + j));
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/gbk.h"
+#include "base/little_endian.h"
 
 namespace tallivan {
 
@@ -48,10 +49,10 @@ SettingsImage encodeSettings(const Settings& s) {
     for (int i = 0; i < kCategoryCount; ++i) {
         const StockCategory& c = s.categories[static_cast<std::size_t>(i)];
         std::memcpy(out + kNames + 13 * i, c.name, 13);
-        std::memcpy(out + kCodeLengths + i, &c.codeLength, 1);
+        storeLittleEndian(out + kCodeLengths + i, c.codeLength);
         std::memcpy(out + kCodePrefixes + 5 * i, c.codePrefix, 5);
         for (const DoubleColumn& col : kDoubleColumns) {
-            std::memcpy(out + col.offset + 8 * i, &(c.*col.member), 8);
+            storeLittleEndian(out + col.offset + 8 * i, c.*col.member);
         }
     }
     std::memcpy(out + kReserved, s.reservedBlock.data(), s.reservedBlock.size());
@@ -68,10 +69,10 @@ Settings decodeSettings(const SettingsImage& image) {
     for (int i = 0; i < kCategoryCount; ++i) {
         StockCategory& c = s.categories[static_cast<std::size_t>(i)];
         std::memcpy(c.name, in + kNames + 13 * i, 13);
-        std::memcpy(&c.codeLength, in + kCodeLengths + i, 1);
+        c.codeLength = loadLittleEndian<std::int8_t>(in + kCodeLengths + i);
         std::memcpy(c.codePrefix, in + kCodePrefixes + 5 * i, 5);
         for (const DoubleColumn& col : kDoubleColumns) {
-            std::memcpy(&(c.*col.member), in + col.offset + 8 * i, 8);
+            c.*col.member = loadLittleEndian<double>(in + col.offset + 8 * i);
         }
     }
     std::memcpy(s.reservedBlock.data(), in + kReserved, s.reservedBlock.size());

@@ -4,26 +4,21 @@
 #pragma once
 
 #include <array>
-#include <bit>
-#include <type_traits>
+
+#include "base/little_endian.h"
 
 namespace tallivan {
 
-static_assert(std::endian::native == std::endian::little,
-              "records are kept in memory in their files' byte order");
-
-template <class T>
+template <FileNumber T>
 class Unaligned {
-    static_assert(std::is_arithmetic_v<T>);
-
   public:
     // Trivial, like a plain number: `Unaligned<T> x{};` is zero, `Unaligned<T> x;` unset.
     Unaligned() = default;
-    constexpr Unaligned(T value) : bytes_(std::bit_cast<Bytes>(value)) {}
-    constexpr operator T() const { return std::bit_cast<T>(bytes_); }
+    constexpr Unaligned(T value) { storeLittleEndian(bytes_.data(), value); }
+    constexpr operator T() const { return loadLittleEndian<T>(bytes_.data()); }
 
     constexpr Unaligned& operator=(T value) {
-        bytes_ = std::bit_cast<Bytes>(value);
+        storeLittleEndian(bytes_.data(), value);
         return *this;
     }
     constexpr Unaligned& operator+=(T value) { return *this = static_cast<T>(T(*this) + value); }
@@ -36,8 +31,7 @@ class Unaligned {
     }
 
   private:
-    using Bytes = std::array<unsigned char, sizeof(T)>;
-    Bytes bytes_;
+    std::array<unsigned char, sizeof(T)> bytes_;
 };
 
 }  // namespace tallivan
