@@ -10,7 +10,7 @@
 #include "account_test_support.h"
 #include "base/gbk.h"
 #include "storage/account_scrambling.h"
-#include "storage_test_support.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace tallivan {

@@ -9,14 +9,15 @@
 #include "market/closing_text_reader.h"
 #include "market/price_source.h"
 #include "market_test_support.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace tallivan {
 namespace {
 
 using testing::asMilli;
+using testing::FaultyFileSystem;
 using testing::TempDir;
-using testing::WatchedFileSystem;
 using testing::writeFileAt;
 
 const Date kToday{2001, 3, 15};
@@ -45,17 +46,17 @@ TEST(MarketClosingText, TodaysFileIsTheOneRead) {
 TEST(MarketClosingText, EmptyOrUnreadableFilesStopWithoutAPath) {
     TempDir dir;
     writeFileAt(dir.path(), "cz/20010315.txt", "");
-    WatchedFileSystem fs(dir.path());
+    FaultyFileSystem fs(dir.path());
     PriceSource source;
     EXPECT_EQ(source.open(fs, kClosingTextSource, "cz", kToday), PriceSourceStatus::NoData);
     EXPECT_TRUE(fs.openHandles.empty());
 
     writeFileAt(dir.path(), "cz/20010315.txt", "600000,a,10.12\r\n");
-    fs.failReads = true;
+    fs.bytesReadable = 0;  // every read fails
     EXPECT_EQ(source.open(fs, kClosingTextSource, "cz", kToday), PriceSourceStatus::NoData);
     EXPECT_TRUE(fs.openHandles.empty());
 
-    fs.failReads = false;
+    fs.bytesReadable.reset();
     ASSERT_EQ(source.open(fs, kClosingTextSource, "cz", kToday), PriceSourceStatus::Ready);
     EXPECT_TRUE(fs.openHandles.empty()) << "the text is held, the file released at once";
 }

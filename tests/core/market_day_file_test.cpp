@@ -7,15 +7,16 @@
 
 #include "market/price_source.h"
 #include "market_test_support.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace tallivan {
 namespace {
 
 using testing::asMilli;
+using testing::FaultyFileSystem;
 using testing::le32;
 using testing::TempDir;
-using testing::WatchedFileSystem;
 using testing::writeFileAt;
 
 const Date kToday{2024, 5, 17};
@@ -134,7 +135,7 @@ TEST(MarketDayFiles, EachDayFileIsClosedAgainAfterItsRead) {
     TempDir dir;
     writeFileAt(dir.path(), "ql/data/sznse/day/0001.day", oneDay(10120));
     writeFileAt(dir.path(), "ql/data/shase/day/600000.day", std::string(7, 'x'));
-    WatchedFileSystem fs(dir.path());
+    FaultyFileSystem fs(dir.path());
     PriceSource source;
     ASSERT_EQ(source.open(fs, kDayFileSource, "ql", kToday), PriceSourceStatus::Ready);
     EXPECT_TRUE(fs.openHandles.empty());
@@ -143,7 +144,7 @@ TEST(MarketDayFiles, EachDayFileIsClosedAgainAfterItsRead) {
         EXPECT_TRUE(fs.openHandles.empty()) << code;
     }
 
-    fs.failReads = true;
+    fs.bytesReadable = 0;  // every read fails
     EXPECT_EQ(source.readClosePrice("0001"), std::nullopt);
     EXPECT_TRUE(fs.openHandles.empty());
 }

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "market_test_support.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace tallivan {
 namespace {
 
+using testing::FaultyFileSystem;
 using testing::TempDir;
-using testing::WatchedFileSystem;
 using testing::writeFileAt;
 
 const Date kToday{2024, 5, 17};
@@ -31,7 +32,7 @@ TEST(MarketPriceSource, OpeningAgainOrClosingReleasesEverything) {
     writeFileAt(dir.path(), "src/db/type.dat", "TYPEHEAD");
     writeFileAt(dir.path(), "src/db/day.dat", "DAY!");
     writeFileAt(dir.path(), "src/20240517.txt", "600000,a,1.00\r\n");
-    WatchedFileSystem fs(dir.path());
+    FaultyFileSystem fs(dir.path());
     PriceSource source;
     source.close();  // closing what was never opened is harmless
 

@@ -1,5 +1,4 @@
-// Builders for the market-data files the price tests lay out at run time, and a file layer
-// that watches which handles are open.
+// Builders for the market-data files the price tests lay out at run time.
 #pragma once
 
 #include <bit>
@@ -7,11 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "base/numbers.h"
-#include "storage/file_io.h"
 
 namespace tallivan::testing {
 
@@ -41,28 +38,5 @@ inline std::optional<std::int64_t> asMilli(std::optional<double> price) {
         return std::nullopt;
     return toMilli(*price);
 }
-
-// Real files, with the handles currently open remembered and reads failing on demand.
-class WatchedFileSystem : public PosixFileSystem {
-  public:
-    using PosixFileSystem::PosixFileSystem;
-
-    int open(const std::string& path, OpenMode mode) override {
-        const int h = PosixFileSystem::open(path, mode);
-        if (h >= 0)
-            openHandles.insert(h);
-        return h;
-    }
-    int close(int handle) override {
-        openHandles.erase(handle);
-        return PosixFileSystem::close(handle);
-    }
-    std::int64_t read(int handle, void* buffer, std::size_t size) override {
-        return failReads ? -1 : PosixFileSystem::read(handle, buffer, size);
-    }
-
-    std::set<int> openHandles;
-    bool failReads = false;
-};
 
 }  // namespace tallivan::testing

@@ -8,6 +8,7 @@
 
 #include "market/price_source.h"
 #include "market_test_support.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace tallivan {
@@ -15,10 +16,10 @@ namespace {
 
 using testing::asMilli;
 using testing::f32;
+using testing::FaultyFileSystem;
 using testing::le16;
 using testing::le32;
 using testing::TempDir;
-using testing::WatchedFileSystem;
 using testing::writeFileAt;
 
 const Date kToday{2024, 5, 17};
@@ -179,7 +180,7 @@ TEST(MarketTypeDayDat, DamagedFilesGiveNoPriceForWhatTheyLack) {
 
 TEST(MarketTypeDayDat, AMissingFileIsNamedByItsFullPath) {
     TempDir dir;
-    WatchedFileSystem fs(dir.path());
+    FaultyFileSystem fs(dir.path());
     PriceSource source;
 
     EXPECT_EQ(source.open(fs, kTypeDayDatSource, "yz", kToday), PriceSourceStatus::MissingFile);
@@ -197,13 +198,13 @@ TEST(MarketTypeDayDat, DayDatStaysOpenUntilTheSourceIsClosed) {
     day.setClose(0, 0, 3.5f);
     TempDir dir;
     writePair(dir, typeDat({{1600000, 1, {0}}}), day.bytes());
-    WatchedFileSystem fs(dir.path());
+    FaultyFileSystem fs(dir.path());
     PriceSource source;
     ASSERT_EQ(source.open(fs, kTypeDayDatSource, "yz", kToday), PriceSourceStatus::Ready);
     EXPECT_EQ(asMilli(source.readClosePrice("600000")), 3500);
     EXPECT_FALSE(fs.openHandles.empty());
 
-    fs.failReads = true;
+    fs.bytesReadable = 0;  // every read fails
     EXPECT_EQ(source.readClosePrice("600000"), std::nullopt);
 
     source.close();

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/gbk.h"
-#include "storage_test_support.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 namespace tallivan {
