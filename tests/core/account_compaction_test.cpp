@@ -17,17 +17,7 @@
 namespace tallivan {
 namespace {
 
-using testing::bytesOf;
-using testing::deleted;
-using testing::FaultyFileSystem;
-using testing::fund;
-using testing::newHeader;
-using testing::note;
-using testing::ScriptedRandom;
-using testing::stock;
-using testing::TempDir;
-using testing::trade;
-using testing::writeAccount;
+using namespace testing;
 
 const std::string kPath = "zrdata/zr_00001.acc";
 // The generator seeded with these seconds draws 31820 and 346 after the thrown-away result.
@@ -56,7 +46,7 @@ Ledger mixedLedger() {
             {held, heldNote, buy, strayNote, deposit, unknown}};
 }
 
-class AccountCompaction : public ::testing::Test {
+class AccountCompaction : public AccountTest {
   protected:
     void SetUp() override {
         std::filesystem::create_directory(dir.file("zrdata"));
@@ -65,9 +55,6 @@ class AccountCompaction : public ::testing::Test {
 
     AccountContents read(FileSystem& files) { return readAccount(files, kPath, Password{}, true); }
 
-    TempDir dir;
-    PosixFileSystem fs{dir.path()};
-    AccountHeader header = newHeader("c");
     Ledger ledger = mixedLedger();
 };
 

@@ -16,16 +16,7 @@
 namespace tallivan {
 namespace {
 
-using testing::bytesOf;
-using testing::deleted;
-using testing::FaultyFileSystem;
-using testing::fund;
-using testing::newHeader;
-using testing::note;
-using testing::stock;
-using testing::TempDir;
-using testing::trade;
-using testing::writeAccount;
+using namespace testing;
 
 const std::string kPath = "zr_00001.acc";
 
@@ -50,12 +41,7 @@ std::vector<LedgerRecord> slotOfEveryKind() {
     return slots;
 }
 
-class AccountFile : public ::testing::Test {
-  protected:
-    TempDir dir;
-    PosixFileSystem fs{dir.path()};
-    AccountHeader header = newHeader(gbk("帐户一"));
-};
+using AccountFile = AccountTest;
 
 TEST_F(AccountFile, NewAccountIsAHeaderAloneAndOpensEmpty) {
     ASSERT_EQ(createAccountFile(fs, kPath, header), 0);

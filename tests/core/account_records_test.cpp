@@ -16,10 +16,15 @@ namespace tallivan {
 namespace {
 
 using testing::bytesOf;
+using testing::dated;
+using testing::fund;
 using testing::newHeader;
+using testing::note;
 using testing::ScriptedRandom;
 using testing::signedAt;
+using testing::stock;
 using testing::StoppedClock;
+using testing::trade;
 
 struct FieldAt {
     const char* what;
@@ -30,40 +35,17 @@ struct FieldAt {
 };
 
 std::vector<FieldAt> fieldsOfEveryRecord() {
-    TradeRecord t;
-    t.kindState = 0x00;  // a sale
-    copyToField(t.code, sizeof t.code, "600001");
-    t.shares = 1200;
-    t.costBasis = -123456789012;
-    t.price = 10250;
-    t.fee = 81000;
+    TradeRecord t = dated(trade(kSell, "600001", 1200, 10250, 81000, -123456789012), 2024, 12, 31);
     t.reserved = -1000001;
-    t.year = 2024;
-    t.month = 12;
-    t.day = 31;
     const std::string tb = bytesOf(LedgerRecord::of(t));
 
-    FundRecord f;
-    f.kindState = 0x12;
-    copyToField(f.title, sizeof f.title, gbk("工资"));
-    f.amount = -500000;
-    copyToField(f.memo, sizeof f.memo, "salary");
-    f.year = 1999;
-    f.month = 1;
-    f.day = 2;
+    const FundRecord f = dated(fund(kAdjustment, gbk("工资"), -500000, "salary"), 1999, 1, 2);
     const std::string fb = bytesOf(LedgerRecord::of(f));
 
-    StockRecord held;
-    held.kindState = 0x21;
-    copyToField(held.code, sizeof held.code, "000002");
-    held.shares = 300;
-    held.cost = 4000000000;
+    StockRecord held = dated(stock(kHeldState, "000002", 300, 4000000000), 2001, 3, 5);
     held.price = 12340;
     held.takeProfitPrice = 14000;
     held.stopLossPrice = 11000;
-    held.year = 2001;
-    held.month = 3;
-    held.day = 5;
     const std::string hb = bytesOf(LedgerRecord::of(held));
 
     StockRecord sold = held;
@@ -71,10 +53,7 @@ std::vector<FieldAt> fieldsOfEveryRecord() {
     sold.proceeds = 5000000001;
     const std::string sb = bytesOf(LedgerRecord::of(sold));
 
-    NoteRecord n;
-    n.kindState = 0x40;
-    copyToField(n.memo, sizeof n.memo, "note");
-    const std::string nb = bytesOf(LedgerRecord::of(n));
+    const std::string nb = bytesOf(LedgerRecord::of(note(kSoldState, "note")));
 
     return {
         {"trade kindState", tb, 0, 1, 0x00},
@@ -156,7 +135,7 @@ TEST(AccountRecords, HeaderFieldsLieAtTheirOffsets) {
 }
 
 TEST(AccountRecords, FieldsBehaveLikeTheNumbersTheyHold) {
-    StockRecord s = testing::stock(kHeldState, "600001", 1000, 10000000);
+    StockRecord s = stock(kHeldState, "600001", 1000, 10000000);
     s.cost += 2500;
     s.shares -= 100;
     const auto& lower = std::min(s.price, s.takeProfitPrice);  // a reference to a field
@@ -236,7 +215,7 @@ TEST(AccountScrambling, EachSlotIndexUsesOneFourByteGroupOfTheKey) {
 
 TEST(AccountScrambling, ScramblingTwiceGivesTheSlotBack) {
     const SlotKey key = countingKey();
-    const LedgerRecord plain = LedgerRecord::of(testing::trade(kBuy, "600001", 1000, 10000, 81));
+    const LedgerRecord plain = LedgerRecord::of(trade(kBuy, "600001", 1000, 10000, 81));
     for (std::int64_t index : {0, 3, 9}) {
         LedgerRecord r = plain;
         scrambleSlot(r, index, key);

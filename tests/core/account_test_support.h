@@ -1,4 +1,5 @@
-// Accounts and slots the account tests build in their temporary folders.
+// Accounts and slots the account tests build in their temporary folders, and the fixture
+// that gives a test such a folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include "storage/account_file.h"
 #include "storage/account_records.h"
 #include "storage/account_scrambling.h"
+#include "storage/file_io.h"
+#include "support/temp_dir.h"
 
 namespace tallivan::testing {
 
@@ -53,6 +56,15 @@ inline AccountHeader newHeader(const std::string& title, std::int64_t seconds = 
     return h;
 }
 
+// `record` dated `year`-`month`-`day`.
+template <class Record>
+Record dated(Record record, std::uint16_t year, std::uint8_t month, std::uint8_t day) {
+    record.year = year;
+    record.month = month;
+    record.day = day;
+    return record;
+}
+
 inline TradeRecord trade(int type, const char* code, std::int32_t shares, std::int32_t price,
                          std::int32_t fee, std::int64_t costBasis = 0) {
     TradeRecord t;
@@ -63,10 +75,7 @@ inline TradeRecord trade(int type, const char* code, std::int32_t shares, std::i
     t.fee = fee;
     t.costBasis = costBasis;
     t.reserved = -1000000;
-    t.year = 2024;
-    t.month = 4;
-    t.day = 1;
-    return t;
+    return dated(t, 2024, 4, 1);
 }
 
 inline FundRecord fund(int type, const std::string& title, std::int32_t amount,
@@ -76,10 +85,7 @@ inline FundRecord fund(int type, const std::string& title, std::int32_t amount,
     copyToField(f.title, sizeof f.title, title);
     f.amount = amount;
     copyToField(f.memo, sizeof f.memo, memo);
-    f.year = 2023;
-    f.month = 12;
-    f.day = 31;
-    return f;
+    return dated(f, 2023, 12, 31);
 }
 
 inline StockRecord stock(int state, const char* code, std::int32_t shares, std::int64_t cost) {
@@ -91,10 +97,7 @@ inline StockRecord stock(int state, const char* code, std::int32_t shares, std::
     s.price = 10500;
     s.takeProfitPrice = 11000;
     s.stopLossPrice = 9500;
-    s.year = 2024;
-    s.month = 2;
-    s.day = 29;
-    return s;
+    return dated(s, 2024, 2, 29);
 }
 
 inline NoteRecord note(int state, const std::string& memo) {
@@ -116,5 +119,13 @@ inline void writeAccount(FileSystem& fs, const std::string& path, const AccountH
     for (std::size_t i = 0; i < slots.size(); ++i)
         ASSERT_EQ(writeSlot(fs, path, header.slotKey, -1, slots[i]), static_cast<int>(i));
 }
+
+// A fresh data directory over real files, and the header of a new account to keep in it.
+class AccountTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    PosixFileSystem fs{dir.path()};
+    AccountHeader header = newHeader(gbk("帐户一"));
+};
 
 }  // namespace tallivan::testing
