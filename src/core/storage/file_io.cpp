@@ -9,6 +9,8 @@
 #include <cerrno>
 
 #include "base/gbk.h"
+#include "storage/record_reader.h"
+#include "storage/scoped_file.h"
 
 namespace tallivan {
 
@@ -179,18 +181,13 @@ std::string parentPath(const std::string& path) {
 }
 
 std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path) {
-    const int h = fs.open(path, OpenMode::Read);
-    if (h < 0)
+    ScopedFile file(fs, path, OpenMode::Read);
+    if (!file.isOpen())
         return std::nullopt;
+    // Read up to the end, not up to the size reported: the size may be wrong or change.
     std::string content;
-    const std::int64_t size = fs.size(h);
-    if (size > 0)
-        content.resize(static_cast<std::size_t>(size));
-    const std::int64_t n = content.empty() ? 0 : fs.read(h, content.data(), content.size());
-    fs.close(h);
-    if (n < 0)
+    if (!readRecords(fs, file.handle(), 0, content).reachedEnd)
         return std::nullopt;
-    content.resize(static_cast<std::size_t>(n));
     return content;
 }
 

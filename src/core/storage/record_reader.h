@@ -1,6 +1,7 @@
-// Reads a file's fixed-size records from a position to its end in one pass. The file's size
-// is only a hint (it may be wrong or change while reading): records are read in chunks until
-// the end, and a partial record at the end is dropped.
+// Reads a file's fixed-size records (or its bytes, as records of one char) from a position to
+// its end in one pass. The file's size is only a hint (it may be wrong or change while
+// reading): records are read in chunks until the end, and a partial record at the end is
+// dropped.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <new>
 #include <stdexcept>
 #include <type_traits>
-#include <vector>
 
 #include "storage/file_io.h"
 
@@ -19,11 +19,20 @@ struct RecordReadResult {
     bool partialTail = false;  // the file ends inside a record
 };
 
+// Records held one after another in one block of memory (std::vector, std::string).
+template <class Buffer>
+concept RecordBuffer = std::is_trivially_copyable_v<typename Buffer::value_type> &&
+    requires(Buffer buffer, std::size_t n) {
+    buffer.reserve(n);
+    buffer.resize(n);
+    buffer.data();
+    buffer.size();
+};
+
 // Appends to `records` every whole record from `offset` on, as far as the file can be read.
-template <class Record>
-RecordReadResult readRecords(FileSystem& fs, int handle, std::int64_t offset,
-                             std::vector<Record>& records) {
-    static_assert(std::is_trivially_copyable_v<Record>);
+template <RecordBuffer Buffer>
+RecordReadResult readRecords(FileSystem& fs, int handle, std::int64_t offset, Buffer& records) {
+    using Record = typename Buffer::value_type;
     constexpr std::size_t kChunkRecords = 8192;
     RecordReadResult result;
     if (fs.seek(handle, offset) != offset)
