@@ -17,6 +17,8 @@
 #include "forms/form.h"
 #include "generic_dialog.h"
 #include "qt_ui.h"
+#include "support/qt_find_widget.h"
+#include "support/qt_typing.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -28,6 +30,9 @@ using tallivan::gbk;
 using tallivan::MessageButtons;
 using tallivan::MessageIcon;
 using tallivan::gui::GenericDialog;
+using tallivan::testing::findWidget;
+using tallivan::testing::typeInto;
+using tallivan::testing::typeText;
 
 namespace {
 
@@ -88,12 +93,6 @@ class QuietQtUi : public tallivan::gui::QtUi {
     std::vector<tallivan::testing::ShownMessage> messages;
 };
 
-// Types any text, one key press per character (QTest::keyClicks takes Latin-1 only).
-void typeText(QWidget* widget, const QString& text) {
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 // Clicks a radio button or check box on its box (only the box and its text take clicks).
 void clickBox(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(6, button->height() / 2));
@@ -111,10 +110,7 @@ class GenericDialogTest : public QObject {
 
     template <typename T>
     T* find(const char* name) {
-        T* widget = dialog_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return findWidget<T>(dialog_.get(), name);
     }
 
   private slots:
@@ -221,12 +217,7 @@ class GenericDialogTest : public QObject {
             if (!dialog || !QTest::qWaitForWindowActive(dialog))
                 return;
             auto type = [&](const char* name, const QString& keys) {
-                auto* edit = dialog->findChild<QLineEdit*>(name);
-                edit->setFocus(Qt::MouseFocusReason);
-                edit->selectAll();
-                QTest::keyClicks(edit, keys);
-                QTest::keyClick(edit, Qt::Key_Tab);
-                return edit;
+                return typeInto(findWidget<QLineEdit>(dialog, name), keys);
             };
             seen.caption = dialog->windowTitle();
             seen.rows = dialog->findChild<QListWidget*>("lsvCfg")->count();

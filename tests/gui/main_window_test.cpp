@@ -27,6 +27,8 @@
 #include "app/controller.h"
 #include "base/gbk.h"
 #include "main_window.h"
+#include "support/qt_find_widget.h"
+#include "support/qt_typing.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -49,10 +51,7 @@ class MainWindowTest : public QObject {
 
     template <typename T>
     T* find(const char* name) {
-        T* widget = window_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return tallivan::testing::findWidget<T>(window_.get(), name);
     }
 
     QString text(const char* name) { return find<QLineEdit>(name)->text(); }
@@ -60,13 +59,8 @@ class MainWindowTest : public QObject {
         return find<QLabel>(qPrintable(QString("StatusPanel%1").arg(index)))->text();
     }
 
-    // Types into an edit as a person does: focus, select all, keys, then Tab away.
     void typeInto(const char* name, const QString& keys) {
-        QLineEdit* edit = find<QLineEdit>(name);
-        edit->setFocus(Qt::MouseFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Tab);
+        tallivan::testing::typeInto(find<QLineEdit>(name), keys);
     }
 
     // The captions of a menu's entries, "-" for a separator.
