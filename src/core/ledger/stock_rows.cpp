@@ -1,0 +1,136 @@
+// The rows of held and sold positions, and their memos.
+#include <string>
+
+#include "base/gbk.h"
+#include "ledger/fees.h"
+#include "ledger/ledger_rows.h"
+#include "ledger/row_format.h"
+
+namespace tallivan {
+
+namespace {
+
+constexpr int kHeldMemoColumn = 14;
+constexpr int kSoldMemoColumn = 11;
+
+int markOf(double profit) {
+    return profit >= 0 ? kMarkProfit : kMarkLoss;
+}
+
+// Columns 1..13; the memo column is the note's and stays as it is.
+void fillHeld(LedgerRow& row, const StockRecord& stock, const std::string& code, int category,
+              const RowContext& context) {
+    const CategoryTable& table = context.settings.categories;
+    const std::int32_t shares = stock.shares;
+    const std::int64_t cost = stock.cost;
+    const std::int64_t price = stock.price;
+    const std::int64_t stopLoss = stock.stopLossPrice;
+    const double totalCost = static_cast<double>(rows::yuan(cost));
+    const double current = static_cast<double>(rows::yuan(price));
+
+    const double buyPrice =
+        shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost);
+    const double value = static_cast<double>(static_cast<Extended>(shares) * current -
+                                             tradeFee(table, shares, category, current));
+    const double profit = static_cast<double>(static_cast<Extended>(value) - rows::yuan(cost));
+    // The profit in yuan against the cost in milli-yuan.
+    const Extended profitRate =
+        cost != 0 ? static_cast<Extended>(profit) * 1000.0L / cost * 100.0L : 0.0L;
+
+    auto& t = row.texts;
+    t[1] = code;
+    t[2] = context.names.nameOf(code);
+    t[3] = std::to_string(shares);
+    t[4] = rows::money(buyPrice);
+    t[5] = rows::money(totalCost);
+    t[6] = rows::money(current);
+    t[7] = rows::money(value);
+    t[8] = rows::money(profit);
+    t[9] = rows::rate(profitRate);
+    t[10] = rows::money(sellPriceForNet(table, shares, category, totalCost, 0));
+    t[11] = rows::money(rows::yuan(stopLoss));
+    t[12] = rows::money(rows::yuan(stock.takeProfitPrice));
+    t[13] = dateText(stock.year, stock.month, stock.day);
+
+    if (price <= stopLoss)
+        row.image = kImageLoss;
+    else if (price < stock.takeProfitPrice)
+        row.image = kImageBetween;
+    else
+        row.image = kImageProfit;
+    row.profitMark = markOf(profit);
+}
+
+// Columns 1..10; the memo column is the note's and stays as it is.
+void fillSold(LedgerRow& row, const StockRecord& stock, const std::string& code, int category,
+              const RowContext& context) {
+    const CategoryTable& table = context.settings.categories;
+    const std::int32_t shares = stock.shares;
+    const std::int64_t cost = stock.cost;
+    const std::int64_t proceeds = stock.proceeds;
+    const double totalCost = static_cast<double>(rows::yuan(cost));
+    const double totalProceeds = static_cast<double>(rows::yuan(proceeds));
+
+    // The difference in whole milli-yuan first; only values no ledger reaches overflow it, and
+    // those take the difference in extended precision instead.
+    std::int64_t gain = 0;
+    const Extended difference = __builtin_sub_overflow(proceeds, cost, &gain)
+                                    ? static_cast<Extended>(proceeds) - cost
+                                    : static_cast<Extended>(gain);
+    const double profit = static_cast<double>(difference * 0.001L);
+    const Extended profitRate = cost != 0 ? difference / cost * 100.0L : 0.0L;
+
+    auto& t = row.texts;
+    t[1] = code;
+    t[2] = context.names.nameOf(code);
+    t[3] = std::to_string(shares);
+    t[4] = rows::money(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost));
+    t[5] = rows::money(totalCost);
+    t[6] = rows::money(sellPriceForNet(table, shares, category, totalProceeds, 0));
+    t[7] = rows::money(totalProceeds);
+    t[8] = rows::money(profit);
+    t[9] = rows::rate(profitRate);
+    t[10] = dateText(stock.year, stock.month, stock.day);
+
+    row.profitMark = markOf(profit);
+    row.image = row.profitMark;  // image 4 and mark 4 for profit, 2 and 2 for a loss
+}
+
+}  // namespace
+
+void showStockRow(LedgerRow& row, const StockRecord& stock, AccountNode* owner,
+                  const RowContext& context) {
+    if (!row.ref)
+        return;
+    const int state = stock.state();
+    if (state != kHeldState && state != kSoldState)
+        return;
+    row.ref->owner = owner;
+    row.ref->kindState = stock.kindState;
+    const LedgerList list = state == kHeldState ? LedgerList::Holdings : LedgerList::Sold;
+    row.texts.resize(static_cast<std::size_t>(columnCount(list)) + 1);
+
+    const std::string code = fieldText(stock.code, sizeof stock.code);
+    const int category = categoryOfCode(context.settings, code);
+    if (state == kHeldState)
+        fillHeld(row, stock, code, category, context);
+    else
+        fillSold(row, stock, code, category, context);
+}
+
+bool showStockNote(LedgerRow& row, const LedgerRecord& slot) {
+    if (slot.kind() != SlotKind::Note)
+        return false;
+    if (!row.ref)
+        return true;
+    const int state = row.ref->kindState & 0x0F;
+    const int column =
+        state == kHeldState ? kHeldMemoColumn : (state == kSoldState ? kSoldMemoColumn : -1);
+    if (column >= 0 && column < static_cast<int>(row.texts.size())) {
+        const NoteRecord note = slot.as<NoteRecord>();
+        row.texts[static_cast<std::size_t>(column)] = fieldText(note.memo, sizeof note.memo);
+    }
+    return true;
+}
+
+}  // namespace tallivan
