@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "base/gbk.h"
 #include "ledger/portfolio_totals.h"
+#include "ledger/row_format.h"
 #include "ledger_test_support.h"
 
 namespace tallivan {
@@ -248,6 +251,12 @@ TEST_F(LedgerTest, TransactionRowsShowTheirCashAndTheProfitOfSales) {
          {"24-04-01", "000001", "000001", gbk("中签"), "1000", "8.00", "0.00", "-8000.00", "", ""}},
         {trade(kSubscriptionNotWon, "000001", 1000, 8000, 0),
          {"24-04-01", "000001", "000001", gbk("不中"), "1000", "8.00", "0.00", "0.00", "", ""}},
+        // Halves round away from zero; what rounds to zero has no sign.
+        {trade(kBuy, "000001", 1, 10125, 5),
+         {"24-04-01", "000001", "000001", gbk("买入"), "1", "10.13", "0.01", "-10.13", "", ""}},
+        {trade(kSell, "000001", 0, 0, 4, 0),
+         {"24-04-01", "000001", "000001", gbk("卖出"), "0", "0.00", "0.00", "0.00", "0.00",
+          "0.00%"}},
     };
     for (const auto& c : cases) {
         LedgerRow row = makeRow(LedgerList::Trades, refAt(4));
@@ -423,6 +432,80 @@ TEST_F(LedgerTest, AnAccountLoadsAsItsRowsWouldBeInsertedOneByOne) {
     EXPECT_EQ(fixed2(static_cast<double>(totals.tradeCashTotal)), "-4581.00");
     EXPECT_EQ(fixed2(static_cast<double>(totals.fundTotal)), "20000.00");
     EXPECT_EQ(fixed2(static_cast<double>(totals.adjustTotal)), "-150.00");
+}
+
+// Where each row of `lists` would stand had every row been inserted alone, in the accounts'
+// order: positions at index 1 (the end of a shorter list), the others at index 0.
+std::vector<std::pair<AccountNode*, std::int32_t>> insertedOneByOne(
+    const std::vector<LedgerRow>& loaded, const std::vector<AccountNode*>& accounts,
+    std::size_t position) {
+    std::vector<std::pair<AccountNode*, std::int32_t>> list;
+    for (const LedgerRow& row : loaded) {
+        if (row.isSummary())
+            list.emplace_back(nullptr, -1);
+    }
+    for (AccountNode* account : accounts) {
+        for (std::int32_t slot = 0; slot < 1000; ++slot) {
+            const bool loadedRow = std::any_of(loaded.begin(), loaded.end(), [&](const auto& r) {
+                return r.ref && r.ref->owner == account && r.ref->slotIndex == slot;
+            });
+            if (loadedRow)
+                list.insert(
+                    list.begin() + static_cast<std::ptrdiff_t>(std::min(position, list.size())),
+                    {account, slot});
+        }
+    }
+    return list;
+}
+
+TEST_F(LedgerTest, RowsStandWhereInsertingThemOneByOneWouldPutThem) {
+    // Three accounts of every kind of slot, in a pattern that repeats irregularly.
+    const LedgerRecord kinds[] = {
+        slot(held("600001", 100, 1000000, 10000, 9000, 11000)),
+        slot(note(kHeldState, "n")),
+        slot(trade(kBuy, "600001", 100, 10000, 5000)),
+        slot(testing::deposit(1000)),
+        slot(sold("600002", 100, 1000000, 900000)),
+        deleted(slot(trade(kBuy, "600001", 100, 10000, 5000))),
+    };
+    std::vector<std::vector<LedgerRecord>> accounts(3);
+    for (std::size_t a = 0; a < accounts.size(); ++a) {
+        for (std::size_t i = 0; i < 40 + 13 * a; ++i)
+            accounts[a].push_back(kinds[(i * (a + 2) + i / 5) % std::size(kinds)]);
+    }
+    AccountNode nodes[3];
+    const std::vector<AccountNode*> owners = {&nodes[0], &nodes[1], &nodes[2]};
+    for (const bool withSummary : {true, false}) {
+        LedgerLists lists;
+        if (withSummary)
+            lists.addSummaryRows();
+        PortfolioTotals totals;
+        for (std::size_t a = 0; a < accounts.size(); ++a)
+            lists.addAccount(owners[a], accounts[a], context, totals);
+        for (LedgerList list :
+             {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades, LedgerList::Funds}) {
+            const auto& rows = lists.rows(list);
+            std::vector<std::pair<AccountNode*, std::int32_t>> actual;
+            for (const LedgerRow& row : rows)
+                actual.emplace_back(row.ref ? row.ref->owner : nullptr,
+                                    row.ref ? row.ref->slotIndex : -1);
+            const bool positions = list == LedgerList::Holdings || list == LedgerList::Sold;
+            EXPECT_GT(rows.size(), 10u);
+            EXPECT_EQ(actual, insertedOneByOne(rows, owners, positions ? 1 : 0))
+                << static_cast<int>(list) << (withSummary ? " with" : " without")
+                << " summary rows";
+        }
+    }
+}
+
+TEST(RowMoney, QuickTextsMatchTheGeneralFormat) {
+    const double values[] = {0.0,    -0.0,    0.004, -0.004,       0.005,       -0.005,
+                             10.125, -10.125, 2.675, 1e15 + 0.125, -1e15 - 0.5, 9.99999e16,
+                             1e17,   -1e17,   1e300, INFINITY,     -INFINITY,   NAN};
+    for (const double v : values) {
+        EXPECT_EQ(rows::money(v), fixed2(v)) << v;
+        EXPECT_EQ(rows::rate(v), percent2(v)) << v;
+    }
 }
 
 TEST_F(LedgerTest, AGroupShowsTheAccountAddedLaterOnTop) {

@@ -41,7 +41,7 @@ std::int64_t leadingInteger(std::string_view s) {
 }
 
 // Characters `first`..`first`+1 (counted from 1) of the text, fewer at its end.
-std::string_view pair(std::string_view text, std::size_t first) {
+std::string_view charsAt(std::string_view text, std::size_t first) {
     return first - 1 < text.size() ? text.substr(first - 1, 2) : std::string_view{};
 }
 
@@ -68,13 +68,14 @@ std::int32_t dateKey(const std::string& text) {
         const int yy = two(0);
         return (yy <= 80 ? 2000 + yy : 1900 + yy) * 10000 + two(3) * 100 + two(6);
     }
-    const std::string_view yy = pair(text, 1);
+    const std::string_view yy = charsAt(text, 1);
     // The key is read from century, year, month and day written one after the other, so a
     // character that is not a digit ends the number there.
     char digits[8] = {};
     std::size_t n = 0;
     const char* century = leadingInteger(yy) <= 80 ? "20" : "19";
-    for (std::string_view part : {std::string_view(century), yy, pair(text, 4), pair(text, 7)})
+    for (std::string_view part :
+         {std::string_view(century), yy, charsAt(text, 4), charsAt(text, 7)})
         for (char c : part)
             digits[n++] = c;
     return static_cast<std::int32_t>(leadingInteger(std::string_view(digits, n)));
