@@ -563,14 +563,12 @@ TEST_F(LedgerTest, WithoutSummaryRowsTheFirstPositionStaysOnTop) {
 }
 
 TEST_F(LedgerTest, ListsSortTransactionsAndMovementsNewestFirst) {
-    FundRecord old = testing::deposit(1000000);
-    old.year = 1999;
     const std::vector<LedgerRecord> slots = {
-        slot(testing::datedTrade(kBuy, 100, 10000, 0, 2001, 1, 1)),
-        slot(testing::datedTrade(kBuy, 100, 10000, 0, 2000, 12, 31)),
-        slot(testing::datedTrade(kSell, 100, 10000, 0, 2024, 4, 1)),
-        slot(testing::datedTrade(kBuy, 100, 10000, 0, 2001, 1, 1)),
-        slot(old),
+        slot(testing::dated(trade(kBuy, "600001", 100, 10000, 0), 2001, 1, 1)),
+        slot(testing::dated(trade(kBuy, "600001", 100, 10000, 0), 2000, 12, 31)),
+        slot(testing::dated(trade(kSell, "600001", 100, 10000, 0), 2024, 4, 1)),
+        slot(testing::dated(trade(kBuy, "600001", 100, 10000, 0), 2001, 1, 1)),
+        slot(testing::dated(testing::deposit(1000000), 1999, 12, 31)),
         slot(testing::deposit(1000000)),
     };
     LedgerLists lists;

@@ -63,15 +63,6 @@ inline StockRecord sold(const char* code, std::int32_t shares, std::int64_t cost
     return s;
 }
 
-inline TradeRecord datedTrade(int type, std::int32_t shares, std::int32_t price, std::int32_t fee,
-                              int year, int month, int day) {
-    TradeRecord t = trade(type, "600001", shares, price, fee);
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint8_t>(month);
-    t.day = static_cast<std::uint8_t>(day);
-    return t;
-}
-
 inline FundRecord deposit(std::int32_t amount) {
     return fund(kDeposit, gbk("工行"), amount, "");
 }
