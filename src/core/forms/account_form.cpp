@@ -1,0 +1,136 @@
+#include "forms/account_form.h"
+
+#include <string>
+
+#include "base/gbk.h"
+#include "base/numbers.h"
+#include "forms/number_fields.h"
+
+namespace tallivan {
+
+namespace {
+
+const char* captionOf(AccountForm::Mode mode) {
+    switch (mode) {
+        case AccountForm::Mode::Add:
+            return "添加帐户";
+        case AccountForm::Mode::Edit:
+            return "修改帐户";
+        case AccountForm::Mode::Delete:
+            return "删除帐户";
+    }
+    return "";
+}
+
+constexpr const char* kMoneyFields[] = {"txtZsbl", "txtZszd", "txtHlbl", "txtHlzd"};
+constexpr const char* kDateFields[] = {"txtYear", "txtMonth", "txtDay"};
+
+}  // namespace
+
+AccountForm::AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& today)
+    : Form(ui, gbk(captionOf(mode))), mode_(mode), header_(header) {
+    if (mode == Mode::Add) {
+        copyToField(header.title, sizeof header.title, gbk("新帐户"));
+        header.year = static_cast<std::uint16_t>(today.year);
+        header.month = static_cast<std::uint8_t>(today.month);
+        header.day = static_cast<std::uint8_t>(today.day);
+        header.stopLossRatio = -5.0;
+        header.stopLossLimit = -300.0;
+        header.takeProfitRatio = 5.0;
+        header.takeProfitLimit = 300.0;
+        copyToField(header.memo, sizeof header.memo, "");
+    }
+    stopLossRatio_ = header.stopLossRatio;
+    stopLossLimit_ = header.stopLossLimit;
+    takeProfitRatio_ = header.takeProfitRatio;
+    takeProfitLimit_ = header.takeProfitLimit;
+    year_ = header.year;
+    month_ = header.month;
+    day_ = header.day;
+
+    addEdit("txtTitle", gbk("帐号名称"), sizeof header.title - 1).text =
+        fieldText(header.title, sizeof header.title);
+    addEdit("txtZsbl", gbk("止损比例")).suffix = "%";
+    addEdit("txtZszd", gbk("最高止损价"));
+    addEdit("txtHlbl", gbk("获利比例"), 48).suffix = "%";
+    addEdit("txtHlzd", gbk("最低获利价"), 48);
+    field("txtZsbl").text = generalForm(stopLossRatio_);
+    field("txtZszd").text = generalForm(stopLossLimit_);
+    field("txtHlbl").text = generalForm(takeProfitRatio_);
+    field("txtHlzd").text = generalForm(takeProfitLimit_);
+    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(year_);
+    addEdit("txtMonth", "-", 2).text = std::to_string(month_);
+    addEdit("txtDay", "-", 2).text = std::to_string(day_);
+    Field memo;
+    memo.name = "txtMemo";
+    memo.kind = FieldKind::Memo;
+    memo.label = gbk("备注");
+    memo.maxBytes = sizeof header.memo - 1;
+    memo.text = fieldText(header.memo, sizeof header.memo);
+    add(std::move(memo));
+    addButton("cmdOk", gbk("确定(&O)"));
+    addButton("cmdCancel", gbk("取消(&C)"));
+
+    if (mode == Mode::Delete) {
+        for (const auto& f : fields()) {
+            if (f.kind == FieldKind::Edit || f.kind == FieldKind::Memo) {
+                Field& edit = field(f.name);
+                edit.readOnly = true;
+                edit.locked = true;
+                edit.enabled = false;
+            }
+        }
+    }
+}
+
+void AccountForm::leave(std::string_view name) {
+    if (mode_ == Mode::Delete)
+        return;
+    double* const money[] = {&stopLossRatio_, &stopLossLimit_, &takeProfitRatio_,
+                             &takeProfitLimit_};
+    for (std::size_t i = 0; i < std::size(kMoneyFields); ++i) {
+        if (name == kMoneyFields[i]) {
+            readMoneyField(*this, field(name), *money[i]);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < std::size(kDateFields); ++i) {
+        if (name != kDateFields[i])
+            continue;
+        std::int32_t value = i == 0 ? year_ : i == 1 ? month_ : day_;
+        if (readIntField(*this, field(name), value) == 0) {
+            // Kept in the width of the header's field, without a range check.
+            if (i == 0)
+                year_ = static_cast<std::uint16_t>(value);
+            else if (i == 1)
+                month_ = static_cast<std::uint8_t>(value);
+            else
+                day_ = static_cast<std::uint8_t>(value);
+        }
+        return;
+    }
+}
+
+void AccountForm::press(std::string_view name) {
+    if (name == "cmdCancel") {
+        cancel();
+    } else if (name == "cmdOk") {
+        if (mode_ != Mode::Delete)
+            store();
+        close(Result::Ok);
+    }
+}
+
+void AccountForm::store() {
+    copyToField(header_.title, sizeof header_.title, field("txtTitle").text);
+    header_.stopLossRatio = stopLossRatio_;
+    header_.stopLossLimit = stopLossLimit_;
+    header_.takeProfitRatio = takeProfitRatio_;
+    header_.takeProfitLimit = takeProfitLimit_;
+    header_.year = year_;
+    header_.month = month_;
+    header_.day = day_;
+    copyToField(header_.memo, sizeof header_.memo, field("txtMemo").text);
+}
+
+}  // namespace tallivan
