@@ -10,12 +10,17 @@ Controller::Controller(Ui& ui, FileSystem& fs, Clock& clock)
     budget_ = std::make_unique<BudgetForm>(ui_, settings_);
 }
 
-Controller::~Controller() = default;
+// The lists point into the tree's nodes: empty them before the nodes go.
+Controller::~Controller() {
+    clearLists();
+}
 
 void Controller::start() {
     settings_ = defaultSettings();
     loadSettings(fs_, settings_);
+    names_.load(fs_);
     budget_ = std::make_unique<BudgetForm>(ui_, settings_);
+    buildTree();
     const Date today = clock_.today();
     statusDate_ = isoDate(today);
     statusWeekday_ = weekdayName(weekdayOf(today));

@@ -1,16 +1,24 @@
-// The main window without widgets: it owns the settings and the budget panel, and runs every
-// menu command. Both faces call it; it talks to a person only through the Ui.
+// The main window without widgets: it owns the settings, the name table, the account tree, the
+// four lists with their totals and the budget panel, and runs every menu command. Both faces
+// call it; it talks to a person only through the Ui.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/account_tree.h"
 #include "app/command_states.h"
 #include "base/clock.h"
+#include "base/random.h"
 #include "forms/budget_form.h"
 #include "forms/ui.h"
+#include "ledger/ledger_rows.h"
+#include "ledger/portfolio_totals.h"
 #include "storage/file_io.h"
+#include "storage/name_table.h"
 #include "storage/settings.h"
 
 namespace tallivan {
@@ -25,11 +33,13 @@ class Controller {
     Controller(Ui& ui, FileSystem& fs, Clock& clock);
     ~Controller();
 
-    // Start-up: the default settings with the settings file over them, the budget panel's
-    // category list, today's date for the status bar.
+    // Start-up: the default settings with the settings file over them, the name table, the
+    // budget panel's category list, the account tree (which opens the first node it selects)
+    // and today's date for the status bar.
     void start();
 
     const Settings& settings() const { return settings_; }
+    const NameTable& names() const { return names_; }
     BudgetForm& budget() { return *budget_; }
     const CommandStates& commands() const { return commands_; }
 
@@ -37,8 +47,43 @@ class Controller {
     const std::string& statusDate() const { return statusDate_; }
     const std::string& statusWeekday() const { return statusWeekday_; }
 
-    // 设置参数: the settings dialog; each applied row is saved at once.
-    void configure();
+    // --- The account tree ---
+    const AccountTree& tree() const { return tree_; }
+    std::optional<int> selectedNode() const { return selected_; }
+    // Whether tree labels may be edited (only while a group is selected).
+    bool labelsEditable() const { return labelsEditable_; }
+    // The tree's hint: the selected node's path.
+    const std::string& treeHint() const { return treeHint_; }
+
+    // Rebuilds the tree from the search directories and selects a first node.
+    void buildTree();
+    // Selection change: shows the node's ledger (an account, or a group's unlocked accounts).
+    void selectNode(std::optional<int> index);
+    // A click in the tree: a selected locked account is opened again (asking its password).
+    void clickNode();
+    // A group's label was edited: the name is stored in the group's marker file.
+    void renameGroup(int index, const std::string& name);
+
+    // --- The four lists and the totals ---
+    const LedgerLists& lists() const { return lists_; }
+    const TotalsPanel& totalsPanel() const { return panel_; }
+    const PortfolioTotals& totals() const { return totals_; }
+    const LedgerFocus& focus() const { return focus_; }
+    std::optional<int> selectedRow(LedgerList list) const;
+    // A list's selection changed (none: nothing selected).
+    void selectRow(LedgerList list, std::optional<int> row);
+
+    // Bumped whenever the tree, the lists or the panel change, so a view knows to refresh.
+    int viewRevision() const { return viewRevision_; }
+
+    // --- Menu commands ---
+    void configure();       // 设置参数
+    void options();         // 选项
+    void addAccount();      // 添加账户
+    void editAccount();     // 修改账户 (also a double-click in the tree)
+    void deleteAccount();   // 删除账户
+    void changePassword();  // 修改密码
+    void editStockName();   // 证券名称
 
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
@@ -48,14 +93,36 @@ class Controller {
     Clock& clock() { return clock_; }
 
   private:
+    RowContext rowContext() const { return RowContext{settings_, names_}; }
+    void clearLists();
+    bool loadAccount(AccountNode& node);
+    void refreshTotals(Extended delta);
+    // The selected account node, or nothing (with the message that an account must be chosen).
+    TreeNode* selectedAccountOrComplain();
+    void changed() { ++viewRevision_; }
+
     Ui& ui_;
     FileSystem& fs_;
     Clock& clock_;
+    LcgRandom random_;
     Settings settings_;
+    NameTable names_;
     std::unique_ptr<BudgetForm> budget_;
     CommandStates commands_;
     std::string statusDate_;
     std::string statusWeekday_;
+
+    AccountTree tree_;
+    std::optional<int> selected_;
+    bool labelsEditable_ = false;
+    std::string treeHint_;
+
+    LedgerLists lists_;
+    PortfolioTotals totals_;
+    TotalsPanel panel_;
+    LedgerFocus focus_;
+    std::array<std::optional<int>, 4> selectedRows_{};
+    int viewRevision_ = 0;
 };
 
 }  // namespace tallivan

@@ -1,0 +1,136 @@
+// The commands of the file and account menus that change settings, accounts and names:
+// options, add / edit / delete account, change password, stock names.
+#include "app/controller.h"
+
+#include "base/gbk.h"
+#include "forms/account_form.h"
+#include "forms/edit_password_form.h"
+#include "forms/options_form.h"
+#include "forms/stock_code_form.h"
+#include "storage/account_file.h"
+#include "storage/account_scrambling.h"
+
+namespace tallivan {
+
+namespace {
+
+const char* const kWriteFailed = "写文件出错!";
+
+}  // namespace
+
+void Controller::options() {
+    OptionsForm form(ui_, settings_);
+    if (!ui_.runDialog(form))
+        return;
+    saveSettings(fs_, settings_);
+    for (const std::string& directory : searchDirectories(settings_)) {
+        if (fs_.isDirectory(directory))
+            continue;
+        const Answer answer = ui_.message(gbk("目录 “") + directory + gbk("” 不存在,是否创建?"),
+                                          gbk("确认"), MessageIcon::Warning, MessageButtons::YesNo);
+        if (answer == Answer::Yes)
+            fs_.makeDirectory(directory);
+    }
+    buildTree();
+}
+
+TreeNode* Controller::selectedAccountOrComplain() {
+    if (!selected_ || tree_.node(*selected_).isGroup) {
+        showError(ui_, gbk("请先选择帐户!"));
+        return nullptr;
+    }
+    return &tree_.node(*selected_);
+}
+
+void Controller::addAccount() {
+    if (!selected_) {
+        showError(ui_, gbk("请选择新帐户所属的帐户组!"));
+        return;
+    }
+    const int group = tree_.groupOf(*selected_);
+    AccountHeader header{};
+    AccountForm form(ui_, AccountForm::Mode::Add, header, clock_.today());
+    if (!ui_.runDialog(form))
+        return;
+    const std::string path = newAccountPath(fs_, tree_.node(group).path);
+    makeHeaderKeys(header, clock_, random_);
+    if (createAccountFile(fs_, path, header) != 0) {
+        showError(ui_, gbk(kWriteFailed));
+        return;
+    }
+    TreeNode node;
+    node.text = fieldText(header.title, sizeof header.title);
+    node.path = path;
+    node.account = std::make_unique<AccountNode>();
+    node.account->path = path;
+    node.account->unlocked = true;
+    selectNode(tree_.appendAccount(group, std::move(node)));
+}
+
+void Controller::editAccount() {
+    TreeNode* node = selectedAccountOrComplain();
+    if (!node || !node->account->header)
+        return;
+    AccountNode& account = *node->account;
+    AccountHeader header = *account.header;
+    AccountForm form(ui_, AccountForm::Mode::Edit, header, clock_.today());
+    if (!ui_.runDialog(form))
+        return;
+    if (writeHeader(fs_, account.path, header, account.password) != 0) {
+        showError(ui_, gbk(kWriteFailed));
+        return;
+    }
+    account.header = header;
+    node->text = fieldText(header.title, sizeof header.title);
+    changed();
+}
+
+void Controller::deleteAccount() {
+    TreeNode* node = selectedAccountOrComplain();
+    if (!node || !node->account->header)
+        return;
+    AccountHeader header = *node->account->header;
+    AccountForm form(ui_, AccountForm::Mode::Delete, header, clock_.today());
+    if (!ui_.runDialog(form))
+        return;
+    if (fs_.remove(node->account->path) != 0)
+        return;
+    // The rows and the account in focus point into the node about to go.
+    clearLists();
+    focus_ = LedgerFocus{};
+    const int position = *selected_;
+    selected_.reset();
+    tree_.remove(position);
+    if (tree_.empty()) {
+        changed();
+        return;
+    }
+    selectNode(position < tree_.size() ? position : position - 1);
+}
+
+void Controller::changePassword() {
+    TreeNode* node = selectedAccountOrComplain();
+    if (!node || !node->account->header)
+        return;
+    AccountNode& account = *node->account;
+    Password password = account.password;
+    EditPasswordForm form(ui_, password);
+    if (!ui_.runDialog(form))
+        return;
+    if (writeHeader(fs_, account.path, *account.header, password) != 0) {
+        showError(ui_, gbk("密码修改失败!"));
+        return;
+    }
+    account.password = password;
+    showNotice(ui_, gbk("密码修改成功!"));
+}
+
+void Controller::editStockName() {
+    StockCodeForm form(ui_, names_);
+    if (!ui_.runDialog(form))
+        return;
+    if (names_.storeName(fs_, form.code(), form.name()) < 0)
+        showError(ui_, gbk(kWriteFailed));
+}
+
+}  // namespace tallivan

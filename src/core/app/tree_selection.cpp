@@ -1,0 +1,147 @@
+// The account tree's events: building it, selecting and clicking a node, renaming a group, and
+// what selecting shows in the four lists.
+#include "app/controller.h"
+
+#include "base/gbk.h"
+#include "forms/input_form.h"
+#include "storage/account_file.h"
+#include "storage/group_marker.h"
+
+namespace tallivan {
+
+namespace {
+
+constexpr std::size_t listIndex(LedgerList list) {
+    return static_cast<std::size_t>(list);
+}
+
+constexpr LedgerList kAllLists[] = {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades,
+                                    LedgerList::Funds};
+
+}  // namespace
+
+void Controller::clearLists() {
+    lists_.clear();
+    totals_.clear();
+    selectedRows_ = {};
+    changed();
+}
+
+void Controller::buildTree() {
+    // The lists and the account in focus point into the nodes about to go.
+    clearLists();
+    focus_ = LedgerFocus{};
+    selected_.reset();
+    tree_.clear();
+    if (settings_.wantPassword)
+        commands_.showEditPassword();
+    tree_.build(fs_, settings_);
+    changed();
+    if (tree_.empty())
+        return;
+    selectNode(tree_.size() < 2 || settings_.wantPassword ? 0 : 1);
+}
+
+bool Controller::loadAccount(AccountNode& node) {
+    focus_.currentAccount = &node;
+    // A file that cannot be opened, or holds no header, fails before any password is asked.
+    if (!readStoredHeader(fs_, node.path, OpenMode::ReadWrite))
+        return false;
+    Password password = node.password;
+    if (!node.unlocked) {
+        password = Password{};
+        if (settings_.wantPassword) {
+            std::string typed;
+            if (promptPassword(ui_, typed) != 1)
+                return false;
+            password = passwordFromText(typed);
+        }
+    }
+    AccountContents contents =
+        openAccount(fs_, node.path, password, node.unlocked, clock_, random_);
+    if (contents.status != AccountStatus::Ok)
+        return false;
+    node.password = password;
+    node.unlocked = true;
+    node.header = contents.header;
+    lists_.addAccount(&node, contents.slots, rowContext(), totals_);
+    return true;
+}
+
+void Controller::selectNode(std::optional<int> index) {
+    selected_ = index;
+    changed();
+    if (!index)
+        return;
+    TreeNode& node = tree_.node(*index);
+    treeHint_ = node.path;
+    clearLists();
+    lists_.addSummaryRows();
+    if (node.isGroup) {
+        labelsEditable_ = true;
+        commands_.select(CommandStates::Selection::Group);
+        for (int i : tree_.accountsOf(*index)) {
+            AccountNode& account = *tree_.node(i).account;
+            if (account.unlocked)
+                loadAccount(account);
+        }
+    } else {
+        labelsEditable_ = false;
+        if (loadAccount(*node.account)) {
+            node.image = kTreeImage;
+            node.selectedImage = kTreeImageSelected;
+            commands_.select(CommandStates::Selection::OpenedAccount);
+        } else {
+            commands_.select(CommandStates::Selection::FailedAccount);
+        }
+    }
+    for (LedgerList list : kAllLists) {
+        if (!lists_.rows(list).empty())
+            selectRow(list, 0);
+    }
+    lists_.sortByDate();
+    refreshTotals(0);
+}
+
+void Controller::clickNode() {
+    if (!selected_)
+        return;
+    TreeNode& node = tree_.node(*selected_);
+    labelsEditable_ = node.isGroup;
+    if (!node.isGroup && !node.account->unlocked)
+        selectNode(selected_);
+    changed();
+}
+
+void Controller::renameGroup(int index, const std::string& name) {
+    if (index < 0 || index >= tree_.size() || !tree_.node(index).isGroup)
+        return;
+    TreeNode& group = tree_.node(index);
+    // A name that could not be stored is not shown either: the label keeps the stored name.
+    if (const auto stored = writeGroupName(fs_, group.path, name))
+        group.text = *stored;
+    else
+        showError(ui_, gbk("写文件出错!"));
+    changed();
+}
+
+std::optional<int> Controller::selectedRow(LedgerList list) const {
+    return selectedRows_[listIndex(list)];
+}
+
+void Controller::selectRow(LedgerList list, std::optional<int> row) {
+    const auto& rows = lists_.rows(list);
+    if (row && (*row < 0 || *row >= static_cast<int>(rows.size())))
+        row.reset();
+    selectedRows_[listIndex(list)] = row;
+    if (list == LedgerList::Holdings || list == LedgerList::Sold)
+        selectStockRow(rows, row, focus_);
+    changed();
+}
+
+void Controller::refreshTotals(Extended delta) {
+    tallivan::refreshTotals(lists_, totals_, panel_, delta, settings_);
+    changed();
+}
+
+}  // namespace tallivan
