@@ -7,6 +7,14 @@ const std::vector<CommandEntry>& commandTable() {
         {"fee", runFee},
         {"budget", runBudget},
         {"config", runConfig},
+        {"tree", runTree},
+        {"show", runShow},
+        {"options", runOptions},
+        {"add-account", runAddAccount},
+        {"edit-account", runEditAccount},
+        {"delete-account", runDeleteAccount},
+        {"passwd", runPasswd},
+        {"name", runName},
     };
     return table;
 }

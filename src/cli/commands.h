@@ -30,6 +30,16 @@ int runFee(CommandContext& ctx);
 int runBudget(CommandContext& ctx);
 int runConfig(CommandContext& ctx);
 
+// tree, show, options, add-account, edit-account, delete-account, passwd, name
+int runTree(CommandContext& ctx);
+int runShow(CommandContext& ctx);
+int runOptions(CommandContext& ctx);
+int runAddAccount(CommandContext& ctx);
+int runEditAccount(CommandContext& ctx);
+int runDeleteAccount(CommandContext& ctx);
+int runPasswd(CommandContext& ctx);
+int runName(CommandContext& ctx);
+
 // Every command, looked up by name.
 const std::vector<CommandEntry>& commandTable();
 

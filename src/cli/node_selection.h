@@ -1,0 +1,19 @@
+// Choosing a node of the account tree by its path, as a person would click it.
+#pragma once
+
+#include <string>
+
+#include "app/controller.h"
+
+namespace tallivan::cli {
+
+// Selects the node whose path is `path` (UTF-8). A group's accounts are opened once each, in
+// tree order, before the group itself is selected, so the group view holds every account that
+// could be opened. The account selected already is clicked, as a person would (it opens again
+// only while it is locked). Throws std::runtime_error when no node has that path.
+int selectNodeByPath(Controller& controller, const std::string& path);
+
+// Throws std::runtime_error when `command` cannot be run for the selection.
+void requireCommand(const Controller& controller, const std::string& command);
+
+}  // namespace tallivan::cli

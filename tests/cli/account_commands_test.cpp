@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "core/ledger_fixture.h"
+#include "support/run_cli.h"
+
+namespace tallivan {
+namespace {
+
+using testing::CliResult;
+using testing::DataDir;
+
+class AccountCli : public ::testing::Test {
+  protected:
+    CliResult run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--data", data.path(), "--today", "2026-12-10"});
+        return testing::runCli(TALLIVAN_CLI_PATH, args, data.path());
+    }
+    void searchDirs(const std::string& dirs, bool wantPassword = false) {
+        data.settings([&](Settings& s) {
+            copyToField(s.accountSearchDir, sizeof s.accountSearchDir, dirs);
+            s.wantPassword = wantPassword ? 1 : 0;
+        });
+    }
+    DataDir data;
+};
+
+TEST_F(AccountCli, ShowPrintsTheFiveSections) {
+    testing::writeSampleNames(data);
+    data.account("zrdata", 1, "one", testing::sampleLedger());
+    const CliResult r = run({"show", "zrdata/zr_00001.acc"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "[holdings]\n"
+              "16\t统计\t持有股票\t1\t\t10081.00\t\t10415.25\t334.25\t3.32%\t\t\t\t\t\n"
+              "3\t600001\t邯郸钢铁\t1000\t10.00\t10081.00\t10.50\t10415.25\t334.25\t3.32%\t10.17\t"
+              "9.50\t11.00\t24-01-03\t长线\n"
+              "[sold]\n"
+              "16\t统计\t已卖股票\t1\t\t5000.00\t\t5500.00\t500.00\t10.00%\t\t\n"
+              "4\t0001\t平安\t500\t9.91\t5000.00\t11.10\t5500.00\t500.00\t10.00%\t23-11-20\t\n"
+              "[trades]\n"
+              "6\t24-01-03\t600001\t邯郸钢铁\t买入\t1000\t10.00\t81.00\t-10081.00\t\t\n"
+              "5\t23-11-20\t0001\t平安\t卖出\t500\t11.10\t46.63\t5503.37\t503.37\t10.07%\n"
+              "[funds]\n"
+              "15\t24-02-02\t增损\t资金增损\t-12.50\t利息税\t\t\n"
+              "14\t24-02-01\t支取\t资金支取\t-2000.00\t生活费\t\t\n"
+              "13\t24-01-02\t存入\t资金存入\t100000.00\t\t\t\n"
+              "[totals]\n"
+              "资金总额\t   98000.00\n"
+              "资金损耗\t     -12.50\n"
+              "资金现额\t   97987.50\n"
+              "持仓金额\t   10081.00\n"
+              "资金余额\t   93409.87\n"
+              "净现值\t  103825.12\n"
+              "净盈利\t    5825.12\n"
+              "盈利率\t      5.94%\n"
+              "投资率\t     10.29%\n");
+
+    const CliResult some =
+        run({"show", "zrdata/zr_00001.acc", "--list", "totals", "--list", "sold"});
+    EXPECT_EQ(some.status, 0) << some.err;
+    EXPECT_EQ(some.out.substr(0, some.out.find("[totals]")),
+              "[sold]\n"
+              "16\t统计\t已卖股票\t1\t\t5000.00\t\t5500.00\t500.00\t10.00%\t\t\n"
+              "4\t0001\t平安\t500\t9.91\t5000.00\t11.10\t5500.00\t500.00\t10.00%\t23-11-20\t\n");
+}
+
+TEST_F(AccountCli, TreeListsGroupsAndAccounts) {
+    searchDirs("zrdata;more");
+    data.fs().makeDirectory("more");
+    data.account("zrdata", 1, "one", {});
+    data.account("zrdata", 2, gbk("二号"), {});
+    const CliResult r = run({"tree"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "group\tmore\t帐户组\n"
+              "group\tzrdata\t帐户组\n"
+              "account\tzrdata/zr_00001.acc\tone\n"
+              "account\tzrdata/zr_00002.acc\t二号\n");
+}
+
+TEST_F(AccountCli, PasswordedAccountsOpenWithTheGivenPassword) {
+    searchDirs("zrdata", true);
+    data.account("zrdata", 1, "one", testing::sampleLedger(), "secret12");
+    data.account("zrdata", 2, "two", {});
+    const auto tradeLines = [&](std::vector<std::string> args) {
+        const CliResult r = run(args);
+        const std::size_t from = r.out.find("[trades]\n") + 9;
+        const std::string trades = r.out.substr(from, r.out.find("[funds]") - from);
+        return std::pair{r.status, std::count(trades.begin(), trades.end(), '\n')};
+    };
+    EXPECT_EQ(tradeLines({"--password", "secret12", "show", "zrdata/zr_00001.acc"}),
+              (std::pair{0, std::ptrdiff_t{2}}));
+    // Without the password the account stays locked and shows nothing.
+    EXPECT_EQ(tradeLines({"show", "zrdata/zr_00001.acc"}), (std::pair{0, std::ptrdiff_t{0}}));
+    // A group opens every account it can once: the empty password fits the second only.
+    EXPECT_EQ(tradeLines({"--password", "", "show", "zrdata"}), (std::pair{0, std::ptrdiff_t{0}}));
+    EXPECT_EQ(tradeLines({"--password", "secret12", "show", "zrdata"}),
+              (std::pair{0, std::ptrdiff_t{2}}));
+}
+
+TEST_F(AccountCli, AccountLifeCycle) {
+    searchDirs("zrdata");
+    data.fs().makeDirectory("zrdata");
+    CliResult r = run({"add-account", "zrdata", "--title", "first", "--date", "2025-1-2",
+                       "--stop-loss-ratio", "-8", "--memo", "备注"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "zrdata/zr_00001.acc\n");
+    const auto header = readStoredHeader(data.fs(), "zrdata/zr_00001.acc");
+    ASSERT_TRUE(header);
+    EXPECT_EQ(fieldText(header->title, 11), "first");
+    EXPECT_EQ(int(header->year) * 10000 + header->month * 100 + header->day, 20250102);
+
+    r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "second", "--stop-loss-limit", "x"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "错误: 'x' 为无效值,请重新输入！\n");
+    EXPECT_EQ(run({"tree"}).out, "group\tzrdata\t帐户组\naccount\tzrdata/zr_00001.acc\tsecond\n");
+
+    r = run({"passwd", "zrdata/zr_00001.acc", "--old", "", "--new", "abcdef"});
+    // The password command shows only when passwords are asked for.
+    EXPECT_EQ(r.status, 1);
+    searchDirs("zrdata", true);
+    r = run({"--password", "", "passwd", "zrdata/zr_00001.acc", "--old", "", "--new", "abcdef"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "提示: 密码修改成功!\n");
+    r = run({"--password", "abcdef", "passwd", "zrdata/zr_00001.acc", "--old", "abcdef", "--new",
+             "abcdefgh", "--again", "abcdefgX"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "错误: 新密码输入错!\n");
+
+    r = run({"--password", "abcdef", "delete-account", "zrdata/zr_00001.acc"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(data.fs().exists("zrdata/zr_00001.acc"));
+    EXPECT_EQ(run({"delete-account", "zrdata/zr_00001.acc"}).status, 1);  // no such node
+}
+
+TEST_F(AccountCli, OptionsAndNames) {
+    CliResult r = run({"options", "--dirs", "zrdata;other", "--want-password", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "确认: 目录 “other” 不存在,是否创建?\n"
+              "确认: 目录 “zrdata” 不存在,是否创建?\n");
+    EXPECT_TRUE(data.fs().isDirectory("other"));
+    EXPECT_TRUE(data.fs().isDirectory("zrdata"));
+
+    r = run({"name", "600001", "浦发银行"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"name", "600001", "浦发"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(data.dir().read(kNameTableFileName).size(), 12u);
+    NameTable names;
+    names.load(data.fs());
+    EXPECT_EQ(names.nameOf("600001"), gbk("浦发"));
+
+    EXPECT_EQ(run({"options", "--want-password", "2"}).status, 2);
+}
+
+}  // namespace
+}  // namespace tallivan
