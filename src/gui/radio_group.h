@@ -20,7 +20,7 @@ class RadioGroup : public QGroupBox {
     // -1 clears the choice.
     void setCurrentIndex(int index);
 
-  signals:
+  Q_SIGNALS:
     // A person chose entry `index`.
     void activated(int index);
 

@@ -113,7 +113,7 @@ class GenericDialogTest : public QObject {
         return findWidget<T>(dialog_.get(), name);
     }
 
-  private slots:
+  private Q_SLOTS:
     void init() {
         ui_.messages.clear();
         form_ = std::make_unique<SampleForm>(ui_);

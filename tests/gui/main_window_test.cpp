@@ -27,6 +27,8 @@
 #include "app/controller.h"
 #include "base/gbk.h"
 #include "main_window.h"
+#include "storage/account_file.h"
+#include "storage/account_scrambling.h"
 #include "support/qt_find_widget.h"
 #include "support/qt_typing.h"
 #include "support/recording_ui.h"
@@ -71,7 +73,7 @@ class MainWindowTest : public QObject {
         return texts;
     }
 
-  private slots:
+  private Q_SLOTS:
     void init() {
         ui_.messages.clear();
         controller_ = std::make_unique<Controller>(ui_, files_, clock_);
@@ -119,6 +121,15 @@ class MainWindowTest : public QObject {
             {"Ctrl+N", "mnuApplyStkNo"}, {"F9", "mnuEditStk"},      {"Ctrl+F9", "mnuDelStk"},
             {"F10", "mnuEditRec"},       {"Ctrl+F10", "mnuDelRec"}, {"Ctrl+T", "mnuStkCode"},
             {"Ctrl+R", "mnuReadSpj"}};
+        // With an opened account selected every command is enabled.
+        files_.makeDirectory("zrdata");
+        tallivan::AccountHeader header{};
+        tallivan::LcgRandom random;
+        tallivan::makeHeaderKeys(header, clock_, random);
+        QCOMPARE(tallivan::createAccountFile(files_, "zrdata/zr_00001.acc", header), 0);
+        controller_->buildTree();
+        window_->applyCommandStates();
+        QVERIFY(controller_->commands().canRun("mnuEditAcc"));
         find<QTreeView>("trvAccount")->setFocus();
         for (const auto& c : cases) {
             QSignalSpy ran(window_->action(c.command), &QAction::triggered);
