@@ -65,8 +65,8 @@ void printList(std::ostream& out, const Controller& controller, LedgerList list)
     out << '[' << sectionName(list) << "]\n";
     for (const LedgerRow& row : controller.lists().rows(list)) {
         out << row.image;
-        for (std::size_t c = 1; c < row.texts.size(); ++c)
-            out << '\t' << gbkToUtf8(row.texts[c]);
+        for (int c = 1; c < row.textCount(); ++c)
+            out << '\t' << gbkToUtf8(row.text(c));
         out << '\n';
     }
 }

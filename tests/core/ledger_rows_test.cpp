@@ -29,9 +29,18 @@ using testing::sold;
 using testing::stock;
 using testing::trade;
 
+// Every text of a row, column 0 included.
+Texts allTexts(const LedgerRow& row) {
+    Texts texts;
+    for (int c = 0; c < row.textCount(); ++c)
+        texts.emplace_back(row.text(c));
+    return texts;
+}
+
 // Columns 1.. of a row (column 0 only shows the image).
 Texts dataTexts(const LedgerRow& row) {
-    return Texts(row.texts.begin() + 1, row.texts.end());
+    const Texts texts = allTexts(row);
+    return Texts(texts.begin() + 1, texts.end());
 }
 
 TEST(LedgerColumns, EachListHasItsColumnsBehindTheImageColumn) {
@@ -65,7 +74,7 @@ TEST(LedgerColumns, EachListHasItsColumnsBehindTheImageColumn) {
         EXPECT_EQ(columns[c.column].caption, gbk(c.caption));
         EXPECT_EQ(columns[c.column].width, c.width) << c.caption;
         EXPECT_EQ(columns[c.column].align, c.align) << c.caption;
-        EXPECT_EQ(makeRow(c.list, std::nullopt).texts, Texts(columns.size()));
+        EXPECT_EQ(allTexts(makeRow(c.list, std::nullopt)), Texts(columns.size()));
     }
 }
 
@@ -185,13 +194,13 @@ TEST_F(LedgerTest, ExtremeSoldAmountsGiveAFiniteProfit) {
 TEST_F(LedgerTest, StockRowsNeedTheirItemRefAndAKnownState) {
     LedgerRow summary = makeRow(LedgerList::Holdings, std::nullopt);
     showStockRow(summary, held("600001", 1000, 10081000, 10500, 9500, 11000), &account, context);
-    EXPECT_EQ(summary.texts, Texts(15));
+    EXPECT_EQ(allTexts(summary), Texts(15));
 
     StockRecord odd = held("600001", 1000, 10081000, 10500, 9500, 11000);
     odd.kindState = kindStateOf(SlotKind::Stock, 2);
     LedgerRow row = makeRow(LedgerList::Holdings, refAt(0));
     showStockRow(row, odd, &account, context);
-    EXPECT_EQ(row.texts, Texts(15));
+    EXPECT_EQ(allTexts(row), Texts(15));
 }
 
 TEST_F(LedgerTest, RefillingAStockRowKeepsItsMemo) {
@@ -215,10 +224,10 @@ TEST_F(LedgerTest, NotesGoIntoTheMemoColumnOfTheirRow) {
     EXPECT_EQ(heldRow.text(14), gbk("长线持有"));
     EXPECT_EQ(soldRow.text(11), "sold");
 
-    const Texts before = soldRow.texts;
+    const Texts before = allTexts(soldRow);
     EXPECT_FALSE(showStockNote(soldRow, slot(trade(kBuy, "600001", 100, 1000, 0))));
     EXPECT_FALSE(showStockNote(soldRow, deleted(slot(note(kSoldState, "gone")))));
-    EXPECT_EQ(soldRow.texts, before);
+    EXPECT_EQ(allTexts(soldRow), before);
 }
 
 TEST_F(LedgerTest, TransactionRowsShowTheirCashAndTheProfitOfSales) {
@@ -334,7 +343,7 @@ TEST(RowDates, KeysOfTextsThatAreNoDates) {
 
 LedgerRow datedRow(const std::string& date, std::int32_t slotIndex) {
     LedgerRow row = makeRow(LedgerList::Funds, refAt(slotIndex));
-    row.texts[1] = date;
+    row.setText(1, date);
     return row;
 }
 
@@ -647,6 +656,40 @@ TEST_F(LedgerTest, TextColours) {
     for (const auto& c : cases)
         EXPECT_EQ(textColourOf(c.list, c.row, c.focus), c.colour)
             << static_cast<int>(c.list) << " " << c.focus.highlightCode;
+}
+
+}  // namespace
+}  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+TEST(LedgerRowTexts, EachColumnKeepsItsOwnTextWhenAnotherChanges) {
+    LedgerRow row = makeRow(LedgerList::Trades, std::nullopt);
+    ASSERT_EQ(row.textCount(), 11);
+    for (int c = 1; c < row.textCount(); ++c)
+        row.setText(c, std::string(static_cast<std::size_t>(c), static_cast<char>('a' + c)));
+    row.setText(5, "a much longer fifth text");  // grows in the middle
+    row.setText(2, "");                          // shrinks to nothing
+    row.setText(11, "no such column");           // ignored
+    row.setText(-1, "no such column");
+    EXPECT_EQ(row.text(1), "b");
+    EXPECT_EQ(row.text(2), "");
+    EXPECT_EQ(row.text(3), "ddd");
+    EXPECT_EQ(row.text(5), "a much longer fifth text");
+    EXPECT_EQ(row.text(10), "kkkkkkkkkk");
+    EXPECT_EQ(row.text(11), "");
+
+    row.resizeTexts(4);  // keeps the first four
+    EXPECT_EQ(row.textCount(), 4);
+    EXPECT_EQ(row.text(3), "ddd");
+    EXPECT_EQ(row.text(5), "");
+    row.resizeTexts(8);  // new columns are empty
+    EXPECT_EQ(row.text(3), "ddd");
+    EXPECT_EQ(row.text(7), "");
+    row.setText(7, "g");
+    EXPECT_EQ(row.text(7), "g");
+    EXPECT_EQ(row.text(6), "");
 }
 
 }  // namespace

@@ -38,7 +38,10 @@ class TotalsTest : public LedgerTest {
     std::vector<std::string> summaryOf(LedgerList list) const {
         const LedgerRow& row = lists.rows(list).front();
         EXPECT_TRUE(row.isSummary());
-        return {row.text(3), row.text(5), row.text(7), row.text(8), row.text(9)};
+        std::vector<std::string> texts;
+        for (int column : {3, 5, 7, 8, 9})
+            texts.emplace_back(row.text(column));
+        return texts;
     }
 
     LedgerLists lists;

@@ -1,5 +1,6 @@
 // The columns of the four lists: captions, widths and alignments as the main window lays them
 // out.
+#include <algorithm>
 #include <string_view>
 
 #include "base/gbk.h"
@@ -109,9 +110,32 @@ const std::vector<ColumnInfo>& columnsOf(LedgerList list) {
     return funds;
 }
 
+void LedgerRow::setText(int column, std::string_view text) {
+    if (column < 0 || column >= count_)
+        return;
+    const auto index = static_cast<std::size_t>(column);
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+    const std::size_t oldLength = ends_[index] - begin;
+    // Column texts are short (a memo has 30 bytes); the offsets hold far more than a row needs.
+    if (packed_.size() - oldLength + text.size() > 0xFFFF)
+        text = text.substr(0, 0xFFFF - (packed_.size() - oldLength));
+    packed_.replace(begin, oldLength, text);
+    for (std::size_t k = index; k < count_; ++k)
+        ends_[k] = static_cast<std::uint16_t>(ends_[k] - oldLength + text.size());
+}
+
+void LedgerRow::resizeTexts(int count) {
+    count = std::clamp(count, 0, kMaxTexts);
+    if (count < count_)
+        packed_.resize(count == 0 ? 0 : ends_[static_cast<std::size_t>(count - 1)]);
+    for (int k = count_; k < count; ++k)
+        ends_[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(packed_.size());
+    count_ = static_cast<std::uint8_t>(count);
+}
+
 LedgerRow makeRow(LedgerList list, std::optional<ItemRef> ref) {
     LedgerRow row;
-    row.texts.resize(static_cast<std::size_t>(columnCount(list)) + 1);
+    row.resizeTexts(columnCount(list) + 1);
     row.ref = ref;
     return row;
 }

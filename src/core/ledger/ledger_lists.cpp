@@ -61,12 +61,12 @@ void LedgerLists::addSummaryRows() {
     static const std::string sold = gbk("已卖股票");
     LedgerRow h = makeRow(LedgerList::Holdings, std::nullopt);
     h.image = kImageSummary;
-    h.texts[kCodeColumn] = total;
-    h.texts[kCodeColumn + 1] = held;
+    h.setText(kCodeColumn, total);
+    h.setText(kCodeColumn + 1, held);
     LedgerRow s = makeRow(LedgerList::Sold, std::nullopt);
     s.image = kImageSummary;
-    s.texts[kCodeColumn] = total;
-    s.texts[kCodeColumn + 1] = sold;
+    s.setText(kCodeColumn, total);
+    s.setText(kCodeColumn + 1, sold);
     holdings_.insert(holdings_.begin(), std::move(h));
     sold_.insert(sold_.begin(), std::move(s));
 }

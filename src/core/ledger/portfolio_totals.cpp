@@ -41,11 +41,11 @@ std::string panelRate(Extended v) {
 }
 
 // The rows' own texts, as the lists show them; a text that is not a number counts 0.
-Extended decimalOf(const std::string& text) {
+Extended decimalOf(std::string_view text) {
     return parseMoney(text).value_or(0.0);
 }
 
-std::int32_t integerOf(const std::string& text) {
+std::int32_t integerOf(std::string_view text) {
     return parseInt(text).value_or(0);
 }
 
@@ -90,12 +90,12 @@ void fillSummary(const ListSums& sums, std::size_t rowCount) {
         return;
     const Extended profit = sums.value - sums.bought;
     const Extended rate = sums.bought != 0 ? profit / sums.bought * 100.0L : 0.0L;
-    auto& t = sums.summary->texts;
-    t[kCountColumn] = std::to_string(rowCount - 1);
-    t[kBuyTotalColumn] = fixed2(static_cast<double>(sums.bought));
-    t[kValueColumn] = fixed2(static_cast<double>(sums.value));
-    t[kProfitColumn] = fixed2(static_cast<double>(profit));
-    t[kRateColumn] = percent2(static_cast<double>(rate));
+    LedgerRow& row = *sums.summary;
+    row.setText(kCountColumn, std::to_string(rowCount - 1));
+    row.setText(kBuyTotalColumn, fixed2(static_cast<double>(sums.bought)));
+    row.setText(kValueColumn, fixed2(static_cast<double>(sums.value)));
+    row.setText(kProfitColumn, fixed2(static_cast<double>(profit)));
+    row.setText(kRateColumn, percent2(static_cast<double>(rate)));
 }
 
 }  // namespace

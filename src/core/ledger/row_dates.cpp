@@ -58,7 +58,7 @@ std::string dateText(int year, int month, int day) {
     return out;
 }
 
-std::int32_t dateKey(const std::string& text) {
+std::int32_t dateKey(std::string_view text) {
     // The texts the lists write: read directly.
     const auto digit = [&text](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
     if (text.size() >= 8 && digit(0) && digit(1) && digit(3) && digit(4) && digit(6) && digit(7)) {

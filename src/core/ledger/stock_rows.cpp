@@ -37,20 +37,19 @@ void fillHeld(LedgerRow& row, const StockRecord& stock, const std::string& code,
     const Extended profitRate =
         cost != 0 ? static_cast<Extended>(profit) * 1000.0L / cost * 100.0L : 0.0L;
 
-    auto& t = row.texts;
-    t[1] = code;
-    t[2] = context.names.nameOf(code);
-    t[3] = std::to_string(shares);
-    t[4] = rows::money(buyPrice);
-    t[5] = rows::money(totalCost);
-    t[6] = rows::money(current);
-    t[7] = rows::money(value);
-    t[8] = rows::money(profit);
-    t[9] = rows::rate(profitRate);
-    t[10] = rows::money(sellPriceForNet(table, shares, category, totalCost, 0));
-    t[11] = rows::money(rows::yuan(stopLoss));
-    t[12] = rows::money(rows::yuan(stock.takeProfitPrice));
-    t[13] = dateText(stock.year, stock.month, stock.day);
+    row.setText(1, code);
+    row.setText(2, context.names.nameOf(code));
+    row.setText(3, std::to_string(shares));
+    row.setText(4, rows::money(buyPrice));
+    row.setText(5, rows::money(totalCost));
+    row.setText(6, rows::money(current));
+    row.setText(7, rows::money(value));
+    row.setText(8, rows::money(profit));
+    row.setText(9, rows::rate(profitRate));
+    row.setText(10, rows::money(sellPriceForNet(table, shares, category, totalCost, 0)));
+    row.setText(11, rows::money(rows::yuan(stopLoss)));
+    row.setText(12, rows::money(rows::yuan(stock.takeProfitPrice)));
+    row.setText(13, dateText(stock.year, stock.month, stock.day));
 
     if (price <= stopLoss)
         row.image = kImageLoss;
@@ -80,17 +79,17 @@ void fillSold(LedgerRow& row, const StockRecord& stock, const std::string& code,
     const double profit = static_cast<double>(difference * 0.001L);
     const Extended profitRate = cost != 0 ? difference / cost * 100.0L : 0.0L;
 
-    auto& t = row.texts;
-    t[1] = code;
-    t[2] = context.names.nameOf(code);
-    t[3] = std::to_string(shares);
-    t[4] = rows::money(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost));
-    t[5] = rows::money(totalCost);
-    t[6] = rows::money(sellPriceForNet(table, shares, category, totalProceeds, 0));
-    t[7] = rows::money(totalProceeds);
-    t[8] = rows::money(profit);
-    t[9] = rows::rate(profitRate);
-    t[10] = dateText(stock.year, stock.month, stock.day);
+    row.setText(1, code);
+    row.setText(2, context.names.nameOf(code));
+    row.setText(3, std::to_string(shares));
+    row.setText(
+        4, rows::money(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost)));
+    row.setText(5, rows::money(totalCost));
+    row.setText(6, rows::money(sellPriceForNet(table, shares, category, totalProceeds, 0)));
+    row.setText(7, rows::money(totalProceeds));
+    row.setText(8, rows::money(profit));
+    row.setText(9, rows::rate(profitRate));
+    row.setText(10, dateText(stock.year, stock.month, stock.day));
 
     row.profitMark = markOf(profit);
     row.image = row.profitMark;  // image 4 and mark 4 for profit, 2 and 2 for a loss
@@ -108,7 +107,7 @@ void showStockRow(LedgerRow& row, const StockRecord& stock, AccountNode* owner,
     row.ref->owner = owner;
     row.ref->kindState = stock.kindState;
     const LedgerList list = state == kHeldState ? LedgerList::Holdings : LedgerList::Sold;
-    row.texts.resize(static_cast<std::size_t>(columnCount(list)) + 1);
+    row.resizeTexts(columnCount(list) + 1);
 
     const std::string code = fieldText(stock.code, sizeof stock.code);
     const int category = categoryOfCode(context.settings, code);
@@ -126,9 +125,9 @@ bool showStockNote(LedgerRow& row, const LedgerRecord& slot) {
     const int state = row.ref->kindState & 0x0F;
     const int column =
         state == kHeldState ? kHeldMemoColumn : (state == kSoldState ? kSoldMemoColumn : -1);
-    if (column >= 0 && column < static_cast<int>(row.texts.size())) {
+    if (column >= 0 && column < row.textCount()) {
         const NoteRecord note = slot.as<NoteRecord>();
-        row.texts[static_cast<std::size_t>(column)] = fieldText(note.memo, sizeof note.memo);
+        row.setText(column, fieldText(note.memo, sizeof note.memo));
     }
     return true;
 }

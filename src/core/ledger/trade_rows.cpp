@@ -47,28 +47,27 @@ void showTradeRow(LedgerRow& row, const TradeRecord& trade, AccountNode* owner,
         row.ref->kindState = trade.kindState;
         row.ref->extra = costBasis;  // whole, so that a rebuilt sale keeps its cost
     }
-    row.texts.resize(static_cast<std::size_t>(columnCount(LedgerList::Trades)) + 1);
+    row.resizeTexts(columnCount(LedgerList::Trades) + 1);
 
     const std::string code = fieldText(trade.code, sizeof trade.code);
     const double amount = cashAmount(trade);
 
-    auto& t = row.texts;
-    t[1] = dateText(trade.year, trade.month, trade.day);
-    t[2] = code;
-    t[3] = context.names.nameOf(code);
-    t[4] = tradeTypeName(type);
-    t[5] = std::to_string(static_cast<std::int32_t>(trade.shares));
-    t[6] = rows::money(rows::yuan(trade.price));
-    t[7] = rows::money(rows::yuan(trade.fee));
-    t[8] = rows::money(amount);
+    row.setText(1, dateText(trade.year, trade.month, trade.day));
+    row.setText(2, code);
+    row.setText(3, context.names.nameOf(code));
+    row.setText(4, tradeTypeName(type));
+    row.setText(5, std::to_string(static_cast<std::int32_t>(trade.shares)));
+    row.setText(6, rows::money(rows::yuan(trade.price)));
+    row.setText(7, rows::money(rows::yuan(trade.fee)));
+    row.setText(8, rows::money(amount));
     if (type == kSell) {
         const Extended basis = rows::yuan(costBasis);
         const Extended profit = static_cast<Extended>(amount) - basis;
-        t[9] = rows::money(profit);
-        t[10] = rows::rate(costBasis != 0 ? profit / basis * 100.0L : 0.0L);
+        row.setText(9, rows::money(profit));
+        row.setText(10, rows::rate(costBasis != 0 ? profit / basis * 100.0L : 0.0L));
     } else {
-        t[9].clear();
-        t[10].clear();
+        row.setText(9, {});
+        row.setText(10, {});
     }
     row.image = kImageFirstTrade + type;
 }
@@ -78,16 +77,15 @@ void showFundRow(LedgerRow& row, const FundRecord& fund, AccountNode* owner) {
         row.ref->owner = owner;
         row.ref->kindState = fund.kindState;
     }
-    row.texts.resize(static_cast<std::size_t>(columnCount(LedgerList::Funds)) + 1);
+    row.resizeTexts(columnCount(LedgerList::Funds) + 1);
 
-    auto& t = row.texts;
-    t[1] = dateText(fund.year, fund.month, fund.day);
-    t[2] = fieldText(fund.title, sizeof fund.title);
-    t[3] = fundTypeName(fund.type());
-    t[4] = rows::money(rows::yuan(fund.amount));
-    t[5] = fieldText(fund.memo, sizeof fund.memo);
-    t[6].clear();
-    t[7].clear();
+    row.setText(1, dateText(fund.year, fund.month, fund.day));
+    row.setText(2, fieldText(fund.title, sizeof fund.title));
+    row.setText(3, fundTypeName(fund.type()));
+    row.setText(4, rows::money(rows::yuan(fund.amount)));
+    row.setText(5, fieldText(fund.memo, sizeof fund.memo));
+    row.setText(6, {});
+    row.setText(7, {});
     row.image = kImageFirstFund + fund.type();
 }
 

@@ -141,7 +141,7 @@ int saveSettings(FileSystem& fs, const Settings& settings) {
     return replaceFileDurably(fs, kSettingsFileName, content);
 }
 
-int categoryOfCode(const Settings& settings, const std::string& code) {
+int categoryOfCode(const Settings& settings, std::string_view code) {
     const std::size_t n = code.size();
     for (int i = 0; i < kCategoryCount; ++i) {
         const StockCategory& c = settings.categories[static_cast<std::size_t>(i)];

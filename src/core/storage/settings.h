@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/file_io.h"
@@ -66,6 +67,6 @@ std::vector<std::string> categoryNames(const Settings& settings);
 
 // The first category row whose code length equals the code's byte length and whose prefix
 // begins the code; -1 when none does.
-int categoryOfCode(const Settings& settings, const std::string& code);
+int categoryOfCode(const Settings& settings, std::string_view code);
 
 }  // namespace tallivan
