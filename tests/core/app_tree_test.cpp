@@ -186,6 +186,28 @@ TEST(AccountTree, GroupShowsOnlyTheAccountsOpenedBefore) {
     EXPECT_EQ(owners(LedgerList::Trades), 2u);
 }
 
+TEST(AccountTree, OpeningSelectsEachListsFirstRowAndTheSortKeepsItSelected) {
+    DataDir data;
+    searchDirs(data, "zrdata");
+    data.account("zrdata", 1, "one", testing::sampleLedger());
+    App app(data);
+    app.controller.start();
+    EXPECT_EQ(app.controller.selectedRow(LedgerList::Holdings), 0);  // the summary row
+    EXPECT_EQ(app.controller.selectedRow(LedgerList::Sold), 0);
+    EXPECT_EQ(app.controller.focus().highlightCode, "");
+    // The transaction read last stood first until the newest-first sort moved it down.
+    const auto trade = app.controller.selectedRow(LedgerList::Trades);
+    ASSERT_EQ(trade, 1);
+    EXPECT_EQ(app.controller.lists().rows(LedgerList::Trades)[1].ref->slotIndex, 6);
+    EXPECT_EQ(app.controller.selectedRow(LedgerList::Funds), 0);
+
+    app.controller.selectRow(LedgerList::Holdings, 1);
+    EXPECT_EQ(app.controller.focus().highlightCode, "600001");
+    EXPECT_EQ(app.controller.focus().currentAccount, app.controller.tree().node(1).account.get());
+    app.controller.selectRow(LedgerList::Holdings, std::nullopt);
+    EXPECT_EQ(app.controller.focus().highlightCode, "");
+}
+
 TEST(AccountCommands, AddTakesTheFirstFreeNumberAndOpensTheNewAccount) {
     DataDir data;
     searchDirs(data, "zrdata", true);

@@ -15,6 +15,16 @@ constexpr std::size_t listIndex(LedgerList list) {
     return static_cast<std::size_t>(list);
 }
 
+// The position of the row that refers to the same slot of the same account.
+std::optional<int> rowOf(const std::vector<LedgerRow>& rows, const ItemRef& ref) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& other = rows[i].ref;
+        if (other && other->owner == ref.owner && other->slotIndex == ref.slotIndex)
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
 constexpr LedgerList kAllLists[] = {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades,
                                     LedgerList::Funds};
 
@@ -69,6 +79,8 @@ bool Controller::loadAccount(AccountNode& node) {
 }
 
 void Controller::selectNode(std::optional<int> index) {
+    if (index && (*index < 0 || *index >= tree_.size()))
+        index.reset();
     selected_ = index;
     changed();
     if (!index)
@@ -95,11 +107,19 @@ void Controller::selectNode(std::optional<int> index) {
             commands_.select(CommandStates::Selection::FailedAccount);
         }
     }
+    // Each list's first row is selected; the sort moves the selected rows with it.
+    std::array<std::optional<ItemRef>, 4> firstRows{};
     for (LedgerList list : kAllLists) {
-        if (!lists_.rows(list).empty())
+        if (!lists_.rows(list).empty()) {
             selectRow(list, 0);
+            firstRows[listIndex(list)] = lists_.rows(list).front().ref;
+        }
     }
     lists_.sortByDate();
+    for (LedgerList list : {LedgerList::Trades, LedgerList::Funds}) {
+        if (const auto& first = firstRows[listIndex(list)])
+            selectedRows_[listIndex(list)] = rowOf(lists_.rows(list), *first);
+    }
     refreshTotals(0);
 }
 
