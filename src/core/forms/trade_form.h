@@ -1,0 +1,90 @@
+// The trade dialog: every transaction is entered, corrected or confirmed for undoing here.
+// It shows the trade record the command hands in, recomputes the fee and the total as the
+// shares or the price are left, and on OK writes the date, code, shares, price and fee (and,
+// when a sale is edited, its cost basis) back into that record in milli-yuan.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "forms/form.h"
+#include "storage/account_records.h"
+#include "storage/name_table.h"
+#include "storage/settings.h"
+
+namespace tallivan {
+
+// The numbers are the ones the commands pass; buy and sell modes are 0 and 1 while the buy and
+// sell types are 1 and 0.
+enum class TradeMode : int {
+    Buy = 0,
+    Sell = 1,  // the record's shares are the shares held, the most that can be sold
+    RightsIssue = 2,
+    BonusShares = 3,
+    Dividend = 4,  // the amount is typed into the fee field, labelled 红利
+    Subscription = 5,
+    Undo = 8,  // nothing can be changed; OK confirms
+    Edit = 9,  // a recorded transaction of any type
+};
+
+class TradeForm : public Form {
+  public:
+    // `record` is the working record: the command fills it (type, code, shares, price, fee,
+    // cost basis, date; today's date for a new transaction) and the dialog opens on it. OK
+    // writes the changed fields back; Cancel leaves it untouched. `settings` gives the category
+    // and fee table, `names` the stock names; both must outlive the dialog.
+    TradeForm(Ui& ui, TradeMode mode, TradeRecord& record, const Settings& settings,
+              const NameTable& names);
+
+    void leave(std::string_view fieldName) override;
+    void press(std::string_view buttonName) override;
+
+    TradeMode mode() const { return mode_; }
+    int type() const { return kindState_ & 0x0F; }
+
+  private:
+    void showOpeningValues();
+    void setUpMode();
+    void lock(const char* fieldName, bool outOfTabOrder);
+
+    void leaveDatePart(std::string_view fieldName);
+    void leaveCode();
+    void leaveShares();
+    void leavePrice();
+    void leaveFee();
+    void leaveCostBasis();
+    // Fee and total for `shares` at `price`, shown in their fields; false (nothing changed)
+    // when the fee could not be stored.
+    bool computeFee(std::int32_t shares, double price);
+    double total() const;
+    bool editingSale() const;
+    // Reads a money field like readMoneyField, also refusing values whose milli-yuan form lies
+    // outside [lo, hi]; false when the field was refused.
+    bool readStorable(Field& field, double& value, std::int64_t lo, std::int64_t hi);
+    void refuse(Field& field, const std::string& typed, std::string previous);
+
+    void pressOk();
+    void store();
+
+    TradeMode mode_;
+    TradeRecord& record_;
+    const Settings& settings_;
+    const NameTable& names_;
+
+    // The dialog's own copies, kept when a field is left with a valid value.
+    std::uint8_t kindState_ = 0;
+    std::int32_t shares_ = 0;
+    std::int32_t openingShares_ = 0;
+    double price_ = 0;
+    double fee_ = 0;  // for a dividend: the dividend amount
+    double costBasis_ = 0;
+    std::uint16_t year_ = 0;
+    std::uint16_t month_ = 0;
+    std::uint16_t day_ = 0;
+
+    // Whether the field left just before OK showed a message; OK then stays open and silent
+    // (the view leaves the focused field before it presses a button).
+    bool lastLeaveComplained_ = false;
+};
+
+}  // namespace tallivan

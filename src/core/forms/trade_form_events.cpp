@@ -1,0 +1,211 @@
+// What the trade dialog does as fields are left and buttons pressed, and what OK stores.
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "base/gbk.h"
+#include "base/numbers.h"
+#include "forms/number_fields.h"
+#include "forms/trade_form.h"
+#include "ledger/fees.h"
+
+namespace tallivan {
+
+namespace {
+
+constexpr std::int64_t kMin32 = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
+// toMilli saturates at the ends of the 64-bit range; those values never fit.
+constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min() + 1;
+constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max() - 1;
+
+bool fitsMilli(double yuan, std::int64_t lo, std::int64_t hi) {
+    const std::int64_t milli = toMilli(yuan);
+    return milli >= lo && milli <= hi;
+}
+
+std::string saleTooLargeMessage() {
+    return gbk("卖出股数大于买入股数！");
+}
+
+}  // namespace
+
+// The total of a sale is what it brings in, net of the fee; every other transaction's total
+// includes the fee (for a dividend, shares and price are 0 and the fee is the amount).
+double TradeForm::total() const {
+    const Extended gross = static_cast<Extended>(shares_) * price_;
+    return static_cast<double>(type() == kSell ? gross - fee_ : gross + fee_);
+}
+
+void TradeForm::leave(std::string_view name) {
+    lastLeaveComplained_ = false;
+    // The whole group is disabled when undoing: no field can be left.
+    if (mode_ == TradeMode::Undo)
+        return;
+    if (name == "txtYear" || name == "txtMonth" || name == "txtDay") {
+        leaveDatePart(name);
+    } else if (name == "txtCode") {
+        leaveCode();
+    } else if (name == "txtStockNum") {
+        leaveShares();
+    } else if (name == "txtPrice") {
+        leavePrice();
+    } else if (name == "txtSxf") {
+        leaveFee();
+    } else if (name == "txtAllPrice") {
+        leaveCostBasis();
+    }
+}
+
+void TradeForm::leaveDatePart(std::string_view name) {
+    std::uint16_t& part = name == "txtYear" ? year_ : name == "txtMonth" ? month_ : day_;
+    std::int32_t value = part;
+    if (readIntField(*this, field(name), value) != 0) {
+        lastLeaveComplained_ = true;
+        return;
+    }
+    // Kept in 16 bits without a range check: month 13 or day 0 are stored as typed.
+    part = static_cast<std::uint16_t>(value);
+}
+
+void TradeForm::leaveCode() {
+    // The name table shows the code itself for a code it does not know; nothing is recomputed.
+    field("txtTitle").text = names_.nameOf(field("txtCode").text);
+}
+
+void TradeForm::leaveShares() {
+    Field& f = field("txtStockNum");
+    const std::string typed = f.text;
+    std::int32_t shares = shares_;
+    if (readIntField(*this, f, shares) != 0) {
+        lastLeaveComplained_ = true;
+        return;
+    }
+    const std::int32_t before = shares_;
+    shares_ = shares;
+    if (mode_ == TradeMode::Sell && openingShares_ < shares_) {
+        // The count stays as entered; OK refuses it until it is corrected.
+        showError(ui(), saleTooLargeMessage());
+        requestFocus(f.name);
+        lastLeaveComplained_ = true;
+        return;
+    }
+    // As if the price were left: the fee follows the new count.
+    Field& priceField = field("txtPrice");
+    double price = price_;
+    if (!readStorable(priceField, price, kMin32, kMax32))
+        return;
+    if (!computeFee(shares_, price)) {
+        shares_ = before;
+        priceField.text = generalForm(price_);
+        refuse(f, typed, std::to_string(before));
+    }
+}
+
+void TradeForm::leavePrice() {
+    Field& f = field("txtPrice");
+    const std::string typed = f.text;
+    double price = price_;
+    if (!readStorable(f, price, kMin32, kMax32))
+        return;
+    if (!computeFee(shares_, price))
+        refuse(f, typed, generalForm(price_));
+}
+
+bool TradeForm::computeFee(std::int32_t shares, double price) {
+    double fee = 0.0;
+    if (type() == kSell || type() == kBuy) {
+        const int category = categoryOfCode(settings_, field("txtCode").text);
+        fee = tradeFee(settings_.categories, shares, category, price);
+    }
+    if (!fitsMilli(fee, kMin32, kMax32))
+        return false;
+    shares_ = shares;
+    price_ = price;
+    fee_ = fee;
+    field("txtSxf").text = fixed2(fee_);
+    if (!editingSale())
+        field("txtAllPrice").text = fixed2(total());
+    return true;
+}
+
+void TradeForm::leaveFee() {
+    // A fee typed here stays until the shares or the price are left again.
+    if (!readStorable(field("txtSxf"), fee_, kMin32, kMax32) || editingSale())
+        return;
+    Field& all = field("txtAllPrice");
+    const double sum = total();
+    const std::optional<double> shown = parseMoney(all.text);
+    if (!shown || *shown != sum)
+        all.text = fixed2(sum);
+}
+
+void TradeForm::leaveCostBasis() {
+    if (editingSale())
+        readStorable(field("txtAllPrice"), costBasis_, kMin64, kMax64);
+}
+
+bool TradeForm::readStorable(Field& f, double& value, std::int64_t lo, std::int64_t hi) {
+    const std::string typed = f.text;
+    double read = value;
+    if (readMoneyField(*this, f, read) != 0) {
+        lastLeaveComplained_ = true;
+        return false;
+    }
+    if (!fitsMilli(read, lo, hi)) {
+        refuse(f, typed, generalForm(value));
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+// The same message and restoring as an unparsable number: the amount cannot be stored.
+void TradeForm::refuse(Field& f, const std::string& typed, std::string previous) {
+    showError(ui(), invalidValueMessage(typed));
+    f.text = std::move(previous);
+    requestFocus(f.name);
+    lastLeaveComplained_ = true;
+}
+
+void TradeForm::press(std::string_view name) {
+    const bool complained = lastLeaveComplained_;
+    lastLeaveComplained_ = false;
+    if (name == "cmdCancel") {
+        cancel();
+    } else if (name == "cmdOk" && !complained) {
+        // After a refused value the dialog stays open on that field, its message shown once.
+        pressOk();
+    }
+}
+
+void TradeForm::pressOk() {
+    if (field("txtTitle").text.empty()) {
+        showError(ui(), gbk("未填写股票代码!"));
+        requestFocus("txtCode");
+        return;
+    }
+    if (mode_ == TradeMode::Sell && shares_ > openingShares_) {
+        showError(ui(), saleTooLargeMessage());
+        requestFocus("txtStockNum");
+        return;
+    }
+    store();
+    close(Result::Ok);
+}
+
+void TradeForm::store() {
+    copyToField(record_.code, sizeof record_.code, field("txtCode").text);
+    record_.shares = shares_;
+    record_.year = year_;
+    record_.month = static_cast<std::uint8_t>(month_ & 0xFF);
+    record_.day = static_cast<std::uint8_t>(day_ & 0xFF);
+    // Every value was checked to fit its field when it was taken.
+    record_.price = static_cast<std::int32_t>(toMilli(price_));
+    record_.fee = static_cast<std::int32_t>(toMilli(fee_));
+    if (editingSale())
+        record_.costBasis = toMilli(costBasis_);
+}
+
+}  // namespace tallivan
