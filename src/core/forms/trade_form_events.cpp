@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::int64_t kMin32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
-// toMilli saturates at the ends of the 64-bit range; those values never fit.
+// toMilli answers an amount it cannot convert with an end of the 64-bit range: never a fit.
 constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min() + 1;
 constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max() - 1;
 
