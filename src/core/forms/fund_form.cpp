@@ -1,0 +1,98 @@
+#include "forms/fund_form.h"
+
+#include <string>
+
+#include "base/gbk.h"
+#include "base/numbers.h"
+#include "forms/milli_fields.h"
+#include "forms/number_fields.h"
+
+namespace tallivan {
+
+namespace {
+
+constexpr const char* kDateFields[] = {"txtYear", "txtMonth", "txtDay"};
+
+}  // namespace
+
+FundForm::FundForm(Ui& ui, FundRecord& fund, const Date& today)
+    : Form(ui, gbk("存取资金")),
+      fund_(fund),
+      year_(static_cast<std::uint16_t>(today.year)),
+      month_(static_cast<std::uint8_t>(today.month)),
+      day_(static_cast<std::uint8_t>(today.day)) {
+    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(year_);
+    addEdit("txtMonth", "-", 2).text = std::to_string(month_);
+    addEdit("txtDay", "-", 2).text = std::to_string(day_);
+    addEdit("txtTitle", gbk("名称"), sizeof fund.title - 1);
+    Field operation;
+    operation.name = "cboOperation";
+    operation.kind = FieldKind::Combo;
+    operation.label = gbk("操作");
+    operation.items = {gbk("存入"), gbk("支取"), gbk("增损")};
+    operation.selected = kDeposit;
+    add(std::move(operation));
+    addEdit("txtMoney", gbk("金额")).text = "0.00";
+    addEdit("txtMemo", gbk("备注"), sizeof fund.memo - 1);
+    addButton("cmdOk", gbk("确定(&O)"));
+    addButton("cmdCancel", gbk("取消(&C)"));
+}
+
+void FundForm::leave(std::string_view name) {
+    refused_ = false;
+    if (name == "txtMoney") {
+        // The amount must fit the record's 32-bit milli-yuan field, negated as well.
+        refused_ = readMilliField(*this, field(name), amount_, MilliWidth::Bits32) != 0;
+        return;
+    }
+    for (std::size_t i = 0; i < std::size(kDateFields); ++i) {
+        if (name != kDateFields[i])
+            continue;
+        std::int32_t value = i == 0 ? year_ : i == 1 ? month_ : day_;
+        refused_ = readIntField(*this, field(name), value) != 0;
+        if (!refused_) {
+            // Kept in the width of the record's field; the date is not checked further.
+            if (i == 0)
+                year_ = static_cast<std::uint16_t>(value);
+            else if (i == 1)
+                month_ = static_cast<std::uint8_t>(value);
+            else
+                day_ = static_cast<std::uint8_t>(value);
+        }
+        return;
+    }
+}
+
+void FundForm::select(std::string_view name, int index) {
+    if (name == "cboOperation" && (index < 0 || index >= kOperationCount))
+        return;
+    Form::select(name, index);
+}
+
+void FundForm::press(std::string_view name) {
+    if (name == "cmdCancel") {
+        cancel();
+    } else if (name == "cmdOk") {
+        // The pending leave handler ran just before: an entry it refused is not confirmed.
+        if (refused_)
+            return;
+        store();
+        close(Result::Ok);
+    }
+}
+
+void FundForm::store() {
+    const int type = field("cboOperation").selected;
+    // Withdrawals and adjustments are stored negated: an adjustment is typed as the loss it
+    // records.
+    const double amount = type == kDeposit ? amount_ : -amount_;
+    fund_.kindState = kindStateOf(SlotKind::Fund, type);
+    fund_.year = year_;
+    fund_.month = month_;
+    fund_.day = day_;
+    fund_.amount = static_cast<std::int32_t>(toMilli(amount));
+    copyToField(fund_.title, sizeof fund_.title, field("txtTitle").text);
+    copyToField(fund_.memo, sizeof fund_.memo, field("txtMemo").text);
+}
+
+}  // namespace tallivan

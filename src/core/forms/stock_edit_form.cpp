@@ -1,0 +1,193 @@
+#include "forms/stock_edit_form.h"
+
+#include <string>
+
+#include "base/gbk.h"
+#include "base/numbers.h"
+#include "forms/number_fields.h"
+#include "ledger/fees.h"
+
+namespace tallivan {
+
+namespace {
+
+// The value a field shows after it was given `v` in two decimals.
+double shownValue(double v) {
+    return parseMoney(fixed2(v)).value_or(0.0);
+}
+
+Field& hideUnless(Field& f, bool shown) {
+    f.visible = shown;
+    return f;
+}
+
+}  // namespace
+
+StockEditForm::StockEditForm(Ui& ui, StockRecord& stock, NoteRecord& note, bool hasNoteSlot,
+                             const Settings& settings, const NameTable& names)
+    : Form(ui, gbk("修改股票")),
+      stock_(stock),
+      note_(note),
+      hasNoteSlot_(hasNoteSlot),
+      categories_(settings.categories),
+      held_(stock.held()),
+      shares_(stock.shares) {
+    addFields(hasNoteSlot);
+
+    const std::string code = fieldText(stock.code, sizeof stock.code);
+    field("txtCode").text = code + " " + names.nameOf(code);
+    field("txtStockNum").text = std::to_string(shares_);
+    category_ = categoryOfCode(settings, code);
+    field("txtMemo").text = fieldText(note.memo, sizeof note.memo);
+
+    cost_ = fromMilli(stock.cost);
+    field("txtCost").text = fixed2(cost_);
+    leaveCost();
+    if (!held_)
+        return;
+
+    current_ = fromMilli(stock.price);
+    stopLoss_.price = fromMilli(stock.stopLossPrice);
+    takeProfit_.price = fromMilli(stock.takeProfitPrice);
+    field("txtNowPrice").text = fixed2(current_);
+    field(stopLoss_.priceField).text = fixed2(stopLoss_.price);
+    field(takeProfit_.priceField).text = fixed2(takeProfit_.price);
+    leaveCurrent();
+    leavePrice(stopLoss_);
+    leavePrice(takeProfit_);
+}
+
+void StockEditForm::addFields(bool hasNoteSlot) {
+    // Shown only: read-only and skipped by the tab key.
+    const auto display = [](Field& f) -> Field& {
+        f.readOnly = true;
+        f.tabStop = false;
+        return f;
+    };
+    Field group;
+    group.name = "grpStk";
+    group.kind = FieldKind::Label;
+    group.text = gbk("总买价/备注");
+    group.tabStop = false;
+    add(group);
+    display(addEdit("txtCode", gbk("证券")));
+    display(addEdit("txtStockNum", gbk("股数")));
+    display(addEdit("txtPrice", gbk("买价")));
+    display(addEdit("txtCost", gbk("总买价")));
+    Field& memo = addEdit("txtMemo", gbk("备注"), sizeof note_.memo - 1);
+    if (!hasNoteSlot) {
+        memo.enabled = false;
+        memo.locked = true;
+    }
+
+    // Only a held position has prices to set.
+    group.name = "grpPrice";
+    group.text = gbk("止损价/获利价");
+    hideUnless(add(group), held_);
+    hideUnless(addEdit("txtNowPrice", gbk("现价")), held_);
+    hideUnless(display(addEdit("txtXj", gbk("总现价"))), held_);
+    hideUnless(addEdit("txtZsPrice", gbk("止损价")), held_);
+    hideUnless(addEdit("txtKs", gbk("亏损")), held_);
+    hideUnless(addButton("cmdCalKs", gbk("计算")), held_);
+    hideUnless(addEdit("txtKsl", gbk("亏损率")), held_).suffix = "%";
+    hideUnless(addButton("cmdCalKsl", gbk("计算")), held_);
+    hideUnless(addEdit("txtHlPrice", gbk("获利价")), held_);
+    hideUnless(addEdit("txtYl", gbk("盈利")), held_);
+    hideUnless(addButton("cmdCalYl", gbk("计算")), held_);
+    hideUnless(addEdit("txtYll", gbk("盈利率")), held_).suffix = "%";
+    hideUnless(addButton("cmdCalYll", gbk("计算")), held_);
+    addButton("cmdOk", gbk("确定(&O)"));
+    addButton("cmdCancel", gbk("取消(&C)"));
+}
+
+void StockEditForm::leave(std::string_view name) {
+    refused_ = false;
+    if (!held_)
+        return;
+    if (name == "txtNowPrice") {
+        refused_ = !leaveCurrent();
+    } else if (name == stopLoss_.priceField) {
+        refused_ = !leavePrice(stopLoss_);
+    } else if (name == takeProfit_.priceField) {
+        refused_ = !leavePrice(takeProfit_);
+    }
+}
+
+void StockEditForm::leaveCost() {
+    // The cost is stored in a 64-bit field and only ever comes from it.
+    if (readMoneyField(*this, field("txtCost"), cost_) != 0)
+        return;
+    field("txtPrice").text = fixed2(buyPriceForTotal(categories_, shares_, category_, cost_));
+}
+
+bool StockEditForm::leaveCurrent() {
+    if (readMilliField(*this, field("txtNowPrice"), current_, MilliWidth::Bits32) != 0)
+        return false;
+    const double net = static_cast<double>(static_cast<Extended>(shares_) * current_ -
+                                           tradeFee(categories_, shares_, category_, current_));
+    field("txtXj").text = fixed2(net);
+    return true;
+}
+
+bool StockEditForm::leavePrice(PriceTarget& t) {
+    if (readMilliField(*this, field(t.priceField), t.price, t.width) != 0)
+        return false;
+    // A loss is the same signed quantity as a profit: below break-even it is negative.
+    const double amount =
+        static_cast<double>(static_cast<Extended>(shares_) * t.price -
+                            tradeFee(categories_, shares_, category_, t.price) - cost_);
+    const double ratio =
+        cost_ != 0.0 ? static_cast<double>(static_cast<Extended>(amount) / cost_ * 100) : 0.0;
+    field(t.amountField).text = fixed2(amount);
+    field(t.ratioField).text = fixed2(ratio);
+    t.amount = shownValue(amount);
+    t.ratio = shownValue(ratio);
+    return true;
+}
+
+void StockEditForm::press(std::string_view name) {
+    if (name == "cmdCancel") {
+        cancel();
+    } else if (name == "cmdOk") {
+        // The pending leave handler ran just before: an entry it refused is not confirmed.
+        if (refused_)
+            return;
+        store();
+        close(Result::Ok);
+    } else if (held_) {
+        for (PriceTarget* t : {&stopLoss_, &takeProfit_}) {
+            if (name == t->amountButton || name == t->ratioButton)
+                calculate(*t, name == t->ratioButton);
+        }
+    }
+}
+
+void StockEditForm::calculate(PriceTarget& t, bool fromRatio) {
+    const char* source = fromRatio ? t.ratioField : t.amountField;
+    double& typed = fromRatio ? t.ratio : t.amount;
+    if (readMoneyField(*this, field(source), typed) != 0)
+        return;
+    // The sign is taken as typed: a loss is entered as a negative amount or ratio.
+    const double target =
+        fromRatio ? roundToCent(static_cast<double>(static_cast<Extended>(cost_) * 0.01L * typed))
+                  : typed;
+    const double price = sellPriceForNet(categories_, shares_, category_, cost_, target);
+    field(t.priceField).text = fixed2(price);
+    // Read back from the field, so the amount shown is the one the found price really gives.
+    leavePrice(t);
+    requestFocus(source);
+    touch();
+}
+
+void StockEditForm::store() {
+    if (hasNoteSlot_)
+        copyToField(note_.memo, sizeof note_.memo, field("txtMemo").text);
+    stock_.cost = toMilli(cost_);
+    if (!held_)
+        return;
+    stock_.price = static_cast<std::int32_t>(toMilli(current_));
+    stock_.stopLossPrice = toMilli(stopLoss_.price);
+    stock_.takeProfitPrice = static_cast<std::int32_t>(toMilli(takeProfit_.price));
+}
+
+}  // namespace tallivan
