@@ -55,9 +55,9 @@ TEST(FundForm, OpensOnTodayWithADepositOfZero) {
         const char* label;
         std::size_t maxBytes;
     } layout[] = {
-        {"txtYear", "日期", 4},   {"txtMonth", "-", 2},         {"txtDay", "-", 2},
-        {"txtTitle", "名称", 6},  {"txtMoney", "金额", 0},      {"txtMemo", "备注", 14},
-        {"cmdOk", "确定(&O)", 0}, {"cmdCancel", "取消(&C)", 0},
+        {"txtYear", "日期", 4},  {"txtMonth", "-", 2},        {"txtDay", "-", 2},
+        {"txtTitle", "名称", 6}, {"cboOperation", "操作", 0}, {"txtMoney", "金额", 0},
+        {"txtMemo", "备注", 14}, {"cmdOk", "确定(&O)", 0},    {"cmdCancel", "取消(&C)", 0},
     };
     for (const auto& l : layout) {
         EXPECT_EQ(form.field(l.name).label, gbk(l.label)) << l.name;
