@@ -111,9 +111,14 @@ TEST_F(AccountCli, AccountLifeCycle) {
     EXPECT_EQ(fieldText(header->title, 11), "first");
     EXPECT_EQ(int(header->year) * 10000 + header->month * 100 + header->day, 20250102);
 
+    // A refused entry keeps the dialog open: nothing is stored.
     r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "second", "--stop-loss-limit", "x"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "错误: 'x' 为无效值,请重新输入！\n");
+    EXPECT_EQ(run({"tree"}).out, "group\tzrdata\t帐户组\naccount\tzrdata/zr_00001.acc\tfirst\n");
+    r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "second", "--stop-loss-limit", "x",
+             "--memo", "m"});
+    EXPECT_EQ(r.status, 1);  // the memo was left last: OK is taken, the old limit kept
     EXPECT_EQ(run({"tree"}).out, "group\tzrdata\t帐户组\naccount\tzrdata/zr_00001.acc\tsecond\n");
 
     r = run({"passwd", "zrdata/zr_00001.acc", "--old", "", "--new", "abcdef"});

@@ -294,6 +294,19 @@ TEST(AccountCommands, EditRewritesTheHeaderAndKeepsTheSlots) {
     EXPECT_EQ(stored.slots.size(), testing::sampleLedger().size());
     ASSERT_EQ(app.ui.messages.size(), 1u);
     EXPECT_EQ(app.ui.messages[0].text, invalidValueMessage("abc"));
+
+    // OK right after a refused entry is not taken: the dialog stays open on that field.
+    app.ui.onDialog = [](Form& form) {
+        testing::typeAndLeave(form, "txtTitle", "again");
+        testing::typeAndLeave(form, "txtZszd", "1e999");
+        form.press("cmdOk");
+        EXPECT_TRUE(form.isOpen());
+        EXPECT_EQ(form.focusRequest(), "txtZszd");
+    };
+    app.controller.editAccount();
+    EXPECT_EQ(app.controller.tree().node(1).text, "renamed");
+    EXPECT_EQ(fieldText(readAccount(data.fs(), path, Password{}, true).header.title, 11),
+              "renamed");
 }
 
 TEST(AccountCommands, DeleteRemovesTheFileAndSelectsANeighbour) {

@@ -1,6 +1,7 @@
 #include "forms/account_form.h"
 
 #include <string>
+#include <utility>
 
 #include "base/gbk.h"
 #include "base/numbers.h"
@@ -84,13 +85,14 @@ AccountForm::AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& t
 }
 
 void AccountForm::leave(std::string_view name) {
+    refused_ = false;
     if (mode_ == Mode::Delete)
         return;
     double* const money[] = {&stopLossRatio_, &stopLossLimit_, &takeProfitRatio_,
                              &takeProfitLimit_};
     for (std::size_t i = 0; i < std::size(kMoneyFields); ++i) {
         if (name == kMoneyFields[i]) {
-            readMoneyField(*this, field(name), *money[i]);
+            refused_ = readMoneyField(*this, field(name), *money[i]) != 0;
             return;
         }
     }
@@ -98,7 +100,8 @@ void AccountForm::leave(std::string_view name) {
         if (name != kDateFields[i])
             continue;
         std::int32_t value = i == 0 ? year_ : i == 1 ? month_ : day_;
-        if (readIntField(*this, field(name), value) == 0) {
+        refused_ = readIntField(*this, field(name), value) != 0;
+        if (!refused_) {
             // Kept in the width of the header's field, without a range check.
             if (i == 0)
                 year_ = static_cast<std::uint16_t>(value);
@@ -115,6 +118,10 @@ void AccountForm::press(std::string_view name) {
     if (name == "cmdCancel") {
         cancel();
     } else if (name == "cmdOk") {
+        // OK right after a refused entry is not taken: the dialog stays on that field, so a
+        // value the person did not mean is never stored.
+        if (std::exchange(refused_, false))
+            return;
         if (mode_ != Mode::Delete)
             store();
         close(Result::Ok);

@@ -37,6 +37,7 @@ class AccountForm : public Form {
     std::uint16_t year_ = 0;
     std::uint8_t month_ = 0;
     std::uint8_t day_ = 0;
+    bool refused_ = false;  // the field left last refused its entry
 };
 
 }  // namespace tallivan
