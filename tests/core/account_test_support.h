@@ -16,6 +16,7 @@
 #include "storage/account_records.h"
 #include "storage/account_scrambling.h"
 #include "storage/file_io.h"
+#include "support/sample_records.h"
 #include "support/temp_dir.h"
 
 namespace tallivan::testing {
@@ -36,80 +37,6 @@ inline std::string bytesOf(const LedgerRecord& r) {
 
 inline std::string bytesOf(const AccountHeader& h) {
     return std::string(reinterpret_cast<const char*>(&h), sizeof h);
-}
-
-// A header as the account dialog fills it, with keys made at `seconds`.
-inline AccountHeader newHeader(const std::string& title, std::int64_t seconds = 1700000000) {
-    AccountHeader h;
-    copyToField(h.title, sizeof h.title, title);
-    h.year = 2024;
-    h.month = 3;
-    h.day = 15;
-    h.stopLossRatio = -5;
-    h.stopLossLimit = -300;
-    h.takeProfitRatio = 5;
-    h.takeProfitLimit = 300;
-    copyToField(h.memo, sizeof h.memo, gbk("长线"));
-    FixedClock clock({2024, 3, 15}, seconds);
-    LcgRandom random;
-    makeHeaderKeys(h, clock, random);
-    return h;
-}
-
-// `record` dated `year`-`month`-`day`.
-template <class Record>
-Record dated(Record record, std::uint16_t year, std::uint8_t month, std::uint8_t day) {
-    record.year = year;
-    record.month = month;
-    record.day = day;
-    return record;
-}
-
-inline TradeRecord trade(int type, const char* code, std::int32_t shares, std::int32_t price,
-                         std::int32_t fee, std::int64_t costBasis = 0) {
-    TradeRecord t;
-    t.kindState = kindStateOf(SlotKind::Trade, type);
-    copyToField(t.code, sizeof t.code, code);
-    t.shares = shares;
-    t.price = price;
-    t.fee = fee;
-    t.costBasis = costBasis;
-    t.reserved = -1000000;
-    return dated(t, 2024, 4, 1);
-}
-
-inline FundRecord fund(int type, const std::string& title, std::int32_t amount,
-                       const std::string& memo) {
-    FundRecord f;
-    f.kindState = kindStateOf(SlotKind::Fund, type);
-    copyToField(f.title, sizeof f.title, title);
-    f.amount = amount;
-    copyToField(f.memo, sizeof f.memo, memo);
-    return dated(f, 2023, 12, 31);
-}
-
-inline StockRecord stock(int state, const char* code, std::int32_t shares, std::int64_t cost) {
-    StockRecord s;
-    s.kindState = kindStateOf(SlotKind::Stock, state);
-    copyToField(s.code, sizeof s.code, code);
-    s.shares = shares;
-    s.cost = cost;
-    s.price = 10500;
-    s.takeProfitPrice = 11000;
-    s.stopLossPrice = 9500;
-    return dated(s, 2024, 2, 29);
-}
-
-inline NoteRecord note(int state, const std::string& memo) {
-    NoteRecord n;
-    n.kindState = kindStateOf(SlotKind::Note, state);
-    copyToField(n.memo, sizeof n.memo, memo);
-    return n;
-}
-
-inline LedgerRecord deleted(LedgerRecord r) {
-    r.markDeleted();
-    return r;
 }
 
 // Creates the account at `path` and appends `slots` in order.

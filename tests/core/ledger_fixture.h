@@ -63,34 +63,8 @@ class DataDir {
     PosixFileSystem fs_;
 };
 
-// One account with a deposit, a withdrawal, an adjustment, a held position with its note and
-// the buy that opened it, a sold position and its sale, plus a deleted slot and a stray note.
-inline std::vector<LedgerRecord> sampleLedger() {
-    StockRecord held = dated(stock(kHeldState, "600001", 1000, 10081000), 2024, 1, 3);
-    held.price = 10500;
-    held.takeProfitPrice = 11000;
-    held.stopLossPrice = 9500;
-    StockRecord sold = dated(stock(kSoldState, "0001", 500, 5000000), 2023, 11, 20);
-    sold.proceeds = 5500000;
-    sold.price = 0;
-    sold.takeProfitPrice = 0;
-    return {
-        LedgerRecord::of(dated(fund(kDeposit, gbk("存入"), 100000000, ""), 2024, 1, 2)),
-        LedgerRecord::of(dated(trade(kBuy, "600001", 1000, 10000, 81000), 2024, 1, 3)),
-        LedgerRecord::of(held),
-        LedgerRecord::of(note(kHeldState, gbk("长线"))),
-        deleted(LedgerRecord::of(dated(trade(kBuy, "600002", 100, 5000, 5000), 2024, 1, 4))),
-        LedgerRecord::of(sold),
-        LedgerRecord::of(dated(trade(kSell, "0001", 500, 11100, 46630, 5000000), 2023, 11, 20)),
-        LedgerRecord::of(note(kSoldState, gbk("孤立"))),  // stray: the slot before is no stock
-        LedgerRecord::of(
-            dated(fund(kWithdrawal, gbk("支取"), -2000000, gbk("生活费")), 2024, 2, 1)),
-        LedgerRecord::of(dated(fund(kAdjustment, gbk("增损"), -12500, gbk("利息税")), 2024, 2, 2)),
-    };
-}
-
 inline void writeSampleNames(DataDir& data) {
-    data.names({{"600001", gbk("邯郸钢铁")}, {"1", gbk("平安")}});
+    data.names(sampleNames());
 }
 
 }  // namespace tallivan::testing
