@@ -1,27 +1,28 @@
-// The four ledger lists of the main window: their columns (caption, width, alignment) and the
-// report-style views that show them. Column 0 of each list carries only the row image.
+// The report-style views of the four ledger lists: read-only, one whole row selected at a
+// time, grid lines, the column widths of the ledger (width 0 hides a column) and rows of one
+// fixed height, so a list of a hundred thousand rows scrolls as fast as a short one.
 #pragma once
 
 #include <QString>
 #include <QTableView>
-#include <vector>
+#include <array>
+#include <cstddef>
+
+#include "ledger/ledger_rows.h"
 
 namespace tallivan::gui {
 
-enum class LedgerList { Held, Sold, Trades, Funds };
+class LedgerModel;
 
-struct ListColumn {
-    const char* caption;
-    int width;  // 0: hidden
-    Qt::Alignment alignment;
-};
-
-const std::vector<ListColumn>& listColumns(LedgerList list);
+constexpr std::array<LedgerList, 4> kLedgerLists = {LedgerList::Holdings, LedgerList::Sold,
+                                                    LedgerList::Trades, LedgerList::Funds};
+constexpr std::size_t listIndex(LedgerList list) {
+    return static_cast<std::size_t>(list);
+}
 
 // The object name of a list's view: "lsvBuy", "lsvSell", "lsvRec", "lsvFund".
 QString listName(LedgerList list);
 
-// A read-only, row-select, grid-lined view with the list's column headers and no rows yet.
-QTableView* makeLedgerView(LedgerList list, QWidget* parent);
+QTableView* makeLedgerView(LedgerModel* model, QWidget* parent);
 
 }  // namespace tallivan::gui

@@ -15,6 +15,7 @@
 #include "about_dialog.h"
 #include "command_table.h"
 #include "images.h"
+#include "ledger_lists.h"
 #include "qt_text.h"
 #include "status_panels.h"
 
@@ -40,7 +41,14 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
     splitter->setSizes({230, 800});
     setCentralWidget(splitter);
     resize(1024, 700);
-    applyCommandStates();
+    connectTree();
+    for (LedgerList list : kLedgerLists)
+        connectList(list);
+    refreshViews();
+}
+
+MainWindow::~MainWindow() {
+    quiet_ = true;
 }
 
 void MainWindow::applyCommandStates() {
@@ -131,8 +139,19 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::connectCommands() {
+    const struct {
+        const char* name;
+        void (Controller::*command)();
+    } commands[] = {
+        {"mnuOption", &Controller::options},        {"mnuConfig", &Controller::configure},
+        {"mnuStkCode", &Controller::editStockName}, {"mnuAddAcc", &Controller::addAccount},
+        {"mnuEditAcc", &Controller::editAccount},   {"mnuDelAcc", &Controller::deleteAccount},
+        {"mnuEditPwd", &Controller::changePassword}};
+    for (const auto& c : commands) {
+        connect(actions_[c.name], &QAction::triggered, this,
+                [this, c] { runCommand(c.name, c.command); });
+    }
     connect(actions_["mnuExit"], &QAction::triggered, this, &QWidget::close);
-    connect(actions_["mnuConfig"], &QAction::triggered, this, [this] { controller_.configure(); });
     connect(actions_["mnuHelp"], &QAction::triggered, this, &MainWindow::showHelp);
     connect(actions_["mnuAbout"], &QAction::triggered, this, &MainWindow::showAbout);
 }

@@ -1,19 +1,26 @@
 // The main window: menus, tool bar, status bar, the account tree with the fund-detail panel,
-// the four ledger lists and the budget panel. It holds no ledger logic: menu commands go to the
-// controller, and the budget panel is bound to the controller's budget form.
+// the four ledger lists and the budget panel. It holds no ledger logic: menu commands and the
+// events of the tree and the lists go to the controller, the views show the controller's state,
+// and the budget panel is bound to the controller's budget form.
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <map>
 
 #include "app/controller.h"
 
 class QAction;
 class QGroupBox;
+class QLineEdit;
+class QTableView;
 
 namespace tallivan::gui {
 
+class AccountTreeModel;
+class AccountTreeView;
 class FormBinder;
+class LedgerModel;
 class StatusPanels;
 
 class MainWindow : public QMainWindow {
@@ -21,12 +28,17 @@ class MainWindow : public QMainWindow {
   public:
     // `controller` must have been started: the budget panel binds to its budget form.
     explicit MainWindow(Controller& controller, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // A menu command ("mnuBuyStk"), a menu ("mnuStock") or a tool bar button ("cmdBuyStk").
     QAction* action(const QString& name) const;
 
     // Enables and shows each command as the controller's command states say.
     void applyCommandStates();
+
+    // Shows what the controller holds now: the tree and its selection, the four lists and
+    // their selections, the fund details and the command states.
+    void refreshViews();
 
   protected:
     bool event(QEvent* event) override;
@@ -44,10 +56,31 @@ class MainWindow : public QMainWindow {
     void showHelp();
     void showAbout();
 
+    // Runs a controller command unless its state forbids it, then shows the outcome.
+    void runCommand(const char* name, void (Controller::*command)());
+    void connectTree();
+    void connectList(LedgerList list);
+    // Puts the controller's selections into the views without reporting them back.
+    void syncSelections();
+    void treeSelectionChanged(const QModelIndex& current);
+    void treeDoubleClicked();
+    void listSelectionChanged(LedgerList list);
+
+    static constexpr std::size_t kLists = 4;
+
     Controller& controller_;
     std::map<QString, QAction*> actions_;
     StatusPanels* statusPanels_ = nullptr;
     FormBinder* budgetBinder_ = nullptr;
+    AccountTreeModel* treeModel_ = nullptr;
+    AccountTreeView* tree_ = nullptr;
+    std::array<LedgerModel*, kLists> ledgerModels_{};
+    std::array<QTableView*, kLists> ledgerViews_{};
+    std::array<QLineEdit*, kPanelFieldCount> panelEdits_{};
+    int shownRevision_ = -1;
+    // The views' events are not forwarded: the views are being set from the controller, or the
+    // window is going (an open label editor commits as it goes).
+    bool quiet_ = false;
 };
 
 }  // namespace tallivan::gui

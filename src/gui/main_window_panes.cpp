@@ -1,17 +1,20 @@
 // The panes of the main window: account tree and fund details on the left, the pages with the
 // four ledger lists and the budget panel on the right.
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTreeView>
 #include <QVBoxLayout>
 
+#include "account_tree_model.h"
+#include "account_tree_view.h"
 #include "form_binder.h"
 #include "ledger_lists.h"
+#include "ledger_model.h"
 #include "main_window.h"
 #include "page_control.h"
 #include "qt_text.h"
@@ -28,9 +31,10 @@ QWidget* panel(const char* name, QWidget* parent) {
     return widget;
 }
 
-QWidget* listPage(const char* name, LedgerList list, QWidget* parent) {
+QWidget* listPage(const char* name, QTableView* view, QWidget* parent) {
     QWidget* page = panel(name, parent);
-    page->layout()->addWidget(makeLedgerView(list, page));
+    view->setParent(page);
+    page->layout()->addWidget(view);
     return page;
 }
 
@@ -38,17 +42,10 @@ QWidget* listPage(const char* name, LedgerList list, QWidget* parent) {
 
 QWidget* MainWindow::buildLeftPane() {
     QWidget* pane = panel("Panel1", this);
-    auto* tree = new QTreeView(pane);
-    tree->setObjectName("trvAccount");
-    tree->setHeaderHidden(true);
-    tree->setIndentation(19);
-    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The selection stays visible while the tree does not have the focus.
-    QPalette palette = tree->palette();
-    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    tree->setPalette(palette);
-    pane->layout()->addWidget(tree);
+    tree_ = new AccountTreeView(pane);
+    treeModel_ = new AccountTreeModel(controller_, tree_);
+    tree_->setModel(treeModel_);
+    pane->layout()->addWidget(tree_);
     pane->layout()->addWidget(buildFundPanel());
     pane->setMinimumWidth(180);
     return pane;
@@ -59,24 +56,21 @@ QWidget* MainWindow::buildFundPanel() {
     auto* group = new QGroupBox("资金明细", holder);
     group->setObjectName("grpAllStk");
     auto* grid = new QGridLayout(group);
-    const struct {
-        const char* name;
-        const char* label;
-    } fields[] = {{"txtZjze", "资金总额"}, {"txtZjdb", "资金损耗"}, {"txtZjxe", "资金现额"},
-                  {"txtCcje", "持仓金额"}, {"txtZjye", "资金余额"}, {"txtJxz", "净现值"},
-                  {"txtJyl", "净盈利"},    {"txtYll", "盈利率"},    {"txtTzl", "投资率"}};
-    int row = 0;
-    for (const auto& f : fields) {
-        auto* edit = new QLineEdit("       0.00", group);
-        edit->setObjectName(f.name);
+    // The values are right-aligned in eleven characters: a fixed pitch keeps the digits in line.
+    const QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (int row = 0; row < kPanelFieldCount; ++row) {
+        const auto at = static_cast<std::size_t>(row);
+        auto* edit = new QLineEdit(toQt(controller_.totalsPanel().texts[at]), group);
+        edit->setObjectName(panelControlNames()[at]);
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::NoFocus);
         edit->setAlignment(Qt::AlignRight);
-        auto* label = new QLabel(QString::fromUtf8(f.label), group);
+        edit->setFont(digits);
+        auto* label = new QLabel(toQt(panelCaptions()[at]), group);
         label->setBuddy(edit);
         grid->addWidget(label, row, 0);
         grid->addWidget(edit, row, 1);
-        ++row;
+        panelEdits_[at] = edit;
     }
     holder->layout()->addWidget(group);
     return holder;
@@ -87,16 +81,23 @@ QWidget* MainWindow::buildRightPane() {
     auto* pages = new PageControl(80, pane);
     pages->setObjectName("PageControl1");
 
+    for (LedgerList list : kLedgerLists) {
+        ledgerModels_[listIndex(list)] = new LedgerModel(controller_, list, this);
+        ledgerViews_[listIndex(list)] = makeLedgerView(ledgerModels_[listIndex(list)], pane);
+    }
+    const auto page = [this](const char* name, LedgerList list, QWidget* parent) {
+        return listPage(name, ledgerViews_[listIndex(list)], parent);
+    };
     QWidget* stocks = panel("tabGp", pages);
     auto* split = new QSplitter(Qt::Vertical, stocks);
     split->setObjectName("Splitter2");
     split->setChildrenCollapsible(false);
-    split->addWidget(listPage("Panel4", LedgerList::Held, split));
-    split->addWidget(listPage("Panel5", LedgerList::Sold, split));
+    split->addWidget(page("Panel4", LedgerList::Holdings, split));
+    split->addWidget(page("Panel5", LedgerList::Sold, split));
     stocks->layout()->addWidget(split);
     pages->addTab(stocks, "股票(&G)");
-    pages->addTab(listPage("tabJy", LedgerList::Trades, pages), "交易(&J)");
-    pages->addTab(listPage("tabZj", LedgerList::Funds, pages), "资金(&Z)");
+    pages->addTab(page("tabJy", LedgerList::Trades, pages), "交易(&J)");
+    pages->addTab(page("tabZj", LedgerList::Funds, pages), "资金(&Z)");
     pages->setCurrentIndex(0);
 
     pane->layout()->addWidget(pages);

@@ -4,7 +4,7 @@
 
 namespace tallivan::gui {
 
-QString toQt(const std::string& gbkText) {
+QString toQt(std::string_view gbkText) {
     return QString::fromStdString(gbkToUtf8(gbkText));
 }
 

@@ -3,10 +3,11 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace tallivan::gui {
 
-QString toQt(const std::string& gbkText);
+QString toQt(std::string_view gbkText);
 std::string fromQt(const QString& text);
 
 }  // namespace tallivan::gui

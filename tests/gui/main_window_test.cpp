@@ -147,8 +147,14 @@ class MainWindowTest : public QObject {
         QTest::mouseMove(find<QToolButton>("cmdBuyStk"));
         QTRY_COMPARE(panel(0), QString("|买入股票(F11)"));
         QCOMPARE(find<QToolButton>("cmdBuyStk")->toolTip(), QString("买入股票(F11)"));
-        // Where nothing has a hint of its own, the window's shows.
+        // The tree's hint is the path of its selected node.
+        QVERIFY(controller_->selectedNode());
+        const std::string& path = controller_->tree().node(*controller_->selectedNode()).path;
         QTest::mouseMove(find<QTreeView>("trvAccount")->viewport());
+        QTRY_COMPARE(panel(0), QString::fromStdString(path));
+        QCOMPARE(find<QTreeView>("trvAccount")->toolTip(), QString::fromStdString(path));
+        // Where nothing has a hint of its own, the window's shows.
+        QTest::mouseMove(find<QGroupBox>("grpAllStk"));
         QTRY_COMPARE(panel(0), QString("Tallivan V1.00 2000.12.17"));
     }
 
@@ -223,7 +229,7 @@ class MainWindowTest : public QObject {
         }
     }
 
-    void listsAndFundDetailsStartEmpty() {
+    void listsAndFundDetailsStartAtZero() {
         auto* pages = find<QTabWidget>("PageControl1");
         QCOMPARE(pages->count(), 3);
         QCOMPARE(pages->tabText(0), QString("股票(&G)"));
@@ -237,18 +243,20 @@ class MainWindowTest : public QObject {
         QVERIFY(find<QWidget>("tabJy")->findChild<QTableView*>("lsvRec"));
         QVERIFY(find<QWidget>("tabZj")->findChild<QTableView*>("lsvFund"));
 
+        // The stock lists hold only their summary rows.
         const struct {
             const char* list;
+            int rows;
             int columns;
             int column;
             const char* caption;
-        } lists[] = {{"lsvBuy", 15, 14, "备注"},
-                     {"lsvSell", 12, 6, "卖价"},
-                     {"lsvRec", 11, 9, "盈亏金额"},
-                     {"lsvFund", 8, 4, "金额"}};
+        } lists[] = {{"lsvBuy", 1, 15, 14, "备注"},
+                     {"lsvSell", 1, 12, 6, "卖价"},
+                     {"lsvRec", 0, 11, 9, "盈亏金额"},
+                     {"lsvFund", 0, 8, 4, "金额"}};
         for (const auto& l : lists) {
             QAbstractItemModel* model = find<QTableView>(l.list)->model();
-            QCOMPARE(model->rowCount(), 0);
+            QCOMPARE(model->rowCount(), l.rows);
             QCOMPARE(model->columnCount(), l.columns);
             QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QString());
             QCOMPARE(model->headerData(l.column, Qt::Horizontal).toString(), QString(l.caption));
@@ -258,16 +266,19 @@ class MainWindowTest : public QObject {
         QVERIFY(find<QTableView>("lsvFund")->isColumnHidden(7));
         QVERIFY(!find<QTableView>("lsvFund")->isColumnHidden(5));
 
-        // The nine values, top to bottom, each read-only and starting at zero.
+        // The nine values, top to bottom, each read-only and zero for an empty ledger.
         auto* grid = static_cast<QGridLayout*>(find<QGroupBox>("grpAllStk")->layout());
-        QStringList labels, names;
+        QStringList labels, names, texts;
         for (int row = 0; row < grid->rowCount(); ++row) {
             labels << static_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget())->text();
             auto* edit = static_cast<QLineEdit*>(grid->itemAtPosition(row, 1)->widget());
             names << edit->objectName();
-            QCOMPARE(edit->text(), QString("       0.00"));
+            texts << edit->text();
             QVERIFY(edit->isReadOnly());
         }
+        QCOMPARE(texts, QStringList({"       0.00", "       0.00", "       0.00", "       0.00",
+                                     "       0.00", "       0.00", "       0.00", "      0.00%",
+                                     "      0.00%"}));
         QCOMPARE(labels, QStringList({"资金总额", "资金损耗", "资金现额", "持仓金额", "资金余额",
                                       "净现值", "净盈利", "盈利率", "投资率"}));
         QCOMPARE(names, QStringList({"txtZjze", "txtZjdb", "txtZjxe", "txtCcje", "txtZjye",

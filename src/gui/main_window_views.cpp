@@ -1,0 +1,129 @@
+// How the main window's views follow the controller: the account tree, the four lists and the
+// fund details show its state after every command and event, and the events of the tree and
+// the lists are handed to it.
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include "account_tree_model.h"
+#include "account_tree_view.h"
+#include "command_table.h"
+#include "ledger_lists.h"
+#include "ledger_model.h"
+#include "main_window.h"
+#include "qt_text.h"
+
+namespace tallivan::gui {
+
+namespace {
+
+std::optional<int> selectedRowOf(const QItemSelectionModel* selection) {
+    const QModelIndexList rows = selection->selectedIndexes();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first().row();
+}
+
+// Sets a view's selection to `index` (none when invalid), as the code, not the person, does.
+void selectInView(QItemSelectionModel* selection, const QModelIndex& index,
+                  QItemSelectionModel::SelectionFlags how) {
+    if (index.isValid()) {
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | how);
+    } else {
+        selection->clearSelection();
+        selection->clearCurrentIndex();
+    }
+}
+
+}  // namespace
+
+void MainWindow::runCommand(const char* name, void (Controller::*command)()) {
+    if (!controller_.commands().canRun(name))
+        return;
+    (controller_.*command)();
+    refreshViews();
+}
+
+void MainWindow::connectTree() {
+    // A new tree shows every group open.
+    connect(treeModel_, &QAbstractItemModel::modelReset, tree_, &QTreeView::expandAll);
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { treeSelectionChanged(current); });
+    connect(tree_, &AccountTreeView::treeClicked, this, [this] {
+        if (quiet_)
+            return;
+        controller_.clickNode();
+        refreshViews();
+    });
+    connect(tree_, &AccountTreeView::treeDoubleClicked, this, [this] { treeDoubleClicked(); });
+    connect(treeModel_, &AccountTreeModel::renamed, this,
+            [this](int position, const QString& name) {
+                if (quiet_)
+                    return;
+                controller_.renameGroup(position, fromQt(name));
+                refreshViews();
+            });
+}
+
+void MainWindow::treeSelectionChanged(const QModelIndex& current) {
+    if (quiet_)
+        return;
+    controller_.selectNode(current.isValid()
+                               ? std::optional<int>(AccountTreeModel::positionOf(current))
+                               : std::nullopt);
+    refreshViews();
+}
+
+void MainWindow::treeDoubleClicked() {
+    // Editing the account follows the availability of its menu command.
+    runCommand("mnuEditAcc", &Controller::editAccount);
+}
+
+void MainWindow::connectList(LedgerList list) {
+    connect(ledgerViews_[listIndex(list)]->selectionModel(), &QItemSelectionModel::selectionChanged,
+            this, [this, list] { listSelectionChanged(list); });
+}
+
+void MainWindow::listSelectionChanged(LedgerList list) {
+    if (quiet_)
+        return;
+    controller_.selectRow(list, selectedRowOf(ledgerViews_[listIndex(list)]->selectionModel()));
+    refreshViews();
+}
+
+void MainWindow::refreshViews() {
+    if (controller_.viewRevision() != shownRevision_) {
+        shownRevision_ = controller_.viewRevision();
+        quiet_ = true;
+        treeModel_->refresh();
+        const QString hint = toQt(controller_.treeHint());
+        tree_->setToolTip(shortHint(hint));
+        tree_->setStatusTip(longHint(hint));
+        for (LedgerModel* model : ledgerModels_)
+            model->refresh();
+        for (std::size_t i = 0; i < panelEdits_.size(); ++i)
+            panelEdits_[i]->setText(toQt(controller_.totalsPanel().texts[i]));
+        syncSelections();
+        quiet_ = false;
+    }
+    applyCommandStates();
+}
+
+void MainWindow::syncSelections() {
+    const std::optional<int> node = controller_.selectedNode();
+    const QModelIndex shownNode = node ? treeModel_->indexOf(*node) : QModelIndex();
+    if (tree_->currentIndex() != shownNode ||
+        (shownNode.isValid() && !tree_->selectionModel()->isSelected(shownNode)))
+        selectInView(tree_->selectionModel(), shownNode, QItemSelectionModel::NoUpdate);
+    for (LedgerList list : kLedgerLists) {
+        QItemSelectionModel* selection = ledgerViews_[listIndex(list)]->selectionModel();
+        const std::optional<int> row = controller_.selectedRow(list);
+        if (row == selectedRowOf(selection))
+            continue;
+        LedgerModel* model = ledgerModels_[listIndex(list)];
+        selectInView(selection, row ? model->index(*row, 0) : QModelIndex(),
+                     QItemSelectionModel::Rows);
+    }
+}
+
+}  // namespace tallivan::gui
