@@ -36,10 +36,12 @@ QTableView* makeLedgerView(LedgerModel* model, QWidget* parent) {
     view->setIconSize(QSize(16, 16));
     view->setShowGrid(true);
     view->setWordWrap(false);
+    // The ledger's widths suit digits 6 pixels wide; a wider font widens the text columns alike.
+    const qreal scale = std::max(1.0, view->fontMetrics().horizontalAdvance('0') / 6.0);
     const auto& columns = columnsOf(model->list());
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         const int width = columns[static_cast<std::size_t>(i)].width;
-        view->setColumnWidth(i, width);
+        view->setColumnWidth(i, i == 0 ? width : qRound(width * scale));
         view->setColumnHidden(i, width == 0);
     }
     return view;

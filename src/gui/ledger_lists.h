@@ -1,6 +1,7 @@
 // The report-style views of the four ledger lists: read-only, one whole row selected at a
-// time, grid lines, the column widths of the ledger (width 0 hides a column) and rows of one
-// fixed height, so a list of a hundred thousand rows scrolls as fast as a short one.
+// time, grid lines, the column widths of the ledger (width 0 hides a column; text columns grow
+// with a font wider than the one they were made for) and rows of one fixed height, so a list of
+// a hundred thousand rows scrolls as fast as a short one.
 #pragma once
 
 #include <QString>
