@@ -9,11 +9,11 @@
 #include <map>
 
 #include "app/controller.h"
+#include "ledger_lists.h"
 
 class QAction;
 class QGroupBox;
 class QLineEdit;
-class QTableView;
 
 namespace tallivan::gui {
 
@@ -63,10 +63,10 @@ class MainWindow : public QMainWindow {
     // Puts the controller's selections into the views without reporting them back.
     void syncSelections();
     void treeSelectionChanged(const QModelIndex& current);
+    void treeClicked();
     void treeDoubleClicked();
+    void groupRenamed(int position, const QString& name);
     void listSelectionChanged(LedgerList list);
-
-    static constexpr std::size_t kLists = 4;
 
     Controller& controller_;
     std::map<QString, QAction*> actions_;
@@ -74,8 +74,8 @@ class MainWindow : public QMainWindow {
     FormBinder* budgetBinder_ = nullptr;
     AccountTreeModel* treeModel_ = nullptr;
     AccountTreeView* tree_ = nullptr;
-    std::array<LedgerModel*, kLists> ledgerModels_{};
-    std::array<QTableView*, kLists> ledgerViews_{};
+    std::array<LedgerModel*, kLedgerLists.size()> ledgerModels_{};
+    std::array<QTableView*, kLedgerLists.size()> ledgerViews_{};
     std::array<QLineEdit*, kPanelFieldCount> panelEdits_{};
     int shownRevision_ = -1;
     // The views' events are not forwarded: the views are being set from the controller, or the

@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTableView>
+#include <utility>
 
 #include "account_tree_model.h"
 #include "account_tree_view.h"
@@ -49,20 +50,10 @@ void MainWindow::connectTree() {
     connect(treeModel_, &QAbstractItemModel::modelReset, tree_, &QTreeView::expandAll);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { treeSelectionChanged(current); });
-    connect(tree_, &AccountTreeView::treeClicked, this, [this] {
-        if (quiet_)
-            return;
-        controller_.clickNode();
-        refreshViews();
-    });
+    connect(tree_, &AccountTreeView::treeClicked, this, [this] { treeClicked(); });
     connect(tree_, &AccountTreeView::treeDoubleClicked, this, [this] { treeDoubleClicked(); });
     connect(treeModel_, &AccountTreeModel::renamed, this,
-            [this](int position, const QString& name) {
-                if (quiet_)
-                    return;
-                controller_.renameGroup(position, fromQt(name));
-                refreshViews();
-            });
+            [this](int position, const QString& name) { groupRenamed(position, name); });
 }
 
 void MainWindow::treeSelectionChanged(const QModelIndex& current) {
@@ -74,9 +65,23 @@ void MainWindow::treeSelectionChanged(const QModelIndex& current) {
     refreshViews();
 }
 
+void MainWindow::treeClicked() {
+    if (quiet_)
+        return;
+    controller_.clickNode();
+    refreshViews();
+}
+
 void MainWindow::treeDoubleClicked() {
     // Editing the account follows the availability of its menu command.
     runCommand("mnuEditAcc", &Controller::editAccount);
+}
+
+void MainWindow::groupRenamed(int position, const QString& name) {
+    if (quiet_)
+        return;
+    controller_.renameGroup(position, fromQt(name));
+    refreshViews();
 }
 
 void MainWindow::connectList(LedgerList list) {
@@ -94,7 +99,7 @@ void MainWindow::listSelectionChanged(LedgerList list) {
 void MainWindow::refreshViews() {
     if (controller_.viewRevision() != shownRevision_) {
         shownRevision_ = controller_.viewRevision();
-        quiet_ = true;
+        const bool wasQuiet = std::exchange(quiet_, true);
         treeModel_->refresh();
         const QString hint = toQt(controller_.treeHint());
         tree_->setToolTip(shortHint(hint));
@@ -104,7 +109,7 @@ void MainWindow::refreshViews() {
         for (std::size_t i = 0; i < panelEdits_.size(); ++i)
             panelEdits_[i]->setText(toQt(controller_.totalsPanel().texts[i]));
         syncSelections();
-        quiet_ = false;
+        quiet_ = wasQuiet;
     }
     applyCommandStates();
 }
