@@ -25,11 +25,11 @@ std::optional<int> selectedRowOf(const QItemSelectionModel* selection) {
     return rows.first().row();
 }
 
-// Sets a view's selection to `index` (none when invalid), as the code, not the person, does.
-void selectInView(QItemSelectionModel* selection, const QModelIndex& index,
-                  QItemSelectionModel::SelectionFlags how) {
+// Sets a view's selection to the row of `index` (none when invalid).
+void selectInView(QItemSelectionModel* selection, const QModelIndex& index) {
     if (index.isValid()) {
-        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | how);
+        selection->setCurrentIndex(index,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     } else {
         selection->clearSelection();
         selection->clearCurrentIndex();
@@ -119,15 +119,14 @@ void MainWindow::syncSelections() {
     const QModelIndex shownNode = node ? treeModel_->indexOf(*node) : QModelIndex();
     if (tree_->currentIndex() != shownNode ||
         (shownNode.isValid() && !tree_->selectionModel()->isSelected(shownNode)))
-        selectInView(tree_->selectionModel(), shownNode, QItemSelectionModel::NoUpdate);
+        selectInView(tree_->selectionModel(), shownNode);
     for (LedgerList list : kLedgerLists) {
         QItemSelectionModel* selection = ledgerViews_[listIndex(list)]->selectionModel();
         const std::optional<int> row = controller_.selectedRow(list);
         if (row == selectedRowOf(selection))
             continue;
         LedgerModel* model = ledgerModels_[listIndex(list)];
-        selectInView(selection, row ? model->index(*row, 0) : QModelIndex(),
-                     QItemSelectionModel::Rows);
+        selectInView(selection, row ? model->index(*row, 0) : QModelIndex());
     }
 }
 
