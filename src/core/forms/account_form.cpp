@@ -24,7 +24,6 @@ const char* captionOf(AccountForm::Mode mode) {
 }
 
 constexpr const char* kMoneyFields[] = {"txtZsbl", "txtZszd", "txtHlbl", "txtHlzd"};
-constexpr const char* kDateFields[] = {"txtYear", "txtMonth", "txtDay"};
 
 }  // namespace
 
@@ -45,9 +44,7 @@ AccountForm::AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& t
     stopLossLimit_ = header.stopLossLimit;
     takeProfitRatio_ = header.takeProfitRatio;
     takeProfitLimit_ = header.takeProfitLimit;
-    year_ = header.year;
-    month_ = header.month;
-    day_ = header.day;
+    date_ = DateParts{header.year, header.month, header.day};
 
     addEdit("txtTitle", gbk("帐号名称"), sizeof header.title - 1).text =
         fieldText(header.title, sizeof header.title);
@@ -59,9 +56,9 @@ AccountForm::AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& t
     field("txtZszd").text = generalForm(stopLossLimit_);
     field("txtHlbl").text = generalForm(takeProfitRatio_);
     field("txtHlzd").text = generalForm(takeProfitLimit_);
-    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(year_);
-    addEdit("txtMonth", "-", 2).text = std::to_string(month_);
-    addEdit("txtDay", "-", 2).text = std::to_string(day_);
+    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(date_.year);
+    addEdit("txtMonth", "-", 2).text = std::to_string(date_.month);
+    addEdit("txtDay", "-", 2).text = std::to_string(date_.day);
     Field memo;
     memo.name = "txtMemo";
     memo.kind = FieldKind::Memo;
@@ -96,22 +93,8 @@ void AccountForm::leave(std::string_view name) {
             return;
         }
     }
-    for (std::size_t i = 0; i < std::size(kDateFields); ++i) {
-        if (name != kDateFields[i])
-            continue;
-        std::int32_t value = i == 0 ? year_ : i == 1 ? month_ : day_;
-        refused_ = readIntField(*this, field(name), value) != 0;
-        if (!refused_) {
-            // Kept in the width of the header's field, without a range check.
-            if (i == 0)
-                year_ = static_cast<std::uint16_t>(value);
-            else if (i == 1)
-                month_ = static_cast<std::uint8_t>(value);
-            else
-                day_ = static_cast<std::uint8_t>(value);
-        }
-        return;
-    }
+    if (isDateField(name))
+        refused_ = readDateField(*this, name, date_) != 0;
 }
 
 void AccountForm::press(std::string_view name) {
@@ -134,9 +117,9 @@ void AccountForm::store() {
     header_.stopLossLimit = stopLossLimit_;
     header_.takeProfitRatio = takeProfitRatio_;
     header_.takeProfitLimit = takeProfitLimit_;
-    header_.year = year_;
-    header_.month = month_;
-    header_.day = day_;
+    header_.year = date_.year;
+    header_.month = date_.month;
+    header_.day = date_.day;
     copyToField(header_.memo, sizeof header_.memo, field("txtMemo").text);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/clock.h"
+#include "forms/date_fields.h"
 #include "forms/form.h"
 #include "storage/account_records.h"
 
@@ -34,9 +35,7 @@ class AccountForm : public Form {
     double stopLossLimit_ = 0;
     double takeProfitRatio_ = 0;
     double takeProfitLimit_ = 0;
-    std::uint16_t year_ = 0;
-    std::uint8_t month_ = 0;
-    std::uint8_t day_ = 0;
+    DateParts date_;
     bool refused_ = false;  // the field left last refused its entry
 };
 

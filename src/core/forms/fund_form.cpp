@@ -9,21 +9,16 @@
 
 namespace tallivan {
 
-namespace {
-
-constexpr const char* kDateFields[] = {"txtYear", "txtMonth", "txtDay"};
-
-}  // namespace
+namespace {}  // namespace
 
 FundForm::FundForm(Ui& ui, FundRecord& fund, const Date& today)
     : Form(ui, gbk("存取资金")),
       fund_(fund),
-      year_(static_cast<std::uint16_t>(today.year)),
-      month_(static_cast<std::uint8_t>(today.month)),
-      day_(static_cast<std::uint8_t>(today.day)) {
-    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(year_);
-    addEdit("txtMonth", "-", 2).text = std::to_string(month_);
-    addEdit("txtDay", "-", 2).text = std::to_string(day_);
+      date_{static_cast<std::uint16_t>(today.year), static_cast<std::uint8_t>(today.month),
+            static_cast<std::uint8_t>(today.day)} {
+    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(date_.year);
+    addEdit("txtMonth", "-", 2).text = std::to_string(date_.month);
+    addEdit("txtDay", "-", 2).text = std::to_string(date_.day);
     addEdit("txtTitle", gbk("名称"), sizeof fund.title - 1);
     Field operation;
     operation.name = "cboOperation";
@@ -45,22 +40,8 @@ void FundForm::leave(std::string_view name) {
         refused_ = readMilliField(*this, field(name), amount_, MilliWidth::Bits32) != 0;
         return;
     }
-    for (std::size_t i = 0; i < std::size(kDateFields); ++i) {
-        if (name != kDateFields[i])
-            continue;
-        std::int32_t value = i == 0 ? year_ : i == 1 ? month_ : day_;
-        refused_ = readIntField(*this, field(name), value) != 0;
-        if (!refused_) {
-            // Kept in the width of the record's field; the date is not checked further.
-            if (i == 0)
-                year_ = static_cast<std::uint16_t>(value);
-            else if (i == 1)
-                month_ = static_cast<std::uint8_t>(value);
-            else
-                day_ = static_cast<std::uint8_t>(value);
-        }
-        return;
-    }
+    if (isDateField(name))
+        refused_ = readDateField(*this, name, date_) != 0;
 }
 
 void FundForm::select(std::string_view name, int index) {
@@ -87,9 +68,9 @@ void FundForm::store() {
     // records.
     const double amount = type == kDeposit ? amount_ : -amount_;
     fund_.kindState = kindStateOf(SlotKind::Fund, type);
-    fund_.year = year_;
-    fund_.month = month_;
-    fund_.day = day_;
+    fund_.year = date_.year;
+    fund_.month = date_.month;
+    fund_.day = date_.day;
     fund_.amount = static_cast<std::int32_t>(toMilli(amount));
     copyToField(fund_.title, sizeof fund_.title, field("txtTitle").text);
     copyToField(fund_.memo, sizeof fund_.memo, field("txtMemo").text);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/clock.h"
+#include "forms/date_fields.h"
 #include "forms/form.h"
 #include "storage/account_records.h"
 
@@ -30,9 +31,7 @@ class FundForm : public Form {
     FundRecord& fund_;
     // The dialog's own copies, kept when a field is left with a valid value.
     double amount_ = 0;
-    std::uint16_t year_ = 0;
-    std::uint8_t month_ = 0;
-    std::uint8_t day_ = 0;
+    DateParts date_;
     // The field left last had its entry refused: OK then keeps the dialog open.
     bool refused_ = false;
 };
