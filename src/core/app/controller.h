@@ -84,6 +84,8 @@ class Controller {
     void deleteAccount();   // 删除账户
     void changePassword();  // 修改密码
     void editStockName();   // 证券名称
+    void addFund();         // 存取资金
+    void deleteFund();      // 删除资金 (also a double-click in the fund list)
 
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
@@ -97,6 +99,10 @@ class Controller {
     void clearLists();
     bool loadAccount(AccountNode& node);
     void refreshTotals(Extended delta);
+    // Writes workRecord_ into slot `index` of `account` (below 0: appends); the slot or -1.
+    int writeWorkRecord(const AccountNode& account, int index);
+    // Re-sorts the transaction or fund list; the selected row stays selected.
+    void sortKeepingSelection(LedgerList list);
     // The selected account node, or nothing (with the message that an account must be chosen).
     TreeNode* selectedAccountOrComplain();
     void changed() { ++viewRevision_; }
@@ -122,6 +128,10 @@ class Controller {
     TotalsPanel panel_;
     LedgerFocus focus_;
     std::array<std::optional<int>, 4> selectedRows_{};
+    // The records the commands rebuild from rows and the dialogs fill; every slot write goes
+    // through workRecord_.
+    LedgerRecord workRecord_;
+    FundRecord workFund_;
     int viewRevision_ = 0;
 };
 

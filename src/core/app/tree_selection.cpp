@@ -4,6 +4,7 @@
 
 #include "base/gbk.h"
 #include "forms/input_form.h"
+#include "ledger/row_records.h"
 #include "storage/account_file.h"
 #include "storage/group_marker.h"
 
@@ -13,16 +14,6 @@ namespace {
 
 constexpr std::size_t listIndex(LedgerList list) {
     return static_cast<std::size_t>(list);
-}
-
-// The position of the row that refers to the same slot of the same account.
-std::optional<int> rowOf(const std::vector<LedgerRow>& rows, const ItemRef& ref) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto& other = rows[i].ref;
-        if (other && other->owner == ref.owner && other->slotIndex == ref.slotIndex)
-            return static_cast<int>(i);
-    }
-    return std::nullopt;
 }
 
 constexpr LedgerList kAllLists[] = {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades,
