@@ -143,10 +143,11 @@ void MainWindow::connectCommands() {
         const char* name;
         void (Controller::*command)();
     } commands[] = {
-        {"mnuOption", &Controller::options},        {"mnuConfig", &Controller::configure},
-        {"mnuStkCode", &Controller::editStockName}, {"mnuAddAcc", &Controller::addAccount},
-        {"mnuEditAcc", &Controller::editAccount},   {"mnuDelAcc", &Controller::deleteAccount},
-        {"mnuEditPwd", &Controller::changePassword}};
+        {"mnuOption", &Controller::options},         {"mnuConfig", &Controller::configure},
+        {"mnuStkCode", &Controller::editStockName},  {"mnuAddAcc", &Controller::addAccount},
+        {"mnuEditAcc", &Controller::editAccount},    {"mnuDelAcc", &Controller::deleteAccount},
+        {"mnuEditPwd", &Controller::changePassword}, {"mnuFund", &Controller::addFund},
+        {"mnuDelFund", &Controller::deleteFund}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });

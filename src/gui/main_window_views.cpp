@@ -85,8 +85,14 @@ void MainWindow::groupRenamed(int position, const QString& name) {
 }
 
 void MainWindow::connectList(LedgerList list) {
-    connect(ledgerViews_[listIndex(list)]->selectionModel(), &QItemSelectionModel::selectionChanged,
-            this, [this, list] { listSelectionChanged(list); });
+    QTableView* view = ledgerViews_[listIndex(list)];
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, list] { listSelectionChanged(list); });
+    // A double-click on a fund movement asks to delete it.
+    if (list == LedgerList::Funds) {
+        connect(view, &QAbstractItemView::doubleClicked, this,
+                [this] { runCommand("mnuDelFund", &Controller::deleteFund); });
+    }
 }
 
 void MainWindow::listSelectionChanged(LedgerList list) {
