@@ -15,6 +15,8 @@ const std::vector<CommandEntry>& commandTable() {
         {"delete-account", runDeleteAccount},
         {"passwd", runPasswd},
         {"name", runName},
+        {"fund", runFund},
+        {"delete-fund", runDeleteFund},
     };
     return table;
 }

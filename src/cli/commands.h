@@ -2,6 +2,7 @@
 // command of the same name; none computes a result by a path of its own.
 #pragma once
 
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +40,14 @@ int runEditAccount(CommandContext& ctx);
 int runDeleteAccount(CommandContext& ctx);
 int runPasswd(CommandContext& ctx);
 int runName(CommandContext& ctx);
+
+// fund, delete-fund
+int runFund(CommandContext& ctx);
+int runDeleteFund(CommandContext& ctx);
+
+// The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
+// typed as given.
+std::map<std::string, std::string> dateFieldValues(const std::string& date);
 
 // Every command, looked up by name.
 const std::vector<CommandEntry>& commandTable();

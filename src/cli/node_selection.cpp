@@ -24,6 +24,13 @@ int selectNodeByPath(Controller& controller, const std::string& path) {
     return *found;
 }
 
+void selectRowByNumber(Controller& controller, LedgerList list, std::int32_t number) {
+    const auto& rows = controller.lists().rows(list);
+    if (number < 1 || static_cast<std::size_t>(number) > rows.size())
+        throw std::runtime_error("no row " + std::to_string(number));
+    controller.selectRow(list, number - 1);
+}
+
 void requireCommand(const Controller& controller, const std::string& command) {
     if (!controller.commands().canRun(command))
         throw std::runtime_error(command + " cannot run for this selection");

@@ -1,6 +1,7 @@
 // Choosing a node of the account tree by its path, as a person would click it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/controller.h"
@@ -12,6 +13,10 @@ namespace tallivan::cli {
 // could be opened. The account selected already is clicked, as a person would (it opens again
 // only while it is locked). Throws std::runtime_error when no node has that path.
 int selectNodeByPath(Controller& controller, const std::string& path);
+
+// Selects the `number`-th row (1 = the first) of `list` as `show` prints it. Throws
+// std::runtime_error when the list has no such row.
+void selectRowByNumber(Controller& controller, LedgerList list, std::int32_t number);
 
 // Throws std::runtime_error when `command` cannot be run for the selection.
 void requireCommand(const Controller& controller, const std::string& command);

@@ -35,15 +35,8 @@ std::map<std::string, std::string> accountFieldValues(const Arguments& args) {
         if (const auto v = args.value(option))
             values[fieldName] = *v;
     }
-    if (const auto date = args.value("date")) {
-        const std::size_t first = date->find('-', 1);
-        const std::size_t second = first == std::string::npos ? first : date->find('-', first + 2);
-        if (second == std::string::npos)
-            throw UsageError("--date: '" + *date + "' is not Y-M-D");
-        values["txtYear"] = date->substr(0, first);
-        values["txtMonth"] = date->substr(first + 1, second - first - 1);
-        values["txtDay"] = date->substr(second + 1);
-    }
+    if (const auto date = args.value("date"))
+        values.merge(dateFieldValues(*date));
     return values;
 }
 

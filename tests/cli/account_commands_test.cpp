@@ -139,6 +139,34 @@ TEST_F(AccountCli, AccountLifeCycle) {
     EXPECT_EQ(run({"delete-account", "zrdata/zr_00001.acc"}).status, 1);  // no such node
 }
 
+TEST_F(AccountCli, FundMovementsAreRecordedAndDeleted) {
+    data.account("zrdata", 1, "one", {});
+    CliResult r = run({"fund", "zrdata/zr_00001.acc", "--op", "deposit", "--amount", "10000",
+                       "--title", "工资", "--date", "2026-1-5"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"fund", "zrdata/zr_00001.acc", "--op", "adjust", "--amount", "-30", "--memo", "利息"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"fund", "zrdata/zr_00001.acc", "--op", "withdraw", "--amount", "1e99"});
+    EXPECT_EQ(r.status, 1);  // refused: the dialog stays open and nothing is stored
+    EXPECT_EQ(r.err, "错误: '1e99' 为无效值,请重新输入！\n");
+    EXPECT_EQ(run({"fund", "zrdata/zr_00001.acc", "--op", "lend", "--amount", "1"}).status, 2);
+
+    r = run({"show", "zrdata/zr_00001.acc", "--list", "funds", "--list", "totals"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("[totals]")),
+              "[funds]\n"
+              "15\t26-12-10\t\t资金增损\t30.00\t利息\t\t\n"
+              "13\t26-01-05\t工资\t资金存入\t10000.00\t\t\t\n");
+    EXPECT_NE(r.out.find("资金总额\t   10000.00\n资金损耗\t      30.00\n"), std::string::npos);
+
+    r = run({"delete-fund", "zrdata/zr_00001.acc", "--row", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "警告: 该操作将删除 “26-01-05 工资 资金存入 10000.00”! 是否进行?\n");
+    EXPECT_EQ(run({"show", "zrdata/zr_00001.acc", "--list", "funds"}).out,
+              "[funds]\n15\t26-12-10\t\t资金增损\t30.00\t利息\t\t\n");
+    EXPECT_EQ(run({"delete-fund", "zrdata/zr_00001.acc", "--row", "2"}).status, 1);  // no row 2
+}
+
 TEST_F(AccountCli, OptionsAndNames) {
     CliResult r = run({"options", "--dirs", "zrdata;other", "--want-password", "1"});
     EXPECT_EQ(r.status, 0) << r.err;

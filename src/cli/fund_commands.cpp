@@ -1,0 +1,59 @@
+// fund and delete-fund: the fund dialog and the deletion of a fund movement.
+#include <map>
+#include <string>
+
+#include "arguments.h"
+#include "commands.h"
+#include "node_selection.h"
+
+namespace tallivan::cli {
+
+// The three date edits of a dialog from "Y-M-D", each part typed as given.
+std::map<std::string, std::string> dateFieldValues(const std::string& date) {
+    const std::size_t first = date.find('-', 1);
+    const std::size_t second = first == std::string::npos ? first : date.find('-', first + 2);
+    if (second == std::string::npos)
+        throw UsageError("--date: '" + date + "' is not Y-M-D");
+    return {{"txtYear", date.substr(0, first)},
+            {"txtMonth", date.substr(first + 1, second - first - 1)},
+            {"txtDay", date.substr(second + 1)}};
+}
+
+int runFund(CommandContext& ctx) {
+    static const std::map<std::string, int> kOperations = {
+        {"deposit", 0}, {"withdraw", 1}, {"adjust", 2}};
+    const Arguments args(ctx.words, {"op", "amount", "title", "memo", "date"});
+    args.expectPositional(
+        1,
+        "fund ACCOUNT --op deposit|withdraw|adjust --amount A [--title T] [--memo T] "
+        "[--date Y-M-D]");
+    const auto operation = kOperations.find(args.required("op"));
+    if (operation == kOperations.end())
+        throw UsageError("--op: deposit, withdraw or adjust");
+    std::map<std::string, std::string> values = {{"txtMoney", args.required("amount")}};
+    if (const auto date = args.value("date"))
+        values.merge(dateFieldValues(*date));
+    if (const auto title = args.value("title"))
+        values["txtTitle"] = *title;
+    if (const auto memo = args.value("memo"))
+        values["txtMemo"] = *memo;
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, "mnuFund");
+    ctx.ui.expectDialog(
+        DialogScript().select("cboOperation", operation->second).typeAll(values).press("cmdOk"));
+    ctx.controller.addFund();
+    return 0;
+}
+
+int runDeleteFund(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"row"});
+    args.expectPositional(1, "delete-fund NODE --row N");
+    const std::int32_t row = args.requiredInt("row");
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, "mnuDelFund");
+    selectRowByNumber(ctx.controller, LedgerList::Funds, row);
+    ctx.controller.deleteFund();
+    return 0;
+}
+
+}  // namespace tallivan::cli
