@@ -55,6 +55,27 @@ constexpr int kImageFirstTrade = 5;
 constexpr int kImageFirstFund = 13;
 constexpr int kImageSummary = 16;
 
+// The columns that commands and totals read back from the rows.
+namespace column {
+constexpr int kDate = 1;  // transactions and fund movements
+// Holdings and sold positions.
+constexpr int kCode = 1;
+constexpr int kShares = 3;
+constexpr int kBuyTotal = 5;
+constexpr int kCurrentPrice = 6;  // held
+constexpr int kSaleTotal = 7;     // sold: the proceeds
+constexpr int kStopLoss = 11;     // held
+constexpr int kTakeProfit = 12;   // held
+constexpr int kHeldDate = 13;
+constexpr int kHeldMemo = 14;
+constexpr int kSoldDate = 10;
+constexpr int kSoldMemo = 11;
+// Fund movements.
+constexpr int kFundTitle = 2;
+constexpr int kFundAmount = 4;
+constexpr int kFundMemo = 5;
+}  // namespace column
+
 // Profit marks of stock rows (they pick the text colour): none for summary rows.
 constexpr int kMarkNone = 0;
 constexpr int kMarkLoss = 2;

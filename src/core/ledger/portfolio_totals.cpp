@@ -11,13 +11,6 @@ namespace {
 
 constexpr std::size_t kPanelWidth = 11;
 
-// Holdings columns read back.
-constexpr int kCodeColumn = 1;
-constexpr int kSharesColumn = 3;
-constexpr int kBuyTotalColumn = 5;
-constexpr int kCurrentPriceColumn = 6;
-// Sold columns read back.
-constexpr int kSaleTotalColumn = 7;
 // Summary row columns written.
 constexpr int kCountColumn = 3;
 constexpr int kValueColumn = 7;
@@ -62,12 +55,12 @@ ListSums sumHoldings(std::vector<LedgerRow>& rows, const Settings& settings) {
             sums.summary = &row;
             continue;
         }
-        const int category = categoryOfCode(settings, row.text(kCodeColumn));
-        const std::int32_t shares = integerOf(row.text(kSharesColumn));
-        const double price = static_cast<double>(decimalOf(row.text(kCurrentPriceColumn)));
+        const int category = categoryOfCode(settings, row.text(column::kCode));
+        const std::int32_t shares = integerOf(row.text(column::kShares));
+        const double price = static_cast<double>(decimalOf(row.text(column::kCurrentPrice)));
         sums.value += static_cast<Extended>(shares) * price -
                       tradeFee(settings.categories, shares, category, price);
-        sums.bought += decimalOf(row.text(kBuyTotalColumn));
+        sums.bought += decimalOf(row.text(column::kBuyTotal));
     }
     return sums;
 }
@@ -79,8 +72,8 @@ ListSums sumSold(std::vector<LedgerRow>& rows) {
             sums.summary = &row;
             continue;
         }
-        sums.value += decimalOf(row.text(kSaleTotalColumn));
-        sums.bought += decimalOf(row.text(kBuyTotalColumn));
+        sums.value += decimalOf(row.text(column::kSaleTotal));
+        sums.bought += decimalOf(row.text(column::kBuyTotal));
     }
     return sums;
 }
@@ -92,7 +85,7 @@ void fillSummary(const ListSums& sums, std::size_t rowCount) {
     const Extended rate = sums.bought != 0 ? profit / sums.bought * 100.0L : 0.0L;
     LedgerRow& row = *sums.summary;
     row.setText(kCountColumn, std::to_string(rowCount - 1));
-    row.setText(kBuyTotalColumn, fixed2(static_cast<double>(sums.bought)));
+    row.setText(column::kBuyTotal, fixed2(static_cast<double>(sums.bought)));
     row.setText(kValueColumn, fixed2(static_cast<double>(sums.value)));
     row.setText(kProfitColumn, fixed2(static_cast<double>(profit)));
     row.setText(kRateColumn, percent2(static_cast<double>(rate)));

@@ -7,10 +7,13 @@ namespace tallivan {
 
 namespace {
 
-constexpr int kDateColumn = 1;
-constexpr int kFundTitleColumn = 2;
-constexpr int kFundAmountColumn = 4;
-constexpr int kFundMemoColumn = 5;
+std::int64_t milliOf(std::string_view text) {
+    return toMilli(parseMoney(text).value_or(0.0));
+}
+
+int stateOf(const LedgerRow& row) {
+    return row.ref ? row.ref->kindState & 0x0F : -1;
+}
 
 template <class Record>
 void setDateFromText(Record& record, std::string_view text) {
@@ -25,11 +28,38 @@ void setDateFromText(Record& record, std::string_view text) {
 void fundFromRow(const LedgerRow& row, FundRecord& fund) {
     if (row.ref)
         fund.kindState = row.ref->kindState;
-    setDateFromText(fund, row.text(kDateColumn));
+    setDateFromText(fund, row.text(column::kDate));
     fund.amount =
-        static_cast<std::int32_t>(toMilli(parseMoney(row.text(kFundAmountColumn)).value_or(0.0)));
-    copyToField(fund.title, sizeof fund.title, row.text(kFundTitleColumn));
-    copyToField(fund.memo, sizeof fund.memo, row.text(kFundMemoColumn));
+        static_cast<std::int32_t>(toMilli(parseMoney(row.text(column::kFundAmount)).value_or(0.0)));
+    copyToField(fund.title, sizeof fund.title, row.text(column::kFundTitle));
+    copyToField(fund.memo, sizeof fund.memo, row.text(column::kFundMemo));
+}
+
+void stockFromRow(const LedgerRow& row, StockRecord& stock) {
+    if (row.ref)
+        stock.kindState = row.ref->kindState;
+    copyToField(stock.code, sizeof stock.code, row.text(column::kCode));
+    stock.shares = parseInt(row.text(column::kShares)).value_or(0);
+    if (stateOf(row) == kHeldState) {
+        stock.cost = milliOf(row.text(column::kBuyTotal));
+        stock.price = static_cast<std::int32_t>(milliOf(row.text(column::kCurrentPrice)));
+        stock.stopLossPrice = milliOf(row.text(column::kStopLoss));
+        stock.takeProfitPrice = static_cast<std::int32_t>(milliOf(row.text(column::kTakeProfit)));
+        setDateFromText(stock, row.text(column::kHeldDate));
+    } else if (stateOf(row) == kSoldState) {
+        stock.cost = milliOf(row.text(column::kBuyTotal));
+        stock.price = 0;
+        stock.proceeds = milliOf(row.text(column::kSaleTotal));
+        stock.takeProfitPrice = 0;
+        setDateFromText(stock, row.text(column::kSoldDate));
+    }
+}
+
+void noteFromRow(const LedgerRow& row, NoteRecord& note) {
+    const bool hasSlot = row.ref && row.ref->extra != -1;
+    note.kindState = kindStateOf(hasSlot ? SlotKind::Note : SlotKind::Deleted, stateOf(row));
+    const int column = stateOf(row) == kHeldState ? column::kHeldMemo : column::kSoldMemo;
+    copyToField(note.memo, sizeof note.memo, row.text(column));
 }
 
 std::optional<int> rowOf(const std::vector<LedgerRow>& rows, const ItemRef& ref) {

@@ -10,9 +10,6 @@ namespace tallivan {
 
 namespace {
 
-constexpr int kHeldMemoColumn = 14;
-constexpr int kSoldMemoColumn = 11;
-
 int markOf(double profit) {
     return profit >= 0 ? kMarkProfit : kMarkLoss;
 }
@@ -124,7 +121,7 @@ bool showStockNote(LedgerRow& row, const LedgerRecord& slot) {
         return true;
     const int state = row.ref->kindState & 0x0F;
     const int column =
-        state == kHeldState ? kHeldMemoColumn : (state == kSoldState ? kSoldMemoColumn : -1);
+        state == kHeldState ? column::kHeldMemo : (state == kSoldState ? column::kSoldMemo : -1);
     if (column >= 0 && column < row.textCount()) {
         const NoteRecord note = slot.as<NoteRecord>();
         row.setText(column, fieldText(note.memo, sizeof note.memo));
