@@ -73,6 +73,10 @@ class Controller {
     // A list's selection changed (none: nothing selected).
     void selectRow(LedgerList list, std::optional<int> row);
 
+    // Which stock list has the keyboard focus: the stock commands work on its selected row.
+    void setFocusedList(LedgerList list) { focusedList_ = list; }
+    LedgerList focusedList() const { return focusedList_; }
+
     // Bumped whenever the tree, the lists or the panel change, so a view knows to refresh.
     int viewRevision() const { return viewRevision_; }
 
@@ -86,6 +90,7 @@ class Controller {
     void editStockName();   // 证券名称
     void addFund();         // 存取资金
     void deleteFund();      // 删除资金 (also a double-click in the fund list)
+    void editStock();       // 修改股票 (also a double-click in a stock list)
 
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
@@ -131,7 +136,9 @@ class Controller {
     // The records the commands rebuild from rows and the dialogs fill; every slot write goes
     // through workRecord_.
     LedgerRecord workRecord_;
+    NoteRecord workNote_;
     FundRecord workFund_;
+    LedgerList focusedList_ = LedgerList::Holdings;
     int viewRevision_ = 0;
 };
 
