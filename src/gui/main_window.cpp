@@ -42,6 +42,7 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
     setCentralWidget(splitter);
     resize(1024, 700);
     connectTree();
+    followKeyboardFocus();
     for (LedgerList list : kLedgerLists)
         connectList(list);
     refreshViews();
@@ -147,7 +148,7 @@ void MainWindow::connectCommands() {
         {"mnuStkCode", &Controller::editStockName},  {"mnuAddAcc", &Controller::addAccount},
         {"mnuEditAcc", &Controller::editAccount},    {"mnuDelAcc", &Controller::deleteAccount},
         {"mnuEditPwd", &Controller::changePassword}, {"mnuFund", &Controller::addFund},
-        {"mnuDelFund", &Controller::deleteFund}};
+        {"mnuDelFund", &Controller::deleteFund},     {"mnuEditStk", &Controller::editStock}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });

@@ -60,6 +60,7 @@ class MainWindow : public QMainWindow {
     void runCommand(const char* name, void (Controller::*command)());
     void connectTree();
     void connectList(LedgerList list);
+    void followKeyboardFocus();
     // Puts the controller's selections into the views without reporting them back.
     void syncSelections();
     void treeSelectionChanged(const QModelIndex& current);

@@ -1,6 +1,7 @@
 // How the main window's views follow the controller: the account tree, the four lists and the
 // fund details show its state after every command and event, and the events of the tree and
 // the lists are handed to it.
+#include <QApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTableView>
@@ -88,11 +89,26 @@ void MainWindow::connectList(LedgerList list) {
     QTableView* view = ledgerViews_[listIndex(list)];
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, list] { listSelectionChanged(list); });
-    // A double-click on a fund movement asks to delete it.
-    if (list == LedgerList::Funds) {
+    // A double-click runs the list's command: the stock lists edit the position, the fund list
+    // asks to delete the movement.
+    if (list == LedgerList::Holdings || list == LedgerList::Sold) {
+        connect(view, &QAbstractItemView::doubleClicked, this, [this, list] {
+            controller_.setFocusedList(list);
+            runCommand("mnuEditStk", &Controller::editStock);
+        });
+    } else if (list == LedgerList::Funds) {
         connect(view, &QAbstractItemView::doubleClicked, this,
                 [this] { runCommand("mnuDelFund", &Controller::deleteFund); });
     }
+}
+
+void MainWindow::followKeyboardFocus() {
+    // The stock commands work on the sold list while it has the keyboard focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        controller_.setFocusedList(now == ledgerViews_[listIndex(LedgerList::Sold)]
+                                       ? LedgerList::Sold
+                                       : LedgerList::Holdings);
+    });
 }
 
 void MainWindow::listSelectionChanged(LedgerList list) {
