@@ -17,6 +17,7 @@ const std::vector<CommandEntry>& commandTable() {
         {"name", runName},
         {"fund", runFund},
         {"delete-fund", runDeleteFund},
+        {"edit-stock", runEditStock},
     };
     return table;
 }

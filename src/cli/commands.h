@@ -45,6 +45,9 @@ int runName(CommandContext& ctx);
 int runFund(CommandContext& ctx);
 int runDeleteFund(CommandContext& ctx);
 
+// edit-stock
+int runEditStock(CommandContext& ctx);
+
 // The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
 // typed as given.
 std::map<std::string, std::string> dateFieldValues(const std::string& date);

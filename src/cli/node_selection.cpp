@@ -31,6 +31,24 @@ void selectRowByNumber(Controller& controller, LedgerList list, std::int32_t num
     controller.selectRow(list, number - 1);
 }
 
+void selectStockRowByCode(Controller& controller, bool sold, const std::string& code,
+                          const std::optional<std::string>& account) {
+    const LedgerList list = sold ? LedgerList::Sold : LedgerList::Holdings;
+    controller.setFocusedList(list);
+    const std::string wanted = utf8ToGbk(code);
+    const auto& rows = controller.lists().rows(list);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const LedgerRow& row = rows[i];
+        if (row.isSummary() || row.text(1) != wanted)
+            continue;
+        if (account && (!row.ref->owner || row.ref->owner->path != utf8ToGbk(*account)))
+            continue;
+        controller.selectRow(list, static_cast<int>(i));
+        return;
+    }
+    throw std::runtime_error("no " + std::string(sold ? "sold" : "held") + " stock " + code);
+}
+
 void requireCommand(const Controller& controller, const std::string& command) {
     if (!controller.commands().canRun(command))
         throw std::runtime_error(command + " cannot run for this selection");

@@ -167,6 +167,19 @@ TEST_F(AccountCli, FundMovementsAreRecordedAndDeleted) {
     EXPECT_EQ(run({"delete-fund", "zrdata/zr_00001.acc", "--row", "2"}).status, 1);  // no row 2
 }
 
+TEST_F(AccountCli, EditStockSetsTargetsThroughTheCalculateButtons) {
+    testing::writeSampleNames(data);
+    data.account("zrdata", 1, "one", testing::sampleLedger());
+    CliResult r = run({"edit-stock", "zrdata/zr_00001.acc", "--code", "600001", "--loss", "-500",
+                       "--profit-ratio", "10", "--memo", "目标"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"show", "zrdata/zr_00001.acc", "--list", "holdings"});
+    EXPECT_NE(r.out.find("\t10.17\t9.66\t11.18\t24-01-03\t目标\n"), std::string::npos) << r.out;
+    EXPECT_EQ(run({"edit-stock", "zrdata/zr_00001.acc", "--code", "600009"}).status, 1);
+    EXPECT_EQ(run({"edit-stock", "zrdata/zr_00001.acc", "--code", "0001"}).status, 1);  // sold
+    EXPECT_EQ(run({"edit-stock", "zrdata/zr_00001.acc", "--code", "0001", "--sold"}).status, 0);
+}
+
 TEST_F(AccountCli, OptionsAndNames) {
     CliResult r = run({"options", "--dirs", "zrdata;other", "--want-password", "1"});
     EXPECT_EQ(r.status, 0) << r.err;

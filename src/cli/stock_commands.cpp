@@ -1,0 +1,49 @@
+// edit-stock: the stock edit dialog on a held or sold position.
+#include <string>
+
+#include "arguments.h"
+#include "commands.h"
+#include "node_selection.h"
+
+namespace tallivan::cli {
+
+int runEditStock(CommandContext& ctx) {
+    // In the dialog's tab order: each value is typed and its field left; a loss or profit
+    // (or its ratio) is followed by its 计算 button.
+    static const struct {
+        const char* option;
+        const char* field;
+        const char* button;
+    } kFields[] = {
+        {"memo", "txtMemo", nullptr},          {"price", "txtNowPrice", nullptr},
+        {"stop-loss", "txtZsPrice", nullptr},  {"loss", "txtKs", "cmdCalKs"},
+        {"loss-ratio", "txtKsl", "cmdCalKsl"}, {"take-profit", "txtHlPrice", nullptr},
+        {"profit", "txtYl", "cmdCalYl"},       {"profit-ratio", "txtYll", "cmdCalYll"},
+    };
+    std::set<std::string> options = {"code", "account"};
+    for (const auto& f : kFields)
+        options.insert(f.option);
+    const Arguments args(ctx.words, options, {"sold"});
+    args.expectPositional(1,
+                          "edit-stock NODE --code C [--sold] [--account PATH] [--memo T] "
+                          "[--price P] [--stop-loss P] [--take-profit P] [--loss X] "
+                          "[--loss-ratio X] [--profit X] [--profit-ratio X]");
+    DialogScript script;
+    for (const auto& f : kFields) {
+        if (const auto value = args.value(f.option)) {
+            script.typeAll({{f.field, *value}});
+            if (f.button)
+                script.press(f.button);
+        }
+    }
+    script.press("cmdOk");
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, "mnuEditStk");
+    selectStockRowByCode(ctx.controller, args.flag("sold"), args.required("code"),
+                         args.value("account"));
+    ctx.ui.expectDialog(script);
+    ctx.controller.editStock();
+    return 0;
+}
+
+}  // namespace tallivan::cli
