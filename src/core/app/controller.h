@@ -14,6 +14,7 @@
 #include "base/clock.h"
 #include "base/random.h"
 #include "forms/budget_form.h"
+#include "forms/trade_form.h"
 #include "forms/ui.h"
 #include "ledger/ledger_rows.h"
 #include "ledger/portfolio_totals.h"
@@ -81,16 +82,24 @@ class Controller {
     int viewRevision() const { return viewRevision_; }
 
     // --- Menu commands ---
-    void configure();       // 设置参数
-    void options();         // 选项
-    void addAccount();      // 添加账户
-    void editAccount();     // 修改账户 (also a double-click in the tree)
-    void deleteAccount();   // 删除账户
-    void changePassword();  // 修改密码
-    void editStockName();   // 证券名称
-    void addFund();         // 存取资金
-    void deleteFund();      // 删除资金 (also a double-click in the fund list)
-    void editStock();       // 修改股票 (also a double-click in a stock list)
+    void configure();           // 设置参数
+    void options();             // 选项
+    void addAccount();          // 添加账户
+    void editAccount();         // 修改账户 (also a double-click in the tree)
+    void deleteAccount();       // 删除账户
+    void changePassword();      // 修改密码
+    void editStockName();       // 证券名称
+    void addFund();             // 存取资金
+    void deleteFund();          // 删除资金 (also a double-click in the fund list)
+    void editStock();           // 修改股票 (also a double-click in a stock list)
+    void buy();                 // 买入股票
+    void subscribe();           // 申购新股
+    void sell();                // 卖出股票
+    void rightsIssue();         // 配股
+    void bonusShares();         // 送股
+    void dividend();            // 分红
+    void subscriptionWon();     // 申购中签
+    void subscriptionNotWon();  // 申购未中签
 
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
@@ -106,6 +115,22 @@ class Controller {
     void refreshTotals(Extended delta);
     // Writes workRecord_ into slot `index` of `account` (below 0: appends); the slot or -1.
     int writeWorkRecord(const AccountNode& account, int index);
+    // Row insertion and removal that keep each list's selection on its row.
+    void insertRow(LedgerList list, std::size_t position, LedgerRow row);
+    void eraseRow(LedgerList list, std::size_t position);
+    // Appends workRecord_ (a transaction) to the current account and shows its row; the slot,
+    // or -1 when it could not be written.
+    int addTradeRow();
+    // Applies the transaction in workRecord_ to the held or sold position of its code in the
+    // current account, creating or closing the position; workRecord_ and the current account
+    // are as before afterwards.
+    void applyToPosition(LedgerList list);
+    StockRecord newPosition(const TradeRecord& trade, bool held, const AccountNode& account);
+    void recordNewTrade(int type, TradeMode mode, std::int64_t reserved);
+    void recordOnHolding(int type, TradeMode mode);
+    // A transaction of `type` on the selected holding, or nothing (with the message).
+    std::optional<TradeRecord> tradeOnSelectedHolding(int type);
+    LedgerRow* selectedSubscription();
     // Re-sorts the transaction or fund list; the selected row stays selected.
     void sortKeepingSelection(LedgerList list);
     // The selected account node, or nothing (with the message that an account must be chosen).

@@ -44,11 +44,9 @@ void Controller::addFund() {
         const int slot = writeWorkRecord(*account, -1);
         if (slot >= 0) {
             sumOf(totals_, workFund_.type()) += static_cast<Extended>(workFund_.amount) * 0.001L;
-            auto& rows = lists_.rows(LedgerList::Funds);
-            rows.insert(rows.begin(), makeRow(LedgerList::Funds, ItemRef{slot, -1, nullptr, 0}));
-            if (auto& selected = selectedRows_[kFunds])
-                ++*selected;
-            showFundRow(rows.front(), workFund_, account);
+            insertRow(LedgerList::Funds, 0,
+                      makeRow(LedgerList::Funds, ItemRef{slot, -1, nullptr, 0}));
+            showFundRow(lists_.rows(LedgerList::Funds).front(), workFund_, account);
             refreshTotals(0);
         }
     }
@@ -77,8 +75,7 @@ void Controller::deleteFund() {
         return;
     // The amount the row shows, as the sum was built from the rows' amounts.
     sumOf(totals_, workFund_.type()) -= static_cast<Extended>(workFund_.amount) * 0.001L;
-    rows.erase(rows.begin() + *selected);
-    selectedRows_[kFunds].reset();
+    eraseRow(LedgerList::Funds, static_cast<std::size_t>(*selected));
     refreshTotals(0);
 }
 

@@ -70,6 +70,11 @@ constexpr int kHeldDate = 13;
 constexpr int kHeldMemo = 14;
 constexpr int kSoldDate = 10;
 constexpr int kSoldMemo = 11;
+// Transactions.
+constexpr int kTradeCode = 2;
+constexpr int kTradeShares = 5;
+constexpr int kTradePrice = 6;
+constexpr int kTradeFee = 7;
 // Fund movements.
 constexpr int kFundTitle = 2;
 constexpr int kFundAmount = 4;

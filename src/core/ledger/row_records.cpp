@@ -62,6 +62,19 @@ void noteFromRow(const LedgerRow& row, NoteRecord& note) {
     copyToField(note.memo, sizeof note.memo, row.text(column));
 }
 
+void tradeFromRow(const LedgerRow& row, TradeRecord& trade) {
+    if (row.ref) {
+        trade.kindState = row.ref->kindState;
+        trade.costBasis = row.ref->extra;
+    }
+    copyToField(trade.code, sizeof trade.code, row.text(column::kTradeCode));
+    trade.reserved = -1000000;
+    trade.shares = parseInt(row.text(column::kTradeShares)).value_or(0);
+    trade.price = static_cast<std::int32_t>(milliOf(row.text(column::kTradePrice)));
+    trade.fee = static_cast<std::int32_t>(milliOf(row.text(column::kTradeFee)));
+    setDateFromText(trade, row.text(column::kDate));
+}
+
 std::optional<int> rowOf(const std::vector<LedgerRow>& rows, const ItemRef& ref) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& other = rows[i].ref;

@@ -25,6 +25,11 @@ void stockFromRow(const LedgerRow& row, StockRecord& stock);
 // a note slot, 15 (deleted) when it names none.
 void noteFromRow(const LedgerRow& row, NoteRecord& note);
 
+// The transaction of a transaction row: kind and state from the row's reference, the cost basis
+// from its extra field, code, shares, price, fee and date from the texts; `reserved` is set to
+// -1 000 000. Bytes the row does not show keep what `trade` held.
+void tradeFromRow(const LedgerRow& row, TradeRecord& trade);
+
 // The position of the row that refers to the same slot of the same account as `ref`.
 std::optional<int> rowOf(const std::vector<LedgerRow>& rows, const ItemRef& ref);
 

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include "app/controller.h"
+#include "core/ledger_fixture.h"
+#include "forms/form.h"
+#include "support/recording_ui.h"
+
+namespace tallivan {
+namespace {
+
+using testing::DataDir;
+
+// An empty account, opened, and a person who types into the trade dialog.
+struct TradeApp {
+    explicit TradeApp(DataDir& data) : controller(ui, data.fs(), clock) {
+        path = data.account("zrdata", 1, "one", {});
+        controller.start();
+    }
+
+    using Values = std::vector<std::pair<std::string, std::string>>;
+
+    void typeThenOk(const Values& values) {
+        ui.onDialog = [values](Form& form) {
+            for (const auto& [field, text] : values)
+                testing::typeAndLeave(form, field, text);
+            form.press("cmdOk");
+        };
+    }
+
+    void buy(const std::string& code, const std::string& shares, const std::string& price,
+             const std::string& fee) {
+        typeThenOk({{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price},
+                    {"txtSxf", fee}});
+        controller.buy();
+    }
+
+    // Runs `command` on the holding of `code`.
+    void onHolding(const std::string& code, void (Controller::*command)(), const Values& values) {
+        const auto& rows = controller.lists().rows(LedgerList::Holdings);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (!rows[i].isSummary() && rows[i].text(1) == code)
+                controller.selectRow(LedgerList::Holdings, static_cast<int>(i));
+        }
+        typeThenOk(values);
+        (controller.*command)();
+    }
+
+    std::vector<std::string> row(LedgerList list, std::size_t index,
+                                 std::initializer_list<int> columns) const {
+        std::vector<std::string> texts;
+        for (int c : columns)
+            texts.emplace_back(controller.lists().rows(list).at(index).text(c));
+        return texts;
+    }
+
+    std::size_t rows(LedgerList list) const { return controller.lists().rows(list).size(); }
+    const std::string& panel(int field) const {
+        return controller.totalsPanel().texts[static_cast<std::size_t>(field)];
+    }
+
+    testing::RecordingUi ui;
+    FixedClock clock{{2026, 12, 10}, 1};
+    Controller controller;
+    std::string path;
+};
+
+constexpr int kBalance = 4;  // 资金余额
+
+TEST(TradeCommands, ABuyOpensAPositionAndASecondOneAddsToIt) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    EXPECT_TRUE(app.ui.messages.empty());
+    ASSERT_EQ(app.rows(LedgerList::Holdings), 2u);
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, 3, 5}),
+              (std::vector<std::string>{"600001", "1000", "10015.00"}));
+    EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 5, 6, 7, 8}),
+              (std::vector<std::string>{gbk("买入"), "1000", "10.00", "15.00", "-10015.00"}));
+    EXPECT_EQ(app.panel(kBalance), "  -10015.00");
+    // The trade, then the position and its note.
+    auto stored = readAccount(data.fs(), app.path, Password{}, true);
+    ASSERT_EQ(stored.slots.size(), 3u);
+    EXPECT_EQ(stored.slots[0].kindState(), 0x01);
+    EXPECT_EQ(stored.slots[0].as<TradeRecord>().reserved, -1000000);
+    EXPECT_EQ(stored.slots[1].kindState(), 0x21);
+    EXPECT_EQ(stored.slots[2].kindState(), 0x41);
+    const auto targets = app.row(LedgerList::Holdings, 1, {11, 12});
+
+    app.buy("600001", "500", "11", "10");
+    ASSERT_EQ(app.rows(LedgerList::Holdings), 2u);
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+              (std::vector<std::string>{"1500", "15525.00"}));
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {11, 12}), targets);  // set by the first buy
+    stored = readAccount(data.fs(), app.path, Password{}, true);
+    EXPECT_EQ(stored.slots.size(), 4u);  // one more trade, the position rewritten in place
+}
+
+TEST(TradeCommands, PartialSalesMoveTheirNetProceedsAsCost) {
+    const struct {
+        const char* price;
+        const char* fee;
+        const char* costBasis;  // of the sale
+        const char* heldCost;   // of the 500 shares left
+    } cases[] = {
+        {"12", "10", "5990.00", "4025.00"},      // net 5990.00, no more than the cost held
+        {"24.02", "10", "1985.00", "8030.00"},  // net 12000.00 beyond the cost of 10015.00
+    };
+    for (const auto& c : cases) {
+        DataDir data;
+        TradeApp app(data);
+        app.buy("600001", "1000", "10", "15");
+        app.onHolding("600001", &Controller::sell,
+                      {{"txtStockNum", "500"}, {"txtPrice", c.price}, {"txtSxf", c.fee}});
+        EXPECT_TRUE(app.ui.messages.empty()) << c.price;
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+                  (std::vector<std::string>{"500", c.heldCost}));
+        EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5}),
+                  (std::vector<std::string>{"500", c.costBasis}));
+        const auto stored = readAccount(data.fs(), app.path, Password{}, true);
+        EXPECT_EQ(fromMilli(stored.slots[3].as<TradeRecord>().costBasis),
+                  *parseMoney(c.costBasis));
+    }
+}
+
+TEST(TradeCommands, SellingEverythingMovesTheWholeCostToTheSoldRow) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    app.onHolding("600001", &Controller::sell,
+                  {{"txtPrice", "11"}, {"txtSxf", "20"}});  // all 1000 shares
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);  // the summary row alone
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5, 7, 8}),
+              (std::vector<std::string>{"1000", "10015.00", "10980.00", "965.00"}));
+    EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 8, 9}),
+              (std::vector<std::string>{gbk("卖出"), "10980.00", "965.00"}));
+    const auto stored = readAccount(data.fs(), app.path, Password{}, true);
+    EXPECT_EQ(stored.slots[1].kindState(), 0xF1);  // the held position and its note, deleted
+    EXPECT_EQ(stored.slots[2].kindState(), 0xF1);
+    // Reopened, the lists are the same.
+    const auto sold = app.row(LedgerList::Sold, 1, {1, 3, 5, 7, 8, 9});
+    app.controller.selectNode(1);
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, 3, 5, 7, 8, 9}), sold);
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
+}
+
+TEST(TradeCommands, CorporateActionsOnAHolding) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "300"}});
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+              (std::vector<std::string>{"1300", "10015.00"}));
+    app.onHolding("600001", &Controller::rightsIssue,
+                  {{"txtStockNum", "300"}, {"txtPrice", "5"}});
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+              (std::vector<std::string>{"1600", "11515.00"}));
+    EXPECT_EQ(app.panel(kBalance), "  -11515.00");
+    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, 3, 5, 7}),
+              (std::vector<std::string>{"600001", "0", "0.00", "120.00"}));
+    EXPECT_EQ(app.panel(kBalance), "  -11395.00");
+}
+
+TEST(TradeCommands, ADividendOfNothingLeavesNoSoldRow) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "0"}});
+    EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
+    const auto stored = readAccount(data.fs(), app.path, Password{}, true);
+    ASSERT_EQ(stored.slots.size(), 6u);  // the dividend, then a position made and deleted
+    EXPECT_EQ(stored.slots[4].kindState(), 0xF0);
+    EXPECT_EQ(stored.slots[5].kindState(), 0xF0);
+}
+
+TEST(TradeCommands, SubscriptionOutcomes) {
+    const struct {
+        const char* answer;
+        const char* message;  // nothing when the answer is taken
+        std::size_t tradeRows;
+        const char* balance;
+    } cases[] = {
+        {"1000", nullptr, 1, "   -8000.00"},  // all allotted: the row becomes 中签
+        {"400", nullptr, 2, "   -3200.00"},   // a 不中 row returns the money for 600
+        {"0", "申购中签的股数输入错!", 1, "   -8000.00"},
+        {"1001", "申购中签的股数输入错!", 1, "   -8000.00"},
+        {"abc", "申购中签的股数输入错!", 1, "   -8000.00"},
+    };
+    for (const auto& c : cases) {
+        DataDir data;
+        TradeApp app(data);
+        app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+        app.controller.subscribe();
+        ASSERT_EQ(app.panel(kBalance), "   -8000.00");
+        app.controller.selectRow(LedgerList::Trades, 0);
+        app.ui.messages.clear();
+        app.ui.onDialog = [&](Form& form) {
+            EXPECT_EQ(form.caption(), gbk("申购中签"));
+            EXPECT_EQ(form.field("txtText").label, gbk("“600001 1000股”的中签股数:"));
+            EXPECT_EQ(form.field("txtText").text, "1000");
+            form.type("txtText", c.answer);
+            form.press("cmdOk");
+        };
+        app.controller.subscriptionWon();
+        EXPECT_EQ(app.rows(LedgerList::Trades), c.tradeRows) << c.answer;
+        EXPECT_EQ(app.panel(kBalance), c.balance) << c.answer;
+        if (c.message) {
+            ASSERT_EQ(app.ui.messages.size(), 1u);
+            EXPECT_EQ(app.ui.messages[0].text, gbk(c.message));
+            EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
+        } else {
+            EXPECT_TRUE(app.ui.messages.empty()) << c.answer;
+            EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3}),
+                      std::vector<std::string>{c.answer});
+        }
+    }
+
+    DataDir data;
+    TradeApp app(data);
+    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.controller.subscribe();
+    app.controller.selectRow(LedgerList::Trades, 0);
+    app.ui.messages.clear();
+    app.controller.subscriptionNotWon();
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, gbk("请确认 “申购 600001” 未中签!"));
+    EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 8}),
+              (std::vector<std::string>{gbk("不中"), "0.00"}));
+    EXPECT_EQ(app.panel(kBalance), "       0.00");
+    app.ui.messages.clear();
+    app.controller.subscriptionNotWon();  // no longer a subscription
+    EXPECT_EQ(app.ui.messages[0].text, gbk("请先选择申购交易!"));
+}
+
+}  // namespace
+}  // namespace tallivan
