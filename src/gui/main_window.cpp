@@ -143,12 +143,24 @@ void MainWindow::connectCommands() {
     const struct {
         const char* name;
         void (Controller::*command)();
-    } commands[] = {
-        {"mnuOption", &Controller::options},         {"mnuConfig", &Controller::configure},
-        {"mnuStkCode", &Controller::editStockName},  {"mnuAddAcc", &Controller::addAccount},
-        {"mnuEditAcc", &Controller::editAccount},    {"mnuDelAcc", &Controller::deleteAccount},
-        {"mnuEditPwd", &Controller::changePassword}, {"mnuFund", &Controller::addFund},
-        {"mnuDelFund", &Controller::deleteFund},     {"mnuEditStk", &Controller::editStock}};
+    } commands[] = {{"mnuOption", &Controller::options},
+                    {"mnuConfig", &Controller::configure},
+                    {"mnuStkCode", &Controller::editStockName},
+                    {"mnuAddAcc", &Controller::addAccount},
+                    {"mnuEditAcc", &Controller::editAccount},
+                    {"mnuDelAcc", &Controller::deleteAccount},
+                    {"mnuEditPwd", &Controller::changePassword},
+                    {"mnuFund", &Controller::addFund},
+                    {"mnuDelFund", &Controller::deleteFund},
+                    {"mnuEditStk", &Controller::editStock},
+                    {"mnuBuyStk", &Controller::buy},
+                    {"mnuApplyStk", &Controller::subscribe},
+                    {"mnuSellStk", &Controller::sell},
+                    {"mnuPeiStk", &Controller::rightsIssue},
+                    {"mnuSendStk", &Controller::bonusShares},
+                    {"mnuFh", &Controller::dividend},
+                    {"mnuApplyStkOk", &Controller::subscriptionWon},
+                    {"mnuApplyStkNo", &Controller::subscriptionNotWon}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });
