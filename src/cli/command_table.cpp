@@ -18,6 +18,14 @@ const std::vector<CommandEntry>& commandTable() {
         {"fund", runFund},
         {"delete-fund", runDeleteFund},
         {"edit-stock", runEditStock},
+        {"buy", runBuy},
+        {"subscribe", runSubscribe},
+        {"sell", runSell},
+        {"rights", runRights},
+        {"bonus", runBonus},
+        {"dividend", runDividend},
+        {"won", runWon},
+        {"not-won", runNotWon},
     };
     return table;
 }

@@ -48,6 +48,16 @@ int runDeleteFund(CommandContext& ctx);
 // edit-stock
 int runEditStock(CommandContext& ctx);
 
+// buy, subscribe, sell, rights, bonus, dividend, won, not-won
+int runBuy(CommandContext& ctx);
+int runSubscribe(CommandContext& ctx);
+int runSell(CommandContext& ctx);
+int runRights(CommandContext& ctx);
+int runBonus(CommandContext& ctx);
+int runDividend(CommandContext& ctx);
+int runWon(CommandContext& ctx);
+int runNotWon(CommandContext& ctx);
+
 // The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
 // typed as given.
 std::map<std::string, std::string> dateFieldValues(const std::string& date);

@@ -180,6 +180,51 @@ TEST_F(AccountCli, EditStockSetsTargetsThroughTheCalculateButtons) {
     EXPECT_EQ(run({"edit-stock", "zrdata/zr_00001.acc", "--code", "0001", "--sold"}).status, 0);
 }
 
+TEST_F(AccountCli, ATradingSessionReopensToWhatItShowed) {
+    testing::writeSampleNames(data);
+    data.account("zrdata", 1, "one", {});
+    const std::string account = "zrdata/zr_00001.acc";
+    const std::vector<std::vector<std::string>> session = {
+        {"fund", account, "--op", "deposit", "--amount", "100000", "--date", "2026-1-2"},
+        {"buy", account, "--code", "600001", "--shares", "1000", "--price", "10", "--fee", "15",
+         "--date", "2026-1-5"},
+        {"sell", account, "--code", "600001", "--shares", "500", "--price", "12", "--fee", "10"},
+        {"bonus", account, "--code", "600001", "--shares", "100"},
+        {"dividend", account, "--code", "600001", "--amount", "120"},
+        {"subscribe", account, "--code", "600002", "--shares", "1000", "--price", "8"},
+        {"won", account, "--row", "1", "--shares", "400"},
+        {"subscribe", account, "--code", "600003", "--shares", "500", "--price", "4"},
+    };
+    for (const auto& command : session) {
+        const CliResult r = run(command);
+        EXPECT_EQ(r.status, 0) << command[0] << ": " << r.err;
+    }
+    // The 600003 subscription is the newest of the rows dated today: not won.
+    CliResult r = run({"show", account, "--list", "trades"});
+    ASSERT_NE(r.out.find("\t600003\t600003\t申购\t500\t"), std::string::npos) << r.out;
+    const std::size_t line = std::count(r.out.begin(), r.out.begin() + r.out.find("600003"), '\n');
+    r = run({"not-won", account, "--row", std::to_string(line)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "确认: 请确认 “申购 600003” 未中签!\n");
+    EXPECT_EQ(run({"won", account, "--row", std::to_string(line), "--shares", "1"}).err,
+              "错误: 请先选择申购交易!\n");
+
+    r = run({"show", account, "--list", "holdings", "--list", "sold", "--list", "totals"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // 600001: 1000 bought for 10015.00, 500 sold for a net 5990.00 (moved as cost), 100 bonus;
+    // 600002: 400 of 1000 allotted at 8.00.
+    EXPECT_NE(r.out.find("\t600001\t邯郸钢铁\t600\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t4025.00\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t600002\t600002\t400\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t3200.00\t"), std::string::npos) << r.out;
+    // The sold 600001: 500 shares, cost 5990.00, proceeds 5990.00 + the dividend of 120.00.
+    EXPECT_NE(r.out.find("\t600001\t邯郸钢铁\t500\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t5990.00\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t6110.00\t120.00\t"), std::string::npos) << r.out;
+    // Cash: 100000 − 10015 + 5990 + 120 − 3200 = 92895.
+    EXPECT_NE(r.out.find("资金余额\t   92895.00\n"), std::string::npos) << r.out;
+}
+
 TEST_F(AccountCli, OptionsAndNames) {
     CliResult r = run({"options", "--dirs", "zrdata;other", "--want-password", "1"});
     EXPECT_EQ(r.status, 0) << r.err;

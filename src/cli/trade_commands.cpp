@@ -1,0 +1,132 @@
+// The commands that record transactions: buy, subscribe, sell, rights, bonus, dividend, won
+// and not-won.
+#include <map>
+#include <string>
+
+#include "arguments.h"
+#include "commands.h"
+#include "node_selection.h"
+
+namespace tallivan::cli {
+
+namespace {
+
+// The trade dialog's values: the date's three parts and the named options' fields.
+DialogScript tradeScript(const Arguments& args,
+                         const std::vector<std::pair<const char*, const char*>>& fields) {
+    std::map<std::string, std::string> values;
+    if (const auto date = args.value("date"))
+        values.merge(dateFieldValues(*date));
+    for (const auto& [option, field] : fields) {
+        if (const auto value = args.value(option))
+            values[field] = *value;
+    }
+    DialogScript script;
+    script.typeAll(values).press("cmdOk");
+    return script;
+}
+
+// buy and subscribe: a new transaction typed in whole, code included.
+int recordNew(CommandContext& ctx, const char* usage, const char* command,
+              void (Controller::*run)(), bool withFee) {
+    std::set<std::string> options = {"code", "shares", "price", "date"};
+    if (withFee)
+        options.insert("fee");
+    const Arguments args(ctx.words, options);
+    args.expectPositional(1, usage);
+    for (const char* required : {"code", "shares", "price"})
+        args.required(required);
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, command);
+    ctx.ui.expectDialog(tradeScript(args, {{"code", "txtCode"},
+                                           {"shares", "txtStockNum"},
+                                           {"price", "txtPrice"},
+                                           {"fee", "txtSxf"}}));
+    (ctx.controller.*run)();
+    return 0;
+}
+
+// sell, rights, bonus and dividend: a transaction on the holding of --code.
+int recordOnHolding(CommandContext& ctx, const char* usage, const char* command,
+                    void (Controller::*run)(),
+                    const std::vector<std::pair<const char*, const char*>>& fields) {
+    std::set<std::string> options = {"code", "account", "date"};
+    for (const auto& [option, field] : fields)
+        options.insert(option);
+    const Arguments args(ctx.words, options);
+    args.expectPositional(1, usage);
+    for (const auto& [option, field] : fields) {
+        if (std::string(option) != "fee")
+            args.required(option);
+    }
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, command);
+    selectStockRowByCode(ctx.controller, false, args.required("code"), args.value("account"));
+    ctx.ui.expectDialog(tradeScript(args, fields));
+    (ctx.controller.*run)();
+    return 0;
+}
+
+// won and not-won: the outcome of the subscription in transaction row --row.
+void selectSubscription(CommandContext& ctx, const Arguments& args, const char* usage,
+                        const char* command) {
+    args.expectPositional(1, usage);
+    const std::int32_t row = args.requiredInt("row");
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, command);
+    selectRowByNumber(ctx.controller, LedgerList::Trades, row);
+}
+
+}  // namespace
+
+int runBuy(CommandContext& ctx) {
+    return recordNew(ctx, "buy ACCOUNT --code C --shares N --price P [--fee F] [--date Y-M-D]",
+                     "mnuBuyStk", &Controller::buy, true);
+}
+
+int runSubscribe(CommandContext& ctx) {
+    return recordNew(ctx, "subscribe ACCOUNT --code C --shares N --price P [--date Y-M-D]",
+                     "mnuApplyStk", &Controller::subscribe, false);
+}
+
+int runSell(CommandContext& ctx) {
+    return recordOnHolding(ctx,
+                           "sell NODE --code C --shares N --price P [--fee F] [--date Y-M-D] "
+                           "[--account PATH]",
+                           "mnuSellStk", &Controller::sell,
+                           {{"shares", "txtStockNum"}, {"price", "txtPrice"}, {"fee", "txtSxf"}});
+}
+
+int runRights(CommandContext& ctx) {
+    return recordOnHolding(
+        ctx, "rights NODE --code C --shares N --price P [--date Y-M-D] [--account PATH]",
+        "mnuPeiStk", &Controller::rightsIssue, {{"shares", "txtStockNum"}, {"price", "txtPrice"}});
+}
+
+int runBonus(CommandContext& ctx) {
+    return recordOnHolding(ctx, "bonus NODE --code C --shares N [--date Y-M-D] [--account PATH]",
+                           "mnuSendStk", &Controller::bonusShares, {{"shares", "txtStockNum"}});
+}
+
+int runDividend(CommandContext& ctx) {
+    return recordOnHolding(ctx, "dividend NODE --code C --amount A [--date Y-M-D] [--account PATH]",
+                           "mnuFh", &Controller::dividend, {{"amount", "txtSxf"}});
+}
+
+int runWon(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"row", "shares"});
+    selectSubscription(ctx, args, "won NODE --row N --shares W", "mnuApplyStkOk");
+    ctx.ui.expectDialog(
+        DialogScript().typeAll({{"txtText", args.required("shares")}}).press("cmdOk"));
+    ctx.controller.subscriptionWon();
+    return 0;
+}
+
+int runNotWon(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"row"});
+    selectSubscription(ctx, args, "not-won NODE --row N", "mnuApplyStkNo");
+    ctx.controller.subscriptionNotWon();
+    return 0;
+}
+
+}  // namespace tallivan::cli
