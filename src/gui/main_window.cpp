@@ -50,6 +50,8 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
 
 MainWindow::~MainWindow() {
     quiet_ = true;
+    // Focus moves while the widgets go; by then this window no longer follows it.
+    disconnect(focusConnection_);
 }
 
 void MainWindow::applyCommandStates() {

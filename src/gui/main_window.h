@@ -82,6 +82,7 @@ class MainWindow : public QMainWindow {
     // The views' events are not forwarded: the views are being set from the controller, or the
     // window is going (an open label editor commits as it goes).
     bool quiet_ = false;
+    QMetaObject::Connection focusConnection_;  // the application's focus changes
 };
 
 }  // namespace tallivan::gui

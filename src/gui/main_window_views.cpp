@@ -104,11 +104,12 @@ void MainWindow::connectList(LedgerList list) {
 
 void MainWindow::followKeyboardFocus() {
     // The stock commands work on the sold list while it has the keyboard focus.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        controller_.setFocusedList(now == ledgerViews_[listIndex(LedgerList::Sold)]
-                                       ? LedgerList::Sold
-                                       : LedgerList::Holdings);
-    });
+    focusConnection_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            controller_.setFocusedList(now == ledgerViews_[listIndex(LedgerList::Sold)]
+                                           ? LedgerList::Sold
+                                           : LedgerList::Holdings);
+        });
 }
 
 void MainWindow::listSelectionChanged(LedgerList list) {
