@@ -66,7 +66,7 @@ class SampleForm : public Form {
         addButton("cmdCancel", gbk("取消(&C)"));
     }
 
-    void leave(std::string_view name) override { log.push_back("leave " + std::string(name)); }
+    void onLeave(std::string_view name) override { log.push_back("leave " + std::string(name)); }
     void press(std::string_view name) override {
         log.push_back("press " + std::string(name));
         if (name == "cmdCancel") {

@@ -81,20 +81,19 @@ AccountForm::AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& t
     }
 }
 
-void AccountForm::leave(std::string_view name) {
-    refused_ = false;
+void AccountForm::onLeave(std::string_view name) {
     if (mode_ == Mode::Delete)
         return;
     double* const money[] = {&stopLossRatio_, &stopLossLimit_, &takeProfitRatio_,
                              &takeProfitLimit_};
     for (std::size_t i = 0; i < std::size(kMoneyFields); ++i) {
         if (name == kMoneyFields[i]) {
-            refused_ = readMoneyField(*this, field(name), *money[i]) != 0;
+            readMoneyField(*this, field(name), *money[i]);
             return;
         }
     }
     if (isDateField(name))
-        refused_ = readDateField(*this, name, date_) != 0;
+        readDateField(*this, name, date_);
 }
 
 void AccountForm::press(std::string_view name) {
@@ -103,7 +102,7 @@ void AccountForm::press(std::string_view name) {
     } else if (name == "cmdOk") {
         // OK right after a refused entry is not taken: the dialog stays on that field, so a
         // value the person did not mean is never stored.
-        if (std::exchange(refused_, false))
+        if (takeRefusedEntry())
             return;
         if (mode_ != Mode::Delete)
             store();

@@ -20,7 +20,7 @@ class AccountForm : public Form {
     // copies the fields into it, Cancel leaves it as it is.
     AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& today);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
 
     Mode mode() const { return mode_; }
@@ -36,7 +36,6 @@ class AccountForm : public Form {
     double takeProfitRatio_ = 0;
     double takeProfitLimit_ = 0;
     DateParts date_;
-    bool refused_ = false;  // the field left last refused its entry
 };
 
 }  // namespace tallivan

@@ -28,7 +28,7 @@ BudgetForm::BudgetForm(Ui& ui, const Settings& settings)
     addEdit("txtBlYl", gbk("赢利率"));
 }
 
-void BudgetForm::leave(std::string_view name) {
+void BudgetForm::onLeave(std::string_view name) {
     // Each field is checked against a scratch value of 0, so a bad entry leaves "0" behind.
     if (name == "txtStockNum") {
         std::int32_t scratch = 0;

@@ -12,7 +12,7 @@ class BudgetForm : public Form {
     // The category list takes the names the table has now; the fees are read at each 计算.
     BudgetForm(Ui& ui, const Settings& settings);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
 
     // 计算: fees and totals of buying and selling, net profit and profit rate.

@@ -67,7 +67,7 @@ void ConfigForm::showRow(int index) {
     touch();
 }
 
-void ConfigForm::leave(std::string_view name) {
+void ConfigForm::onLeave(std::string_view name) {
     if (name == "txtCodeLen") {
         std::int32_t length = codeLength_;
         if (readIntField(*this, field(name), length) == 0) {

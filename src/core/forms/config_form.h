@@ -15,7 +15,7 @@ class ConfigForm : public Form {
     // `save` writes the whole settings record; it runs each time a row is applied.
     ConfigForm(Ui& ui, Settings& settings, std::function<void()> save);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
     void select(std::string_view fieldName, int index) override;
 

@@ -33,7 +33,12 @@ void Form::type(std::string_view fieldName, const std::string& text) {
     f.text = fitToField(f, text);
 }
 
-void Form::leave(std::string_view) {}
+void Form::leave(std::string_view fieldName) {
+    entryRefused_ = false;
+    onLeave(fieldName);
+}
+
+void Form::onLeave(std::string_view) {}
 void Form::press(std::string_view) {}
 
 void Form::select(std::string_view fieldName, int index) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "forms/ui.h"
@@ -54,7 +55,8 @@ class Form {
 
     // What a person does. Typing keeps the byte limit and the lower-case rule of the field.
     void type(std::string_view fieldName, const std::string& text);
-    virtual void leave(std::string_view fieldName);
+    // Leaving a field runs the form's handler for it.
+    void leave(std::string_view fieldName);
     virtual void press(std::string_view buttonName);
     virtual void select(std::string_view fieldName, int index);
     virtual void toggle(std::string_view fieldName, bool checked);
@@ -69,11 +71,18 @@ class Form {
     void clearFocusRequest() { focus_.clear(); }
     void requestFocus(std::string_view fieldName) { focus_ = std::string(fieldName); }
 
+    // The field being left refused its entry (the number-field readers say so). OK right after
+    // it is not taken, so a value the person did not mean is never stored.
+    void refuseEntry() { entryRefused_ = true; }
+
     // Tells the view that field texts or states changed outside an event it forwarded.
     int revision() const { return revision_; }
     void touch() { ++revision_; }
 
   protected:
+    virtual void onLeave(std::string_view fieldName);
+    // Whether the field left last refused its entry; asking clears it.
+    bool takeRefusedEntry() { return std::exchange(entryRefused_, false); }
     Field& add(Field field);
     Field& addEdit(std::string name, std::string label, std::size_t maxBytes = 0);
     Field& addButton(std::string name, std::string caption);
@@ -85,6 +94,7 @@ class Form {
     std::deque<Field> fields_;
     std::string focus_;
     Result result_ = Result::Open;
+    bool entryRefused_ = false;
     int revision_ = 0;
 };
 

@@ -33,15 +33,14 @@ FundForm::FundForm(Ui& ui, FundRecord& fund, const Date& today)
     addButton("cmdCancel", gbk("取消(&C)"));
 }
 
-void FundForm::leave(std::string_view name) {
-    refused_ = false;
+void FundForm::onLeave(std::string_view name) {
     if (name == "txtMoney") {
         // The amount must fit the record's 32-bit milli-yuan field, negated as well.
-        refused_ = readMilliField(*this, field(name), amount_, MilliWidth::Bits32) != 0;
+        readMilliField(*this, field(name), amount_, MilliWidth::Bits32);
         return;
     }
     if (isDateField(name))
-        refused_ = readDateField(*this, name, date_) != 0;
+        readDateField(*this, name, date_);
 }
 
 void FundForm::select(std::string_view name, int index) {
@@ -55,7 +54,7 @@ void FundForm::press(std::string_view name) {
         cancel();
     } else if (name == "cmdOk") {
         // The pending leave handler ran just before: an entry it refused is not confirmed.
-        if (refused_)
+        if (takeRefusedEntry())
             return;
         store();
         close(Result::Ok);

@@ -20,7 +20,7 @@ class FundForm : public Form {
     // its other bytes; Cancel leaves it as it is. The date boxes start at `today`.
     FundForm(Ui& ui, FundRecord& fund, const Date& today);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
     // A drop-down list always has an entry chosen: anything outside it is ignored.
     void select(std::string_view fieldName, int index) override;
@@ -33,7 +33,6 @@ class FundForm : public Form {
     double amount_ = 0;
     DateParts date_;
     // The field left last had its entry refused: OK then keeps the dialog open.
-    bool refused_ = false;
 };
 
 }  // namespace tallivan

@@ -27,6 +27,7 @@ int readMilliField(Form& form, Field& field, double& value, MilliWidth width) {
         return -1;
     if (!fitsMilli(read, width)) {
         showError(form.ui(), invalidValueMessage(typed));
+        form.refuseEntry();
         field.text = generalForm(value);
         form.requestFocus(field.name);
         return -1;

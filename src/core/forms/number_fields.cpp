@@ -13,6 +13,7 @@ int readMoneyField(Form& form, Field& field, double& value) {
         return 0;
     }
     showError(form.ui(), invalidValueMessage(field.text));
+    form.refuseEntry();
     field.text = generalForm(value);
     form.requestFocus(field.name);
     return -1;
@@ -24,6 +25,7 @@ int readIntField(Form& form, Field& field, std::int32_t& value) {
         return 0;
     }
     showError(form.ui(), invalidValueMessage(field.text));
+    form.refuseEntry();
     field.text = std::to_string(value);
     form.requestFocus(field.name);
     return -1;

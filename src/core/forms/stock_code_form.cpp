@@ -12,7 +12,7 @@ StockCodeForm::StockCodeForm(Ui& ui, const NameTable& names)
     addButton("cmdCancel", gbk("取消(&C)"));
 }
 
-void StockCodeForm::leave(std::string_view name) {
+void StockCodeForm::onLeave(std::string_view name) {
     if (name != "txtCode" || code().empty())
         return;
     if (!codeKey(code())) {

@@ -13,7 +13,7 @@ class StockCodeForm : public Form {
   public:
     StockCodeForm(Ui& ui, const NameTable& names);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
 
     // Valid once the form closed with OK: the code and the name typed (GBK).

@@ -100,16 +100,15 @@ void StockEditForm::addFields(bool hasNoteSlot) {
     addButton("cmdCancel", gbk("取消(&C)"));
 }
 
-void StockEditForm::leave(std::string_view name) {
-    refused_ = false;
+void StockEditForm::onLeave(std::string_view name) {
     if (!held_)
         return;
     if (name == "txtNowPrice") {
-        refused_ = !leaveCurrent();
+        leaveCurrent();
     } else if (name == stopLoss_.priceField) {
-        refused_ = !leavePrice(stopLoss_);
+        leavePrice(stopLoss_);
     } else if (name == takeProfit_.priceField) {
-        refused_ = !leavePrice(takeProfit_);
+        leavePrice(takeProfit_);
     }
 }
 
@@ -150,7 +149,7 @@ void StockEditForm::press(std::string_view name) {
         cancel();
     } else if (name == "cmdOk") {
         // The pending leave handler ran just before: an entry it refused is not confirmed.
-        if (refused_)
+        if (takeRefusedEntry())
             return;
         store();
         close(Result::Ok);

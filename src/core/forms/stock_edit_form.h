@@ -23,7 +23,7 @@ class StockEditForm : public Form {
     StockEditForm(Ui& ui, StockRecord& stock, NoteRecord& note, bool hasNoteSlot,
                   const Settings& settings, const NameTable& names);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
 
     bool held() const { return held_; }
@@ -65,7 +65,6 @@ class StockEditForm : public Form {
     PriceTarget takeProfit_{"txtHlPrice", "txtYl",     "txtYll",
                             "cmdCalYl",   "cmdCalYll", MilliWidth::Bits32};
     // The field left last had its entry refused: OK then keeps the dialog open.
-    bool refused_ = false;
 };
 
 }  // namespace tallivan

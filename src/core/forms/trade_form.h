@@ -36,7 +36,7 @@ class TradeForm : public Form {
     TradeForm(Ui& ui, TradeMode mode, TradeRecord& record, const Settings& settings,
               const NameTable& names);
 
-    void leave(std::string_view fieldName) override;
+    void onLeave(std::string_view fieldName) override;
     void press(std::string_view buttonName) override;
 
     TradeMode mode() const { return mode_; }
@@ -84,7 +84,6 @@ class TradeForm : public Form {
 
     // Whether the field left just before OK showed a message; OK then stays open and silent
     // (the view leaves the focused field before it presses a button).
-    bool lastLeaveComplained_ = false;
 };
 
 }  // namespace tallivan

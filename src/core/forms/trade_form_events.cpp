@@ -38,8 +38,7 @@ double TradeForm::total() const {
     return static_cast<double>(type() == kSell ? gross - fee_ : gross + fee_);
 }
 
-void TradeForm::leave(std::string_view name) {
-    lastLeaveComplained_ = false;
+void TradeForm::onLeave(std::string_view name) {
     // The whole group is disabled when undoing: no field can be left.
     if (mode_ == TradeMode::Undo)
         return;
@@ -62,7 +61,7 @@ void TradeForm::leaveDatePart(std::string_view name) {
     std::uint16_t& part = name == "txtYear" ? year_ : name == "txtMonth" ? month_ : day_;
     std::int32_t value = part;
     if (readIntField(*this, field(name), value) != 0) {
-        lastLeaveComplained_ = true;
+        refuseEntry();
         return;
     }
     // Kept in 16 bits without a range check: month 13 or day 0 are stored as typed.
@@ -79,7 +78,7 @@ void TradeForm::leaveShares() {
     const std::string typed = f.text;
     std::int32_t shares = shares_;
     if (readIntField(*this, f, shares) != 0) {
-        lastLeaveComplained_ = true;
+        refuseEntry();
         return;
     }
     const std::int32_t before = shares_;
@@ -88,7 +87,7 @@ void TradeForm::leaveShares() {
         // The count stays as entered; OK refuses it until it is corrected.
         showError(ui(), saleTooLargeMessage());
         requestFocus(f.name);
-        lastLeaveComplained_ = true;
+        refuseEntry();
         return;
     }
     // As if the price were left: the fee follows the new count.
@@ -150,7 +149,7 @@ bool TradeForm::readStorable(Field& f, double& value, std::int64_t lo, std::int6
     const std::string typed = f.text;
     double read = value;
     if (readMoneyField(*this, f, read) != 0) {
-        lastLeaveComplained_ = true;
+        refuseEntry();
         return false;
     }
     if (!fitsMilli(read, lo, hi)) {
@@ -166,12 +165,11 @@ void TradeForm::refuse(Field& f, const std::string& typed, std::string previous)
     showError(ui(), invalidValueMessage(typed));
     f.text = std::move(previous);
     requestFocus(f.name);
-    lastLeaveComplained_ = true;
+    refuseEntry();
 }
 
 void TradeForm::press(std::string_view name) {
-    const bool complained = lastLeaveComplained_;
-    lastLeaveComplained_ = false;
+    const bool complained = takeRefusedEntry();
     if (name == "cmdCancel") {
         cancel();
     } else if (name == "cmdOk" && !complained) {
