@@ -26,6 +26,9 @@ const std::vector<CommandEntry>& commandTable() {
         {"dividend", runDividend},
         {"won", runWon},
         {"not-won", runNotWon},
+        {"edit-trade", runEditTrade},
+        {"undo-trade", runUndoTrade},
+        {"delete-stock", runDeleteStock},
     };
     return table;
 }

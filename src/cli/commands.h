@@ -48,7 +48,8 @@ int runDeleteFund(CommandContext& ctx);
 // edit-stock
 int runEditStock(CommandContext& ctx);
 
-// buy, subscribe, sell, rights, bonus, dividend, won, not-won
+// buy, subscribe, sell, rights, bonus, dividend, won, not-won, edit-trade, undo-trade,
+// delete-stock
 int runBuy(CommandContext& ctx);
 int runSubscribe(CommandContext& ctx);
 int runSell(CommandContext& ctx);
@@ -57,6 +58,9 @@ int runBonus(CommandContext& ctx);
 int runDividend(CommandContext& ctx);
 int runWon(CommandContext& ctx);
 int runNotWon(CommandContext& ctx);
+int runEditTrade(CommandContext& ctx);
+int runUndoTrade(CommandContext& ctx);
+int runDeleteStock(CommandContext& ctx);
 
 // The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
 // typed as given.

@@ -1,5 +1,5 @@
-// The commands that record transactions: buy, subscribe, sell, rights, bonus, dividend, won
-// and not-won.
+// The commands that record and correct transactions: buy, subscribe, sell, rights, bonus,
+// dividend, won, not-won, edit-trade, undo-trade and delete-stock.
 #include <map>
 #include <string>
 
@@ -67,9 +67,9 @@ int recordOnHolding(CommandContext& ctx, const char* usage, const char* command,
     return 0;
 }
 
-// won and not-won: the outcome of the subscription in transaction row --row.
-void selectSubscription(CommandContext& ctx, const Arguments& args, const char* usage,
-                        const char* command) {
+// won, not-won, edit-trade and undo-trade: transaction row --row of NODE.
+void selectTradeRow(CommandContext& ctx, const Arguments& args, const char* usage,
+                    const char* command) {
     args.expectPositional(1, usage);
     const std::int32_t row = args.requiredInt("row");
     selectNodeByPath(ctx.controller, args.positional()[0]);
@@ -115,7 +115,7 @@ int runDividend(CommandContext& ctx) {
 
 int runWon(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row", "shares"});
-    selectSubscription(ctx, args, "won NODE --row N --shares W", "mnuApplyStkOk");
+    selectTradeRow(ctx, args, "won NODE --row N --shares W", "mnuApplyStkOk");
     ctx.ui.expectDialog(
         DialogScript().typeAll({{"txtText", args.required("shares")}}).press("cmdOk"));
     ctx.controller.subscriptionWon();
@@ -124,8 +124,41 @@ int runWon(CommandContext& ctx) {
 
 int runNotWon(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row"});
-    selectSubscription(ctx, args, "not-won NODE --row N", "mnuApplyStkNo");
+    selectTradeRow(ctx, args, "not-won NODE --row N", "mnuApplyStkNo");
     ctx.controller.subscriptionNotWon();
+    return 0;
+}
+
+int runEditTrade(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"row", "date", "shares", "price", "fee", "cost-basis"});
+    selectTradeRow(ctx, args,
+                   "edit-trade NODE --row N [--date Y-M-D] [--shares N] [--price P] [--fee F] "
+                   "[--cost-basis X]",
+                   "mnuEditRec");
+    ctx.ui.expectDialog(tradeScript(args, {{"shares", "txtStockNum"},
+                                           {"price", "txtPrice"},
+                                           {"fee", "txtSxf"},
+                                           {"cost-basis", "txtAllPrice"}}));
+    ctx.controller.editTrade();
+    return 0;
+}
+
+int runUndoTrade(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"row"});
+    selectTradeRow(ctx, args, "undo-trade NODE --row N", "mnuDelRec");
+    ctx.ui.expectDialog(DialogScript().press("cmdOk"));
+    ctx.controller.undoTrade();
+    return 0;
+}
+
+int runDeleteStock(CommandContext& ctx) {
+    const Arguments args(ctx.words, {"code", "account"}, {"sold"});
+    args.expectPositional(1, "delete-stock NODE --code C [--sold] [--account PATH]");
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, "mnuDelStk");
+    selectStockRowByCode(ctx.controller, args.flag("sold"), args.required("code"),
+                         args.value("account"));
+    ctx.controller.deleteStock();
     return 0;
 }
 

@@ -162,7 +162,10 @@ void MainWindow::connectCommands() {
                     {"mnuSendStk", &Controller::bonusShares},
                     {"mnuFh", &Controller::dividend},
                     {"mnuApplyStkOk", &Controller::subscriptionWon},
-                    {"mnuApplyStkNo", &Controller::subscriptionNotWon}};
+                    {"mnuApplyStkNo", &Controller::subscriptionNotWon},
+                    {"mnuDelStk", &Controller::deleteStock},
+                    {"mnuEditRec", &Controller::editTrade},
+                    {"mnuDelRec", &Controller::undoTrade}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });

@@ -89,13 +89,16 @@ void MainWindow::connectList(LedgerList list) {
     QTableView* view = ledgerViews_[listIndex(list)];
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, list] { listSelectionChanged(list); });
-    // A double-click runs the list's command: the stock lists edit the position, the fund list
-    // asks to delete the movement.
+    // A double-click runs the list's command: the stock lists edit the position, the
+    // transaction list edits the transaction, the fund list asks to delete the movement.
     if (list == LedgerList::Holdings || list == LedgerList::Sold) {
         connect(view, &QAbstractItemView::doubleClicked, this, [this, list] {
             controller_.setFocusedList(list);
             runCommand("mnuEditStk", &Controller::editStock);
         });
+    } else if (list == LedgerList::Trades) {
+        connect(view, &QAbstractItemView::doubleClicked, this,
+                [this] { runCommand("mnuEditRec", &Controller::editTrade); });
     } else if (list == LedgerList::Funds) {
         connect(view, &QAbstractItemView::doubleClicked, this,
                 [this] { runCommand("mnuDelFund", &Controller::deleteFund); });

@@ -225,6 +225,47 @@ TEST_F(AccountCli, ATradingSessionReopensToWhatItShowed) {
     EXPECT_NE(r.out.find("资金余额\t   92895.00\n"), std::string::npos) << r.out;
 }
 
+TEST_F(AccountCli, EditUndoAndDeleteFromTheCommandLine) {
+    testing::writeSampleNames(data);
+    data.account("zrdata", 1, "one", {});
+    const std::string account = "zrdata/zr_00001.acc";
+    for (const auto& command : std::vector<std::vector<std::string>>{
+             {"buy", account, "--code", "600001", "--shares", "1000", "--price", "10", "--fee",
+              "15", "--date", "2026-1-5"},
+             {"sell", account, "--code", "600001", "--shares", "500", "--price", "12", "--fee",
+              "10"},
+             {"buy", account, "--code", "600002", "--shares", "100", "--price", "5", "--fee",
+              "5"}}) {
+        const CliResult r = run(command);
+        ASSERT_EQ(r.status, 0) << command[0] << ": " << r.err;
+    }
+    // Rows: 1 the 600002 buy, 2 the sale, 3 the 600001 buy.
+    CliResult r = run({"undo-trade", account, "--row", "3"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "错误: 不是该股票的最后一次交易,不能撤消!\n");
+    r = run({"edit-trade", account, "--row", "3", "--cost-basis", "1"});
+    EXPECT_EQ(r.status, 2) << r.err;  // a buy's total is not typed
+    r = run({"edit-trade", account, "--row", "2", "--cost-basis", "6000"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"show", account, "--list", "holdings", "--list", "sold"});
+    EXPECT_NE(r.out.find("\t600001\t邯郸钢铁\t500\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t4015.00\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\t6000.00\t"), std::string::npos) << r.out;
+
+    r = run({"undo-trade", account, "--row", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = run({"show", account, "--list", "holdings", "--list", "trades"});
+    EXPECT_EQ(r.out.find("600002"), std::string::npos) << r.out;
+
+    r = run({"delete-stock", account, "--code", "600001", "--sold"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "警告: 该操作将删除 “600001邯郸钢铁” 的所有交易记录!是否进行?\n");
+    r = run({"show", account});
+    EXPECT_EQ(r.out.find("600001"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("资金余额\t       0.00\n"), std::string::npos) << r.out;
+    EXPECT_EQ(run({"delete-stock", account, "--code", "600001"}).status, 1);
+}
+
 TEST_F(AccountCli, OptionsAndNames) {
     CliResult r = run({"options", "--dirs", "zrdata;other", "--want-password", "1"});
     EXPECT_EQ(r.status, 0) << r.err;

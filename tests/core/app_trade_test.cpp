@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/controller.h"
-#include "core/ledger_fixture.h"
+#include "core/trade_app.h"
 #include "forms/form.h"
 #include "support/recording_ui.h"
 
@@ -9,62 +9,9 @@ namespace tallivan {
 namespace {
 
 using testing::DataDir;
+using testing::TradeApp;
 
-// An empty account, opened, and a person who types into the trade dialog.
-struct TradeApp {
-    explicit TradeApp(DataDir& data) : controller(ui, data.fs(), clock) {
-        path = data.account("zrdata", 1, "one", {});
-        controller.start();
-    }
-
-    using Values = std::vector<std::pair<std::string, std::string>>;
-
-    void typeThenOk(const Values& values) {
-        ui.onDialog = [values](Form& form) {
-            for (const auto& [field, text] : values)
-                testing::typeAndLeave(form, field, text);
-            form.press("cmdOk");
-        };
-    }
-
-    void buy(const std::string& code, const std::string& shares, const std::string& price,
-             const std::string& fee) {
-        typeThenOk({{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price},
-                    {"txtSxf", fee}});
-        controller.buy();
-    }
-
-    // Runs `command` on the holding of `code`.
-    void onHolding(const std::string& code, void (Controller::*command)(), const Values& values) {
-        const auto& rows = controller.lists().rows(LedgerList::Holdings);
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (!rows[i].isSummary() && rows[i].text(1) == code)
-                controller.selectRow(LedgerList::Holdings, static_cast<int>(i));
-        }
-        typeThenOk(values);
-        (controller.*command)();
-    }
-
-    std::vector<std::string> row(LedgerList list, std::size_t index,
-                                 std::initializer_list<int> columns) const {
-        std::vector<std::string> texts;
-        for (int c : columns)
-            texts.emplace_back(controller.lists().rows(list).at(index).text(c));
-        return texts;
-    }
-
-    std::size_t rows(LedgerList list) const { return controller.lists().rows(list).size(); }
-    const std::string& panel(int field) const {
-        return controller.totalsPanel().texts[static_cast<std::size_t>(field)];
-    }
-
-    testing::RecordingUi ui;
-    FixedClock clock{{2026, 12, 10}, 1};
-    Controller controller;
-    std::string path;
-};
-
-constexpr int kBalance = 4;  // 资金余额
+constexpr int kBalance = testing::kBalance;
 
 TEST(TradeCommands, ABuyOpensAPositionAndASecondOneAddsToIt) {
     DataDir data;
@@ -102,7 +49,7 @@ TEST(TradeCommands, PartialSalesMoveTheirNetProceedsAsCost) {
         const char* costBasis;  // of the sale
         const char* heldCost;   // of the 500 shares left
     } cases[] = {
-        {"12", "10", "5990.00", "4025.00"},      // net 5990.00, no more than the cost held
+        {"12", "10", "5990.00", "4025.00"},     // net 5990.00, no more than the cost held
         {"24.02", "10", "1985.00", "8030.00"},  // net 12000.00 beyond the cost of 10015.00
     };
     for (const auto& c : cases) {
@@ -117,8 +64,7 @@ TEST(TradeCommands, PartialSalesMoveTheirNetProceedsAsCost) {
         EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5}),
                   (std::vector<std::string>{"500", c.costBasis}));
         const auto stored = readAccount(data.fs(), app.path, Password{}, true);
-        EXPECT_EQ(fromMilli(stored.slots[3].as<TradeRecord>().costBasis),
-                  *parseMoney(c.costBasis));
+        EXPECT_EQ(fromMilli(stored.slots[3].as<TradeRecord>().costBasis), *parseMoney(c.costBasis));
     }
 }
 
@@ -128,7 +74,7 @@ TEST(TradeCommands, SellingEverythingMovesTheWholeCostToTheSoldRow) {
     app.buy("600001", "1000", "10", "15");
     app.onHolding("600001", &Controller::sell,
                   {{"txtPrice", "11"}, {"txtSxf", "20"}});  // all 1000 shares
-    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);  // the summary row alone
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);          // the summary row alone
     EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5, 7, 8}),
               (std::vector<std::string>{"1000", "10015.00", "10980.00", "965.00"}));
     EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 8, 9}),
@@ -150,8 +96,7 @@ TEST(TradeCommands, CorporateActionsOnAHolding) {
     app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "300"}});
     EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
               (std::vector<std::string>{"1300", "10015.00"}));
-    app.onHolding("600001", &Controller::rightsIssue,
-                  {{"txtStockNum", "300"}, {"txtPrice", "5"}});
+    app.onHolding("600001", &Controller::rightsIssue, {{"txtStockNum", "300"}, {"txtPrice", "5"}});
     EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
               (std::vector<std::string>{"1600", "11515.00"}));
     EXPECT_EQ(app.panel(kBalance), "  -11515.00");
@@ -210,8 +155,7 @@ TEST(TradeCommands, SubscriptionOutcomes) {
             EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
         } else {
             EXPECT_TRUE(app.ui.messages.empty()) << c.answer;
-            EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3}),
-                      std::vector<std::string>{c.answer});
+            EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3}), std::vector<std::string>{c.answer});
         }
     }
 

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -151,11 +152,12 @@ class LedgerViewTest : public QObject {
     }
 
     // As the window system delivers it: press, release, press, double-click, release.
-    void doubleClickNode(const QModelIndex& node) {
-        const QPoint at =
-            tree()->viewport()->mapTo(window_.get(), tree()->visualRect(node).center());
+    void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
+        const QPoint at = view->viewport()->mapTo(window_.get(), view->visualRect(index).center());
         QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     }
+
+    void doubleClickNode(const QModelIndex& node) { doubleClick(tree(), node); }
 
     // Runs `act` on the modal dialog the next step opens, once it has the keyboard.
     void onDialog(std::function<void(QDialog*)> act) {
@@ -359,6 +361,22 @@ class LedgerViewTest : public QObject {
         const int dialogsBefore = ui_.dialogsRun;
         doubleClickNode(group());
         QCOMPARE(ui_.dialogsRun, dialogsBefore);
+    }
+
+    void doubleClickEditsATransaction() {
+        QString caption;
+        onDialog([&](QDialog* dialog) {
+            caption = dialog->windowTitle();
+            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtSxf"), "91");
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+        });
+        find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        QTableView* trades = find<QTableView>("lsvRec");
+        doubleClick(trades, trades->model()->index(0, 1));
+        QCOMPARE(caption, QString("修改交易"));
+        QCOMPARE(rowsOf("lsvRec").value(0),
+                 QString("6\t24-01-03\t600001\t邯郸钢铁\t买入\t1000\t10.00\t91.00\t-10091.00\t\t"));
+        QCOMPARE(rowsOf("lsvBuy").value(1).section('\t', 5, 5), QString("10091.00"));
     }
 
     void askingForPasswordsLocksTheAccounts() {

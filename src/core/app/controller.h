@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "forms/ui.h"
 #include "ledger/ledger_rows.h"
 #include "ledger/portfolio_totals.h"
+#include "ledger/position_change.h"
 #include "storage/file_io.h"
 #include "storage/name_table.h"
 #include "storage/settings.h"
@@ -100,6 +102,9 @@ class Controller {
     void dividend();            // 分红
     void subscriptionWon();     // 申购中签
     void subscriptionNotWon();  // 申购未中签
+    void editTrade();           // 修改交易 (also a double-click in the transaction list)
+    void undoTrade();           // 撤消交易
+    void deleteStock();         // 删除股票
 
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
@@ -121,11 +126,26 @@ class Controller {
     // Appends workRecord_ (a transaction) to the current account and shows its row; the slot,
     // or -1 when it could not be written.
     int addTradeRow();
-    // Applies the transaction in workRecord_ to the held or sold position of its code in the
-    // current account, creating or closing the position; workRecord_ and the current account
-    // are as before afterwards.
-    void applyToPosition(LedgerList list);
-    StockRecord newPosition(const TradeRecord& trade, bool held, const AccountNode& account);
+    // Applies `change` to the held or sold position of `trade`'s code in the current account,
+    // creating the position (dated and priced by `trade`) or closing it; workRecord_ and the
+    // current account are as before afterwards. False when the position's slot could not be
+    // written (its row then shows what the file holds).
+    bool applyToPosition(LedgerList list, const TradeRecord& trade, const PositionChange& change);
+    // Applies `trade` to every position its type changes, `changeIn` giving the change in each
+    // list, and reports a position that could not be written.
+    void applyToPositions(const TradeRecord& trade,
+                          const std::function<PositionChange(LedgerList)>& changeIn);
+    // Applies a newly recorded `trade`.
+    void applyToPositions(const TradeRecord& trade);
+    StockRecord newPosition(const TradeRecord& trade, const PositionChange& change, bool held,
+                            const AccountNode& account);
+    // The selected data row of `list`, or nothing (with `complaint` as an error message).
+    LedgerRow* selectedItemRow(LedgerList list, const char* complaint);
+    // The stock list the stock commands work on: the sold list while it has the focus.
+    LedgerList stockCommandList() const;
+    // Marks the slots of a stock row (`stock`, the position, and its memo) deleted and removes
+    // the row; false, with the row kept, when the position's slot could not be written.
+    bool deleteStockRow(LedgerList list, std::size_t position, StockRecord stock);
     void recordNewTrade(int type, TradeMode mode, std::int64_t reserved);
     void recordOnHolding(int type, TradeMode mode);
     // A transaction of `type` on the selected holding, or nothing (with the message).

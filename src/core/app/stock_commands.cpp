@@ -7,16 +7,26 @@
 
 namespace tallivan {
 
-void Controller::editStock() {
-    const LedgerList list =
-        focusedList_ == LedgerList::Sold ? LedgerList::Sold : LedgerList::Holdings;
+LedgerRow* Controller::selectedItemRow(LedgerList list, const char* complaint) {
     const auto selected = selectedRows_[static_cast<std::size_t>(list)];
     auto& rows = lists_.rows(list);
-    if (!selected || rows[static_cast<std::size_t>(*selected)].isSummary()) {
-        showError(ui_, gbk("请先选择股票!"));
-        return;
+    LedgerRow* row = selected ? &rows[static_cast<std::size_t>(*selected)] : nullptr;
+    if (!row || row->isSummary()) {
+        showError(ui_, gbk(complaint));
+        return nullptr;
     }
-    LedgerRow& row = rows[static_cast<std::size_t>(*selected)];
+    return row;
+}
+
+LedgerList Controller::stockCommandList() const {
+    return focusedList_ == LedgerList::Sold ? LedgerList::Sold : LedgerList::Holdings;
+}
+
+void Controller::editStock() {
+    LedgerRow* selected = selectedItemRow(stockCommandList(), "请先选择股票!");
+    if (!selected)
+        return;
+    LedgerRow& row = *selected;
     AccountNode* owner = row.ref->owner;
     focus_.currentAccount = owner;
     StockRecord stock = workRecord_.as<StockRecord>();

@@ -7,6 +7,7 @@
 #include "forms/trade_form.h"
 #include "ledger/cash_amount.h"
 #include "ledger/fees.h"
+#include "ledger/position_change.h"
 #include "ledger/row_records.h"
 
 namespace tallivan {
@@ -15,16 +16,6 @@ namespace {
 
 constexpr std::size_t index(LedgerList list) {
     return static_cast<std::size_t>(list);
-}
-
-// Position arithmetic wraps like the file's integers instead of overflowing (only damaged
-// files come near the limits).
-std::int64_t wrapAdd(std::int64_t a, std::int64_t b) {
-    return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
-}
-
-std::int64_t wrapSub(std::int64_t a, std::int64_t b) {
-    return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
 }
 
 TradeRecord newTrade(int type, std::int64_t reserved, const Date& today) {
@@ -77,7 +68,8 @@ int Controller::addTradeRow() {
     return slot;
 }
 
-StockRecord Controller::newPosition(const TradeRecord& t, bool held, const AccountNode& account) {
+StockRecord Controller::newPosition(const TradeRecord& t, const PositionChange& change, bool held,
+                                    const AccountNode& account) {
     StockRecord s;
     s.kindState = kindStateOf(SlotKind::Stock, held ? kHeldState : kSoldState);
     std::memcpy(s.code, t.code, sizeof s.code);
@@ -90,12 +82,15 @@ StockRecord Controller::newPosition(const TradeRecord& t, bool held, const Accou
     s.month = t.month;
     s.day = t.day;
     if (held && account.header) {
-        // The account's default stop-loss and take-profit, from the total paid.
+        // The account's default stop-loss and take-profit, from the shares and the cost the
+        // position starts with: for a purchase the shares bought and the total paid, for an
+        // undone sale the shares and cost it gives back. A position that would start with no
+        // shares or fewer gets no prices.
         const AccountHeader& h = *account.header;
         const std::string code = fieldText(t.code, sizeof t.code);
         const int category = categoryOfCode(settings_, code);
-        const std::int64_t paid = wrapAdd(std::int64_t{t.price} * t.shares, t.fee);
-        const Extended total = static_cast<Extended>(paid) * 0.001L;
+        const auto shares = static_cast<std::int32_t>(change.shares);
+        const Extended total = static_cast<Extended>(change.cost) * 0.001L;
         double stopLoss = roundToCent(static_cast<double>(total * h.stopLossRatio * 0.01L));
         if (stopLoss <= h.stopLossLimit)
             stopLoss = h.stopLossLimit;
@@ -103,7 +98,7 @@ StockRecord Controller::newPosition(const TradeRecord& t, bool held, const Accou
         if (takeProfit >= h.takeProfitLimit)
             takeProfit = h.takeProfitLimit;
         const auto priceFor = [&](double target) {
-            return toMilli(sellPriceForNet(settings_.categories, t.shares, category,
+            return toMilli(sellPriceForNet(settings_.categories, shares, category,
                                            static_cast<double>(total), target));
         };
         s.stopLossPrice = priceFor(stopLoss);
@@ -112,15 +107,31 @@ StockRecord Controller::newPosition(const TradeRecord& t, bool held, const Accou
     return s;
 }
 
-void Controller::applyToPosition(LedgerList list) {
+void Controller::applyToPositions(const TradeRecord& trade,
+                                  const std::function<PositionChange(LedgerList)>& changeIn) {
+    bool written = true;
+    for (const LedgerList list : {LedgerList::Holdings, LedgerList::Sold}) {
+        if (changesPosition(trade.type(), list))
+            written = applyToPosition(list, trade, changeIn(list)) && written;
+    }
+    // The transaction stands; the person must know that a position does not show it.
+    if (!written)
+        showError(ui_, gbk("写文件出错!"));
+}
+
+void Controller::applyToPositions(const TradeRecord& trade) {
+    applyToPositions(trade, [&](LedgerList list) { return positionChange(trade, list); });
+}
+
+bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
+                                 const PositionChange& change) {
     const LedgerRecord savedRecord = workRecord_;
     AccountNode* const account = focus_.currentAccount;
-    const TradeRecord t = workRecord_.as<TradeRecord>();
     const bool held = list == LedgerList::Holdings;
     auto& rows = lists_.rows(list);
     const std::string code = fieldText(t.code, sizeof t.code);
     if (!account)
-        return;
+        return false;
 
     std::optional<std::size_t> at;
     for (std::size_t i = 0; i < rows.size() && !at; ++i) {
@@ -131,7 +142,7 @@ void Controller::applyToPosition(LedgerList list) {
     if (at) {
         stockFromRow(rows[*at], s);
     } else {
-        s = newPosition(t, held, *account);
+        s = newPosition(t, change, held, *account);
         workNote_ = NoteRecord{};
         workNote_.kindState = kindStateOf(SlotKind::Note, s.state());
         // Without its stock slot no row is made and nothing else is touched.
@@ -139,7 +150,7 @@ void Controller::applyToPosition(LedgerList list) {
         const int slot = writeWorkRecord(*account, -1);
         if (slot < 0) {
             workRecord_ = savedRecord;
-            return;
+            return false;
         }
         workRecord_ = LedgerRecord::of(workNote_);
         const int noteSlot = writeWorkRecord(*account, -1);
@@ -147,46 +158,46 @@ void Controller::applyToPosition(LedgerList list) {
         insertRow(list, *at, makeRow(list, ItemRef{slot, noteSlot, account, s.kindState}));
     }
 
-    const std::int64_t n = t.shares;
-    const std::int64_t value = std::int64_t{t.price} * (n < 0 ? -n : n);
-    if (held && t.type() == kSell) {
-        s.shares = static_cast<std::int32_t>(wrapSub(s.shares, n));
-        s.cost = wrapSub(s.cost, t.costBasis);
-    } else if (held) {
-        s.shares = static_cast<std::int32_t>(wrapAdd(s.shares, n));
-        const std::int64_t w = wrapAdd(value, t.fee);
-        s.cost = n >= 0 ? wrapAdd(s.cost, w) : wrapSub(s.cost, w);
-    } else if (t.type() == kSell) {
-        s.shares = static_cast<std::int32_t>(wrapAdd(s.shares, n));
-        s.cost = wrapAdd(s.cost, t.costBasis);
-        const std::int64_t w = wrapSub(value, t.fee);
-        s.proceeds = n >= 0 ? wrapAdd(s.proceeds, w) : wrapSub(s.proceeds, w);
-    } else if (t.type() == kDividend) {
-        s.proceeds = wrapAdd(s.proceeds, wrapAdd(std::int64_t{t.price} * t.shares, t.fee));
-    }
+    s.shares = static_cast<std::int32_t>(wrapAdd(s.shares, change.shares));
+    s.cost = wrapAdd(s.cost, change.cost);
+    if (!held)
+        s.proceeds = wrapAdd(s.proceeds, change.proceeds);
 
     LedgerRow& row = rows[*at];
     const bool finished = held ? s.shares == 0 : s.shares == 0 && s.proceeds == 0;
+    bool written = false;
     if (finished) {
         // The position is gone: its slots are marked deleted, its row and memo go with it.
-        workRecord_ = LedgerRecord::of(s);
-        workRecord_.markDeleted();
-        writeWorkRecord(*account, row.ref->slotIndex);
-        if (row.ref->extra != -1) {
-            noteFromRow(row, workNote_);
-            workRecord_ = LedgerRecord::of(workNote_);
-            workRecord_.markDeleted();
-            writeWorkRecord(*account, static_cast<int>(row.ref->extra));
-        }
-        eraseRow(list, *at);
+        written = deleteStockRow(list, *at, s);
     } else {
         workRecord_ = LedgerRecord::of(s);
-        if (writeWorkRecord(*account, row.ref->slotIndex) >= 0)
+        written = writeWorkRecord(*account, row.ref->slotIndex) >= 0;
+        if (written)
             showStockRow(row, s, account, rowContext());
         selectRow(list, static_cast<int>(*at));
     }
     workRecord_ = savedRecord;
     focus_.currentAccount = account;
+    return written;
+}
+
+bool Controller::deleteStockRow(LedgerList list, std::size_t position, StockRecord stock) {
+    LedgerRow& row = lists_.rows(list)[position];
+    AccountNode* const owner = row.ref->owner;
+    workRecord_ = LedgerRecord::of(stock);
+    workRecord_.markDeleted();
+    // A deletion that could not be written keeps the row as the file still has it.
+    if (!owner || writeWorkRecord(*owner, row.ref->slotIndex) < 0)
+        return false;
+    // A memo left behind is never shown: a memo is read only right after its position.
+    if (row.ref->extra != -1) {
+        noteFromRow(row, workNote_);
+        workRecord_ = LedgerRecord::of(workNote_);
+        workRecord_.markDeleted();
+        writeWorkRecord(*owner, static_cast<int>(row.ref->extra));
+    }
+    eraseRow(list, position);
+    return true;
 }
 
 void Controller::recordNewTrade(int type, TradeMode mode, std::int64_t reserved) {
@@ -199,10 +210,8 @@ void Controller::recordNewTrade(int type, TradeMode mode, std::int64_t reserved)
         showError(ui_, gbk("写文件出错!"));
         return;
     }
-    const double cash = cashAmount(t);
-    if (type == kBuy)
-        applyToPosition(LedgerList::Holdings);
-    refreshTotals(cash);
+    applyToPositions(t);
+    refreshTotals(cashAmount(t));
 }
 
 void Controller::buy() {
@@ -214,13 +223,10 @@ void Controller::subscribe() {
 }
 
 std::optional<TradeRecord> Controller::tradeOnSelectedHolding(int type) {
-    const auto selected = selectedRows_[index(LedgerList::Holdings)];
-    const auto& rows = lists_.rows(LedgerList::Holdings);
-    if (!selected || rows[static_cast<std::size_t>(*selected)].isSummary()) {
-        showError(ui_, gbk("请先选择股票!"));
+    const LedgerRow* selected = selectedItemRow(LedgerList::Holdings, "请先选择股票!");
+    if (!selected)
         return std::nullopt;
-    }
-    const LedgerRow& row = rows[static_cast<std::size_t>(*selected)];
+    const LedgerRow& row = *selected;
     focus_.currentAccount = row.ref->owner;
     StockRecord s = workRecord_.as<StockRecord>();
     stockFromRow(row, s);
@@ -262,8 +268,7 @@ void Controller::sell() {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
-    applyToPosition(LedgerList::Holdings);
-    applyToPosition(LedgerList::Sold);
+    applyToPositions(*t);
     refreshTotals(cash);
 }
 
@@ -284,9 +289,8 @@ void Controller::recordOnHolding(int type, TradeMode mode) {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
-    const double cash = cashAmount(*t);
-    applyToPosition(type == kDividend ? LedgerList::Sold : LedgerList::Holdings);
-    refreshTotals(cash);
+    applyToPositions(*t);
+    refreshTotals(cashAmount(*t));
 }
 
 void Controller::rightsIssue() {
@@ -302,10 +306,8 @@ void Controller::dividend() {
 }
 
 LedgerRow* Controller::selectedSubscription() {
-    const auto selected = selectedRows_[index(LedgerList::Trades)];
-    auto& rows = lists_.rows(LedgerList::Trades);
-    LedgerRow* row = selected ? &rows[static_cast<std::size_t>(*selected)] : nullptr;
-    if (!row || row->isSummary() || (row->ref->kindState & 0x0F) != kSubscription) {
+    LedgerRow* row = selectedItemRow(LedgerList::Trades, "请先选择申购交易!");
+    if (row && (row->ref->kindState & 0x0F) != kSubscription) {
         showError(ui_, gbk("请先选择申购交易!"));
         return nullptr;
     }
@@ -341,7 +343,7 @@ void Controller::subscriptionWon() {
         return;
     }
     showTradeRow(*row, t, owner, rowContext());
-    applyToPosition(LedgerList::Holdings);
+    applyToPositions(t);
     Extended returned = 0;
     if (*won < applied) {
         // The shares not allotted: their money comes back with a 不中 row.

@@ -60,6 +60,7 @@ namespace column {
 constexpr int kDate = 1;  // transactions and fund movements
 // Holdings and sold positions.
 constexpr int kCode = 1;
+constexpr int kName = 2;
 constexpr int kShares = 3;
 constexpr int kBuyTotal = 5;
 constexpr int kCurrentPrice = 6;  // held

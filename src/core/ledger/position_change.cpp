@@ -1,0 +1,56 @@
+#include "ledger/position_change.h"
+
+namespace tallivan {
+
+std::int64_t wrapAdd(std::int64_t a, std::int64_t b) {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
+}
+
+std::int64_t wrapSub(std::int64_t a, std::int64_t b) {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
+}
+
+PositionChange positionChange(const TradeRecord& t, LedgerList list) {
+    const std::int64_t n = t.shares;
+    const std::int64_t value = std::int64_t{t.price} * (n < 0 ? -n : n);
+    PositionChange change;
+    if (list == LedgerList::Holdings && t.type() == kSell) {
+        change.shares = -n;
+        change.cost = wrapSub(0, t.costBasis);
+    } else if (list == LedgerList::Holdings) {
+        change.shares = n;
+        const std::int64_t paid = wrapAdd(value, t.fee);
+        change.cost = n >= 0 ? paid : wrapSub(0, paid);
+    } else if (t.type() == kSell) {
+        change.shares = n;
+        change.cost = t.costBasis;
+        const std::int64_t net = wrapSub(value, t.fee);
+        change.proceeds = n >= 0 ? net : wrapSub(0, net);
+    } else if (t.type() == kDividend) {
+        change.proceeds = t.fee;  // the dividend amount
+    }
+    return change;
+}
+
+PositionChange PositionChange::operator-(const PositionChange& other) const {
+    return {wrapSub(shares, other.shares), wrapSub(cost, other.cost),
+            wrapSub(proceeds, other.proceeds)};
+}
+
+bool changesPosition(int type, LedgerList list) {
+    switch (type) {
+        case kSell:
+            return true;
+        case kBuy:
+        case kRightsIssue:
+        case kBonusShares:
+        case kSubscriptionWon:
+            return list == LedgerList::Holdings;
+        case kDividend:
+            return list == LedgerList::Sold;
+        default:
+            return false;
+    }
+}
+
+}  // namespace tallivan

@@ -1,0 +1,41 @@
+// What a transaction does to the held or the sold position of its stock, in milli-yuan and
+// shares. Recording adds a transaction's change, undoing takes it off, editing applies the
+// difference between the new and the old transaction.
+#pragma once
+
+#include <cstdint>
+
+#include "ledger/ledger_rows.h"
+#include "storage/account_records.h"
+
+namespace tallivan {
+
+// Position arithmetic wraps like the file's integers instead of overflowing (only damaged
+// files come near the limits).
+std::int64_t wrapAdd(std::int64_t a, std::int64_t b);
+std::int64_t wrapSub(std::int64_t a, std::int64_t b);
+
+struct PositionChange {
+    std::int64_t shares = 0;
+    std::int64_t cost = 0;
+    std::int64_t proceeds = 0;  // sold positions only
+
+    PositionChange operator-(const PositionChange& other) const;
+    PositionChange operator-() const { return PositionChange{} - *this; }
+};
+
+// The change `trade` makes to its position in `list` (Holdings or Sold):
+// - held, sale: the shares sold and their cost basis leave the position;
+// - held, any other type: the shares come in with price x |shares| + fee (taken off again when
+//   the shares are negative);
+// - sold, sale: the shares and the cost basis come in with the net proceeds
+//   price x |shares| - fee (taken off when the shares are negative);
+// - sold, dividend: the dividend amount adds to the proceeds;
+// - otherwise nothing.
+PositionChange positionChange(const TradeRecord& trade, LedgerList list);
+
+// Whether a transaction of `type` changes a position in `list` at all: sales both, purchases,
+// rights issues, bonus shares and allotments the held one, dividends the sold one.
+bool changesPosition(int type, LedgerList list);
+
+}  // namespace tallivan

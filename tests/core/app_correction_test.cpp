@@ -1,0 +1,504 @@
+// Editing and undoing transactions and deleting stocks, through the controller: what the rows,
+// the totals and the file say afterwards, and that they agree with each other.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/trade_app.h"
+
+namespace tallivan {
+namespace {
+
+using testing::DataDir;
+using testing::kBalance;
+using testing::TradeApp;
+using Texts = std::vector<std::string>;
+
+constexpr int kHeldShares = 3, kHeldCost = 5, kStopLoss = 11, kTakeProfit = 12;
+constexpr int kSoldShares = 3, kSoldCost = 5, kSoldProceeds = 7;
+constexpr int kTradeType = 4;
+
+// A dated trade dialog entry.
+TradeApp::Values on(const char* year, const char* month, const char* day, TradeApp::Values more) {
+    TradeApp::Values values{{"txtYear", year}, {"txtMonth", month}, {"txtDay", day}};
+    values.insert(values.end(), more.begin(), more.end());
+    return values;
+}
+
+// The whole ledger as the rows show it equals what the file gives when opened again.
+void expectFileAgrees(TradeApp& app) {
+    const auto shown = app.snapshot();
+    app.reopen();
+    EXPECT_EQ(app.snapshot(), shown);
+}
+
+TEST(UndoTrade, OnlyTheNewestTransactionOfAStockCanBeUndone) {
+    DataDir data;
+    TradeApp app(data);
+    app.typeThenOk(
+        on("2001", "3", "5",
+           {{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "10"}, {"txtSxf", "15"}}));
+    app.controller.buy();
+    const Texts boughtTargets = app.row(LedgerList::Holdings, 1, {kStopLoss, kTakeProfit});
+    app.onHolding("600001", &Controller::sell,
+                  on("2001", "3", "9", {{"txtPrice", "11"}, {"txtSxf", "20"}}));
+    ASSERT_EQ(app.rows(LedgerList::Holdings), 1u);  // sold out
+    ASSERT_EQ(app.row(LedgerList::Trades, 1, {kTradeType}), Texts{gbk("买入")});
+
+    app.onTrade(1, &Controller::undoTrade, {});  // the buy, below the sale
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, gbk("不是该股票的最后一次交易,不能撤消!"));
+    EXPECT_EQ(app.ui.messages[0].caption, gbk("错误"));
+    EXPECT_EQ(app.ui.dialogsRun, 2);  // the buy's and the sale's, no more
+    EXPECT_EQ(app.rows(LedgerList::Trades), 2u);
+
+    // Undoing the sale brings the holding back with its cost and the targets the buy gave it,
+    // and the sold row goes.
+    app.ui.messages.clear();
+    app.ui.onDialog = [](Form& form) {
+        EXPECT_EQ(form.caption(), gbk("撤消交易"));
+        EXPECT_FALSE(form.field("txtStockNum").enabled);
+        form.press("cmdOk");
+    };
+    app.controller.selectRow(LedgerList::Trades, 0);
+    app.controller.undoTrade();
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_EQ(app.rows(LedgerList::Trades), 1u);
+    EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
+    ASSERT_EQ(app.rows(LedgerList::Holdings), 2u);
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, kHeldShares, kHeldCost}),
+              (Texts{"600001", "1000", "10015.00"}));
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kStopLoss, kTakeProfit}), boughtTargets);
+    EXPECT_EQ(app.panel(kBalance), "  -10015.00");
+    expectFileAgrees(app);
+
+    // Now the buy is the newest: undoing it leaves nothing.
+    app.onTrade(0, &Controller::undoTrade, {});
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_EQ(app.rows(LedgerList::Trades), 0u);
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);  // the summary row
+    EXPECT_EQ(app.panel(kBalance), "       0.00");
+    expectFileAgrees(app);
+}
+
+TEST(UndoTrade, RowsOfOtherStocksAndOtherAccountsDoNotBlock) {
+    DataDir data;
+    TradeApp app(data);
+    data.account("zrdata", 2, "two", {});
+    app.controller.buildTree();  // group, one, two
+    const auto buyIn = [&](int node, const char* code, const char* day) {
+        app.controller.selectNode(node);
+        app.typeThenOk(
+            on("2024", "5", day,
+               {{"txtCode", code}, {"txtStockNum", "100"}, {"txtPrice", "10"}, {"txtSxf", "5"}}));
+        app.controller.buy();
+    };
+    buyIn(1, "600001", "1");
+    buyIn(2, "600001", "2");  // same code, other account
+    buyIn(1, "600002", "3");  // other code, same account
+    app.controller.selectNode(0);
+    ASSERT_EQ(app.rows(LedgerList::Trades), 3u);
+    ASSERT_EQ(app.row(LedgerList::Trades, 2, {1, 2}), (Texts{"24-05-01", "600001"}));
+
+    app.onTrade(2, &Controller::undoTrade, {});
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_EQ(app.rows(LedgerList::Trades), 2u);
+    // The other account's holding of the same code stays.
+    ASSERT_EQ(app.rows(LedgerList::Holdings), 3u);
+    EXPECT_EQ(app.panel(kBalance), "   -2010.00");
+}
+
+TEST(UndoTrade, TakesBackExactlyWhatRecordingGave) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    const auto afterBuy = app.snapshot();
+
+    // A dividend of 120.00: the sold row's proceeds and the balance fall by 120.00.
+    app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "100"}});
+    const auto afterBonus = app.snapshot();
+    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    app.onHolding("600001", &Controller::sell,
+                  {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+    const auto afterSale = app.snapshot();
+    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldProceeds}), Texts{"6230.00"});
+    const Texts held = app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost});
+
+    app.onTrade(0, &Controller::undoTrade, {});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldProceeds}), Texts{"6110.00"});
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}), held);
+    EXPECT_EQ(app.snapshot(), afterSale);
+
+    app.onTrade(0, &Controller::undoTrade, {});  // the sale
+    app.onTrade(0, &Controller::undoTrade, {});  // the first dividend: the sold row goes
+    EXPECT_EQ(app.snapshot(), afterBonus);
+    app.onTrade(0, &Controller::undoTrade, {});
+    EXPECT_EQ(app.snapshot(), afterBuy);
+    EXPECT_TRUE(app.ui.messages.empty());
+    expectFileAgrees(app);
+}
+
+TEST(UndoTrade, ASubscriptionReturnsItsMoney) {
+    DataDir data;
+    TradeApp app(data);
+    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.controller.subscribe();
+    EXPECT_EQ(app.panel(kBalance), "   -8000.00");
+    app.onTrade(0, &Controller::undoTrade, {});
+    EXPECT_EQ(app.panel(kBalance), "       0.00");
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
+    EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
+}
+
+TEST(UndoTrade, CancelAndMissingSelectionChangeNothing) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    const auto before = app.snapshot();
+    app.controller.selectRow(LedgerList::Trades, std::nullopt);
+    app.controller.undoTrade();
+    app.controller.editTrade();
+    ASSERT_EQ(app.ui.messages.size(), 2u);
+    EXPECT_EQ(app.ui.messages[0].text, gbk("请先选择交易!"));
+    EXPECT_EQ(app.ui.messages[1].text, gbk("请先选择交易!"));
+
+    app.ui.messages.clear();
+    app.controller.selectRow(LedgerList::Trades, 0);
+    app.ui.onDialog = [](Form& form) {
+        testing::typeAndLeave(form, "txtStockNum", "2000");
+        form.press("cmdCancel");
+    };
+    app.controller.undoTrade();
+    app.controller.editTrade();
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_EQ(app.snapshot(), before);
+}
+
+TEST(EditTrade, PositionsAndTotalsMoveByTheDifference) {
+    const struct {
+        const char* name;
+        TradeApp::Values typed;
+        Texts held;  // shares and cost
+        const char* balance;
+    } cases[] = {
+        {"more shares",
+         {{"txtStockNum", "1200"}, {"txtSxf", "15"}},
+         {"1200", "12015.00"},
+         "  -12015.00"},
+        {"fewer shares",
+         {{"txtStockNum", "800"}, {"txtSxf", "15"}},
+         {"800", "8015.00"},
+         "   -8015.00"},
+        {"the fee only", {{"txtSxf", "20"}}, {"1000", "10020.00"}, "  -10020.00"},
+        {"the price", {{"txtPrice", "9.5"}, {"txtSxf", "15"}}, {"1000", "9515.00"}, "   -9515.00"},
+    };
+    for (const auto& c : cases) {
+        DataDir data;
+        TradeApp app(data);
+        app.buy("600001", "1000", "10", "15");
+        app.ui.onDialog = [&](Form& form) {
+            EXPECT_EQ(form.caption(), gbk("修改交易"));
+            EXPECT_TRUE(form.field("txtCode").readOnly);
+            for (const auto& [field, text] : c.typed)
+                testing::typeAndLeave(form, field, text);
+            form.press("cmdOk");
+        };
+        app.controller.selectRow(LedgerList::Trades, 0);
+        app.controller.editTrade();
+        EXPECT_TRUE(app.ui.messages.empty()) << c.name;
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}), c.held) << c.name;
+        EXPECT_EQ(app.panel(kBalance), c.balance) << c.name;
+        expectFileAgrees(app);
+    }
+}
+
+TEST(EditTrade, ASaleCostBasisMovesCostBetweenTheTwoPositions) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    app.onHolding("600001", &Controller::sell,
+                  {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+    ASSERT_EQ(app.row(LedgerList::Holdings, 1, {kHeldCost}), Texts{"4025.00"});
+    ASSERT_EQ(app.row(LedgerList::Sold, 1, {kSoldCost}), Texts{"5990.00"});
+    app.ui.onDialog = [](Form& form) {
+        EXPECT_EQ(form.field("txtAllPrice").label, gbk("总买价"));
+        EXPECT_EQ(form.field("txtAllPrice").text, "5990.00");
+        testing::typeAndLeave(form, "txtAllPrice", "6000");
+        form.press("cmdOk");
+    };
+    app.controller.selectRow(LedgerList::Trades, 0);
+    app.controller.editTrade();
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldCost}), Texts{"4015.00"});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldCost}), Texts{"6000.00"});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldShares, kSoldProceeds}),
+              (Texts{"500", "5990.00"}));
+    expectFileAgrees(app);
+
+    // More shares sold: the holding gives them up, the sold position takes them with the
+    // larger proceeds.
+    app.onTrade(0, &Controller::editTrade, {{"txtStockNum", "600"}, {"txtSxf", "10"}});
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares}), Texts{"400"});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldShares, kSoldProceeds}),
+              (Texts{"600", "7190.00"}));
+    expectFileAgrees(app);
+}
+
+TEST(EditTrade, ASubscriptionChangesNoPosition) {
+    DataDir data;
+    TradeApp app(data);
+    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.controller.subscribe();
+    app.onTrade(0, &Controller::editTrade, {{"txtStockNum", "2000"}});
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
+    EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
+    EXPECT_EQ(app.panel(kBalance), "  -16000.00");
+    expectFileAgrees(app);
+}
+
+TEST(EditTrade, AHugeDifferenceIsKeptWhole) {
+    // A difference of price x shares far beyond what a 32-bit fee field holds.
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    app.onTrade(0, &Controller::editTrade, {{"txtStockNum", "2000000"}, {"txtSxf", "15"}});
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}),
+              (Texts{"2000000", "20000015.00"}));
+    expectFileAgrees(app);
+}
+
+TEST(EditTrade, ABuyOfASoldOutStockOpensAHoldingOfTheDifference) {
+    const struct {
+        const char* shares;
+        Texts held;  // shares, cost, stop-loss and take-profit prices
+    } cases[] = {
+        // The account's -5 % and 5 %: the prices that net 1900.00 and 2100.00 for 200 shares.
+        {"1200", {"200", "2000.00", "9.62", "10.63"}},
+        // Fewer shares than were sold: a holding short of shares gets no target prices, and
+        // the searches for them end.
+        {"800", {"-200", "-2000.00", "0.00", "0.00"}},
+    };
+    for (const auto& c : cases) {
+        DataDir data;
+        TradeApp app(data);
+        app.buy("600001", "1000", "10", "15");
+        app.onHolding("600001", &Controller::sell, {{"txtPrice", "11"}, {"txtSxf", "20"}});
+        app.onTrade(1, &Controller::editTrade, {{"txtStockNum", c.shares}, {"txtSxf", "15"}});
+        ASSERT_EQ(app.rows(LedgerList::Holdings), 2u) << c.shares;
+        EXPECT_EQ(
+            app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost, kStopLoss, kTakeProfit}),
+            c.held)
+            << c.shares;
+        expectFileAgrees(app);
+    }
+}
+
+TEST(DeleteStock, AsksThenRemovesEveryRowOfTheStockInItsAccount) {
+    DataDir data;
+    data.names({{"600001", gbk("某股份")}});
+    TradeApp app(data);
+    app.typeThenOk(
+        {{"txtCode", "600002"}, {"txtStockNum", "100"}, {"txtPrice", "5"}, {"txtSxf", "5"}});
+    app.controller.buy();
+    const auto otherStockOnly = app.snapshot();
+    app.buy("600001", "1000", "10", "15");
+    app.onHolding("600001", &Controller::sell,
+                  {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.controller.subscribe();
+
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        app.ui.messages.clear();
+        app.ui.answerYes = answer == Answer::Yes;
+        app.controller.setFocusedList(LedgerList::Sold);
+        app.controller.selectRow(LedgerList::Sold, 1);
+        const auto before = app.snapshot();
+        app.controller.deleteStock();
+        ASSERT_EQ(app.ui.messages.size(), 1u);
+        EXPECT_EQ(app.ui.messages[0].text,
+                  gbk("该操作将删除 “600001某股份” 的所有交易记录!是否进行?"));
+        EXPECT_EQ(app.ui.messages[0].caption, gbk("警告"));
+        if (answer == Answer::No) {
+            EXPECT_EQ(app.snapshot(), before);
+        }
+    }
+    EXPECT_EQ(app.snapshot(), otherStockOnly);
+    expectFileAgrees(app);
+}
+
+TEST(DeleteStock, NeedsAStockRow) {
+    DataDir data;
+    TradeApp app(data);
+    app.buy("600001", "1000", "10", "15");
+    app.controller.selectRow(LedgerList::Holdings, 0);  // the summary row
+    app.controller.deleteStock();
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, gbk("请先选择股票!"));
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 2u);
+}
+
+// A failing disk: whatever the command managed to write, the rows and the totals show what the
+// file holds, and the failure is reported.
+TEST(Corrections, AFailedWriteLeavesRowsTotalsAndFileInAgreement) {
+    const struct {
+        const char* name;
+        void (Controller::*command)();
+        int changesAllowed;
+    } cases[] = {
+        // A slot write is two changes: opening the file and writing the slot.
+        {"edit", &Controller::editTrade, 0},
+        {"edit, the holding's rewrite failing", &Controller::editTrade, 2},
+        {"undo", &Controller::undoTrade, 0},
+        {"undo, the holding's rewrite failing", &Controller::undoTrade, 2},
+        {"delete stock", &Controller::deleteStock, 0},
+        {"delete stock, the memo's deletion failing", &Controller::deleteStock, 2},
+        {"delete stock, after the positions", &Controller::deleteStock, 8},
+        {"delete stock, after one transaction", &Controller::deleteStock, 10},
+    };
+    for (const auto& c : cases) {
+        DataDir data;
+        TradeApp app(data);
+        app.buy("600001", "1000", "10", "15");
+        app.onHolding("600001", &Controller::sell,
+                      {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+        app.buy("600001", "100", "10", "5");
+        const auto before = app.snapshot();
+        app.ui.answerYes = true;
+        app.controller.selectRow(LedgerList::Trades, 0);
+        app.controller.selectRow(LedgerList::Holdings, 1);
+        app.fs.changesLeft = c.changesAllowed;
+        app.typeThenOk({{"txtStockNum", "200"}, {"txtSxf", "5"}});
+        app.ui.messages.clear();
+        (app.controller.*c.command)();
+        app.fs.changesLeft.reset();
+        const bool failed = std::any_of(app.ui.messages.begin(), app.ui.messages.end(),
+                                        [](const auto& m) { return m.text == gbk("写文件出错!"); });
+        EXPECT_TRUE(failed) << c.name;
+        if (c.changesAllowed == 0) {
+            EXPECT_EQ(app.snapshot(), before) << c.name;
+        } else {
+            EXPECT_NE(app.snapshot(), before) << c.name;
+        }
+        expectFileAgrees(app);
+        EXPECT_FALSE(::testing::Test::HasFailure()) << c.name;
+    }
+}
+
+// The first transaction row of `code` whose type is `type`.
+std::size_t tradeRow(const TradeApp& app, const char* code, const char* type) {
+    const auto& rows = app.controller.lists().rows(LedgerList::Trades);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].text(2) == code && rows[i].text(kTradeType) == gbk(type))
+            return i;
+    }
+    ADD_FAILURE() << "no " << code << " row";
+    return 0;
+}
+
+TEST(Corrections, ALongSessionReopensToWhatItShowedAfterEveryStep) {
+    DataDir data;
+    testing::writeSampleNames(data);
+    TradeApp app(data);
+    const auto buyOn = [&](const char* code, const char* shares, const char* price, const char* fee,
+                           const char* day) {
+        app.typeThenOk(
+            on("2026", "1", day,
+               {{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price}, {"txtSxf", fee}}));
+        app.controller.buy();
+    };
+    const struct {
+        const char* name;
+        std::function<void()> run;
+    } steps[] = {
+        {"deposit",
+         [&] {
+             app.ui.onDialog = [](Form& form) {
+                 form.select("cboOperation", 0);
+                 testing::typeAndLeave(form, "txtMoney", "100000");
+                 form.press("cmdOk");
+             };
+             app.controller.addFund();
+         }},
+        {"buy 600001", [&] { buyOn("600001", "1000", "10", "15", "5"); }},
+        {"buy 600002", [&] { buyOn("600002", "2000", "5", "10", "6"); }},
+        {"partial sale",
+         [&] {
+             app.onHolding("600001", &Controller::sell,
+                           {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+         }},
+        {"bonus",
+         [&] {
+             app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "100"}});
+         }},
+        {"dividend",
+         [&] {
+             app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+         }},
+        {"rights",
+         [&] {
+             app.onHolding("600002", &Controller::rightsIssue,
+                           {{"txtStockNum", "200"}, {"txtPrice", "4"}});
+         }},
+        {"full sale",
+         [&] {
+             app.onHolding("600002", &Controller::sell, {{"txtPrice", "6"}, {"txtSxf", "20"}});
+         }},
+        {"subscription",
+         [&] {
+             app.typeThenOk({{"txtCode", "600003"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+             app.controller.subscribe();
+         }},
+        {"won in part",
+         [&] {
+             app.controller.selectRow(LedgerList::Trades, int(tradeRow(app, "600003", "申购")));
+             app.ui.onDialog = [](Form& form) {
+                 form.type("txtText", "400");
+                 form.press("cmdOk");
+             };
+             app.controller.subscriptionWon();
+         }},
+        {"edit the buy",
+         [&] {
+             app.onTrade(tradeRow(app, "600001", "买入"), &Controller::editTrade,
+                         {{"txtStockNum", "1200"}, {"txtSxf", "15"}});
+         }},
+        {"edit the sale's cost basis",
+         [&] {
+             app.onTrade(tradeRow(app, "600001", "卖出"), &Controller::editTrade,
+                         {{"txtAllPrice", "6000"}});
+         }},
+        {"undo the full sale",
+         [&] { app.onTrade(tradeRow(app, "600002", "卖出"), &Controller::undoTrade, {}); }},
+        {"undo the part not won",
+         [&] { app.onTrade(tradeRow(app, "600003", "不中"), &Controller::undoTrade, {}); }},
+        {"undo the allotment",
+         [&] { app.onTrade(tradeRow(app, "600003", "中签"), &Controller::undoTrade, {}); }},
+        {"delete a stock",
+         [&] {
+             app.controller.setFocusedList(LedgerList::Holdings);
+             app.onHolding("600002", &Controller::deleteStock, {});
+         }},
+    };
+    for (const auto& step : steps) {
+        app.ui.messages.clear();
+        step.run();
+        for (const auto& m : app.ui.messages)
+            EXPECT_NE(m.caption, gbk("错误")) << step.name << ": " << m.text;
+        expectFileAgrees(app);
+        ASSERT_FALSE(::testing::Test::HasFailure()) << step.name;
+    }
+    // 600001: 1200 bought for 12015.00, 500 sold for a net 5990.00 with 6000.00 moved as cost,
+    // 100 bonus; 600002 deleted; 600003 given back.
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 2u);
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, kHeldShares, kHeldCost}),
+              (Texts{"600001", "800", "6015.00"}));
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, kSoldShares, kSoldCost, kSoldProceeds}),
+              (Texts{"600001", "500", "6000.00", "6110.00"}));
+    // 100000 - 12015 + 5990 + 120
+    EXPECT_EQ(app.panel(kBalance), "   94095.00");
+}
+
+}  // namespace
+}  // namespace tallivan
