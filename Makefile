@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DATA ?= $(CURDIR)/run-data
 
-.PHONY: deps build build-asan run test test-asan bench format clean
+.PHONY: deps build build-asan run test test-asan fuzz-smoke fuzz-long bench format clean
 
 deps:
 	sh scripts/install-deps.sh
@@ -23,6 +23,17 @@ test: build
 
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
+
+# The fuzz targets (clang, libFuzzer): a short run of each, or FUZZ_SECONDS seconds of each.
+FUZZ_RUNS ?= 2000
+FUZZ_SECONDS ?= 600
+fuzz-smoke:
+	sh scripts/install-deps.sh fuzz
+	sh fuzz/run.sh --runs $(FUZZ_RUNS)
+
+fuzz-long:
+	sh scripts/install-deps.sh fuzz
+	sh fuzz/run.sh --seconds $(FUZZ_SECONDS)
 
 bench: build
 	./build/default/tallivan_bench

@@ -1,8 +1,13 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the desktop program need, when missing.
+#   install-deps.sh         the build, the tests and the desktop program
+#   install-deps.sh fuzz    clang and libFuzzer for the fuzz targets
 set -e
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
 qt6-qpa-plugins libgl1-mesa-dev fonts-wqy-microhei xvfb xauth"
+case "${1:-}" in
+    fuzz) packages="clang clang-14 libclang-rt-14-dev" ;;
+esac
 missing=""
 for p in $packages; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

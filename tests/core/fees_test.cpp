@@ -110,6 +110,36 @@ TEST(Fees, SearchesEndForEveryInput) {
     EXPECT_EQ(sellPriceForNet(s.categories, 1000, 0, huge, 0), 0.0);
 }
 
+// Whatever the size of the amounts, a search gives the lowest (highest) grid price that nets
+// (costs) the amount, found as quickly for the absurd prices of a damaged file as for a trade.
+TEST(Fees, SearchesFindTheEdgePriceForAmountsOfEverySize) {
+    const struct {
+        std::int32_t shares;
+        double amount;
+    } cases[] = {
+        {1000, 10081.0}, {100, 1234.56},    {1000, 2.0e6}, {1000, 5.0e7},
+        {10, 2.0e5},     {1000000, 3.3e11}, {3, 1.0e6},    {2000, 2.4e9},
+    };
+    const CategoryTable& table = defaults();
+    const auto net = [&](std::int32_t n, double p) {
+        return static_cast<double>(static_cast<long double>(n) * p) - tradeFee(table, n, 0, p);
+    };
+    const auto cost = [&](std::int32_t n, double p) {
+        return static_cast<double>(static_cast<long double>(n) * p) + tradeFee(table, n, 0, p);
+    };
+    for (const auto& c : cases) {
+        const double sell = sellPriceForNet(table, c.shares, 0, c.amount, 0);
+        ASSERT_GT(sell, 0.0) << c.amount;
+        EXPECT_GE(net(c.shares, sell), c.amount - 0.002) << c.amount;
+        EXPECT_LT(net(c.shares, roundToCent(sell - 0.01)), c.amount - 0.002) << c.amount;
+
+        const double buy = buyPriceForTotal(table, c.shares, 0, c.amount);
+        ASSERT_GT(buy, 0.0) << c.amount;
+        EXPECT_LE(cost(c.shares, buy), c.amount + 0.002) << c.amount;
+        EXPECT_GT(cost(c.shares, roundToCent(buy + 0.01)), c.amount + 0.002) << c.amount;
+    }
+}
+
 TEST(Fees, ABuyTotalBelowTheFeesWalksToAPriceAtOrBelowZero) {
     // 10 yuan cannot pay the 16 yuan of minimum fees of 100 shares: the walk goes down until
     // the cost fits, and it ends.

@@ -1,5 +1,6 @@
 #include "ledger/fees.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/numbers.h"
@@ -55,20 +56,46 @@ double tradeFee(const CategoryTable& table, std::int32_t shares, int category, d
 namespace {
 
 // Walks the cent grid from the fee-free price `quotient` in steps of `step` until `fits` holds
-// for the amount (shares times price) and the fee at that price.
+// for the amount (shares times price) and the fee at that price. A walk is as long as the fee
+// amounts to in cents per share, a few hundred steps for any real trade; past kWalkedSteps
+// (only absurd prices in damaged files get there) the grid is searched by doubling and halving
+// the distance instead, which finds the same price wherever the net amount grows with the
+// price, so that opening such a file does not take minutes.
+constexpr int kWalkedSteps = 4000;
+
 template <typename Fits>
 double walkCentGrid(const CategoryTable& table, std::int32_t shares, int category, double quotient,
                     double step, Fits fits) {
     if (!searchable(shares, quotient))
         return 0.0;
+    const auto fitsAt = [&](double price) {
+        return fits(static_cast<Extended>(shares) * price,
+                    tradeFee(table, shares, category, price));
+    };
     double price = roundToCent(quotient);
-    for (int steps = 0; steps < kMostSteps; ++steps) {
-        const double fee = tradeFee(table, shares, category, price);
-        if (fits(static_cast<Extended>(shares) * price, fee))
+    for (int steps = 0; steps < kWalkedSteps; ++steps) {
+        if (fitsAt(price))
             return price;
         price = price + step;
     }
-    return 0.0;
+    // The first fitting step lies in (missed, reached]; both count steps from `price`.
+    std::int64_t missed = -1;
+    std::int64_t reached = 1;
+    const std::int64_t mostSteps = kMostSteps - kWalkedSteps;
+    while (!fitsAt(roundToCent(price + static_cast<double>(reached) * step))) {
+        if (reached >= mostSteps)
+            return 0.0;
+        missed = reached;
+        reached = std::min(reached * 2, mostSteps);
+    }
+    while (reached - missed > 1) {
+        const std::int64_t middle = missed + (reached - missed) / 2;
+        if (fitsAt(roundToCent(price + static_cast<double>(middle) * step)))
+            reached = middle;
+        else
+            missed = middle;
+    }
+    return roundToCent(price + static_cast<double>(reached) * step);
 }
 
 }  // namespace
