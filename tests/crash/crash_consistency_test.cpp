@@ -1,0 +1,196 @@
+// Kills the crash worker at random moments, many times over, while it records trades, rewrites
+// positions and memos, compacts the account and saves the settings; after every kill the data
+// must open, every record must be one the worker wrote whole, and nothing it finished may be
+// missing.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+
+#include "app/controller.h"
+#include "crash/crash_worker.h"
+#include "storage/account_file.h"
+#include "storage/settings.h"
+#include "support/recording_ui.h"
+#include "support/sample_records.h"
+#include "support/temp_dir.h"
+
+namespace tallivan {
+namespace {
+
+using namespace crash;
+
+// The cycles of each step the progress file shows done, and the last cycle begun.
+struct Progress {
+    std::map<std::string, std::set<int>> done;
+    int begun = -1;
+
+    explicit Progress(const std::string& dataDir) {
+        std::ifstream log(dataDir + "/" + kProgressFile);
+        std::string step;
+        int k = 0;
+        while (log >> step >> k) {
+            if (step == "begin")
+                begun = std::max(begun, k);
+            else
+                done[step].insert(k);
+        }
+    }
+    const std::set<int>& doneIn(const std::string& step) const {
+        static const std::set<int> none;
+        const auto s = done.find(step);
+        return s == done.end() ? none : s->second;
+    }
+    bool isDone(const std::string& step, int k) const { return doneIn(step).count(k) > 0; }
+};
+
+// The cycle whose buy (sale) price `price` is, or -1.
+int cycleOfPrice(std::int32_t price, std::int32_t base) {
+    return price >= base && (price - base) % 10 == 0 ? (price - base) / 10 : -1;
+}
+
+class CrashConsistency : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(saveSettings(fs, defaultSettings()), 0);
+        ASSERT_EQ(fs.makeDirectory("zrdata"), 0);
+        ASSERT_EQ(createAccountFile(fs, kAccount, testing::newHeader("crash")), 0);
+    }
+
+    // Starts the worker and kills it after `delay` microseconds.
+    void runAndKill(useconds_t delay) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            execl(TALLIVAN_CRASH_WORKER_PATH, TALLIVAN_CRASH_WORKER_PATH, dir.path().c_str(),
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        usleep(delay);
+        kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        // Killed, not ended on its own (a worker that stops by itself has failed).
+        ASSERT_TRUE(WIFSIGNALED(status)) << "worker exit status " << WEXITSTATUS(status);
+    }
+
+    void expectWholeData() {
+        const Progress progress(dir.path());
+        interrupted.insert(progress.begun);
+        expectWholeAccount(progress);
+        expectWholeSettings(progress);
+        expectAccountOpens();
+    }
+
+    void expectWholeAccount(const Progress& p) {
+        EXPECT_EQ(fs.listFiles("zrdata", ".acc"), std::vector<std::string>{"zr_00001.acc"});
+        const AccountContents contents = readAccount(fs, kAccount, Password{}, true);
+        ASSERT_EQ(contents.status, AccountStatus::Ok);
+        EXPECT_TRUE(contents.complete);
+        EXPECT_FALSE(contents.partialTail) << "a slot was written in part";
+        std::map<int, int> buys, sales;
+        for (const LedgerRecord& slot : contents.slots) {
+            switch (slot.kind()) {
+                case SlotKind::Trade: {
+                    const auto t = slot.as<TradeRecord>();
+                    const std::string code = fieldText(t.code, sizeof t.code);
+                    const bool isBuy = t.type() == kBuy;
+                    ASSERT_TRUE(isBuy || t.type() == kSell) << "trade type " << t.type();
+                    const int k = cycleOfPrice(t.price, isBuy ? buyPriceOf(0) : salePriceOf(0));
+                    ASSERT_GE(k, 0) << "price " << t.price;
+                    EXPECT_EQ(code, codeOf(k));
+                    EXPECT_EQ(t.fee, 5000);
+                    EXPECT_TRUE(t.shares > 0 && t.shares % 100 == 0) << t.shares;
+                    ++(isBuy ? buys : sales)[k];
+                    break;
+                }
+                case SlotKind::Stock: {
+                    const auto s = slot.as<StockRecord>();
+                    const int code = std::stoi(fieldText(s.code, sizeof s.code));
+                    EXPECT_TRUE(code >= 600000 && code < 600007) << code;
+                    EXPECT_TRUE(s.state() == kHeldState || s.state() == kSoldState);
+                    EXPECT_TRUE(s.shares >= 0 && s.shares % 100 == 0) << s.shares;
+                    break;
+                }
+                case SlotKind::Note: {
+                    const auto n = slot.as<NoteRecord>();
+                    const std::string memo = fieldText(n.memo, sizeof n.memo);
+                    EXPECT_TRUE(memo.empty() ||
+                                (memo[0] == 'm' && std::stoi(memo.substr(1)) <= p.begun))
+                        << memo;
+                    break;
+                }
+                case SlotKind::Deleted:
+                    break;  // a position sold out, with its memo
+                default:
+                    ADD_FAILURE() << "a slot of kind " << int(slot.kind());
+            }
+        }
+        // Every trade finished is there once; besides, only those under way at a kill may be.
+        for (const auto& [step, stepCounts] : {std::pair{"buy", &buys}, {"sell", &sales}}) {
+            for (const int k : p.doneIn(step))
+                EXPECT_EQ(stepCounts->count(k) ? stepCounts->at(k) : 0, 1) << step << ' ' << k;
+            for (const auto& [k, count] : *stepCounts) {
+                EXPECT_EQ(count, 1) << step << ' ' << k;
+                EXPECT_TRUE(p.isDone(step, k) || interrupted.count(k)) << step << ' ' << k;
+            }
+        }
+    }
+
+    void expectWholeSettings(const Progress& p) {
+        const auto bytes = readWholeFile(fs, kSettingsFileName);
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(bytes->size(), kSettingsFileSize);
+        Settings settings;
+        ASSERT_EQ(loadSettings(fs, settings), 0);
+        const std::string name =
+            fieldText(settings.categories[0].name, sizeof settings.categories[0].name);
+        // The last settings saved, or those of a cycle killed after it saved them.
+        const std::set<int>& saved = p.doneIn("settings");
+        const int lastSaved = saved.empty() ? -1 : *saved.rbegin();
+        std::set<std::string> allowed = {lastSaved < 0
+                                             ? fieldText(defaultSettings().categories[0].name,
+                                                         sizeof settings.categories[0].name)
+                                             : categoryNameOf(lastSaved)};
+        for (auto k = interrupted.upper_bound(lastSaved); k != interrupted.end(); ++k)
+            allowed.insert(categoryNameOf(*k));
+        EXPECT_TRUE(allowed.count(name)) << name;
+    }
+
+    void expectAccountOpens() {
+        testing::RecordingUi ui;
+        FixedClock clock({2026, 12, 10}, 1);
+        Controller controller(ui, fs, clock);
+        controller.start();
+        EXPECT_TRUE(ui.messages.empty());
+        ASSERT_EQ(controller.tree().size(), 2);
+        EXPECT_TRUE(controller.tree().node(1).account->header.has_value());
+    }
+
+    testing::TempDir dir;
+    PosixFileSystem fs{dir.path()};
+    std::set<int> interrupted;  // the cycles under way when the worker was killed
+};
+
+TEST_F(CrashConsistency, KilledAtRandomMomentsTheDataStaysWholeAndOpens) {
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<useconds_t> delay(1000, 150000);
+    for (int kill = 0; kill < 60; ++kill) {
+        runAndKill(delay(random));
+        expectWholeData();
+        ASSERT_FALSE(HasFailure()) << "after kill " << kill;
+    }
+    // The kills fell in every kind of step.
+    const Progress progress(dir.path());
+    for (const char* step : {"buy", "memo", "sell", "compact", "settings"})
+        EXPECT_FALSE(progress.doneIn(step).empty()) << step;
+}
+
+}  // namespace
+}  // namespace tallivan
