@@ -3,6 +3,8 @@
 //
 //   tallivan_bench                      run the benchmarks
 //   tallivan_bench --make-data DIR      only write the data directory (for timing the CLI)
+//   tallivan_bench --make-history DIR N write a history of N transactions for this program and
+//                                       for ledger/hledger (see portfolio_history.h)
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -16,7 +18,9 @@
 #include "app/controller.h"
 #include "base/gbk.h"
 #include "base/random.h"
+#include "bench_files.h"
 #include "forms/form.h"
+#include "portfolio_history.h"
 #include "storage/account_file.h"
 #include "storage/account_scrambling.h"
 #include "storage/name_table.h"
@@ -135,16 +139,7 @@ void makeDataDirectory(const std::string& root) {
 
     AccountHeader header{};
     copyToField(header.title, sizeof header.title, "large");
-    FixedClock clock({2026, 12, 10}, 1800000000);
-    LcgRandom random;
-    makeHeaderKeys(header, clock, random);
-    std::vector<LedgerRecord> slots = largeLedger();
-    scrambleSlots(slots, 0, header.slotKey);
-    const AccountHeader stored = encodeHeader(header, Password{});
-    std::ofstream out(root + "/zrdata/" + accountFileName(1), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&stored), sizeof stored);
-    out.write(reinterpret_cast<const char*>(slots.data()),
-              static_cast<std::streamsize>(slots.size() * sizeof(LedgerRecord)));
+    bench::writeWholeAccount(root + "/zrdata/" + accountFileName(1), header, largeLedger());
 }
 
 const std::string& dataDirectory() {
@@ -194,6 +189,10 @@ BENCHMARK(ReselectLargeAccount)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--make-data") == 0) {
         tallivan::makeDataDirectory(argv[2]);
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--make-history") == 0) {
+        tallivan::bench::writePortfolioHistory(argv[2], std::atoi(argv[3]), 2000);
         return 0;
     }
     benchmark::Initialize(&argc, argv);

@@ -255,14 +255,7 @@ void Controller::sell() {
     if (!ui_.runDialog(form))
         return;
     const double cash = cashAmount(*t);
-    if (t->shares == sharesHeld) {
-        t->costBasis = costHeld;
-    } else {
-        // A partial sale moves cost equal to its net proceeds while they do not exceed the
-        // cost still held.
-        const std::int64_t proceeds = toMilli(cash);
-        t->costBasis = proceeds > costHeld ? proceeds - costHeld : proceeds;
-    }
+    t->costBasis = saleCostBasis(t->shares, sharesHeld, costHeld, toMilli(cash));
     workRecord_ = LedgerRecord::of(*t);
     if (addTradeRow() < 0) {
         showError(ui_, gbk("写文件出错!"));

@@ -37,6 +37,13 @@ PositionChange PositionChange::operator-(const PositionChange& other) const {
             wrapSub(proceeds, other.proceeds)};
 }
 
+std::int64_t saleCostBasis(std::int32_t sharesSold, std::int32_t sharesHeld, std::int64_t costHeld,
+                           std::int64_t proceeds) {
+    if (sharesSold == sharesHeld)
+        return costHeld;
+    return proceeds > costHeld ? proceeds - costHeld : proceeds;
+}
+
 bool changesPosition(int type, LedgerList list) {
     switch (type) {
         case kSell:

@@ -34,6 +34,13 @@ struct PositionChange {
 // - otherwise nothing.
 PositionChange positionChange(const TradeRecord& trade, LedgerList list);
 
+// The part of a holding's cost (`costHeld` for `sharesHeld` shares) that a sale of `sharesSold`
+// with net proceeds `proceeds` moves to the sold position, in milli-yuan: all of it for a sale
+// of every share; for a partial sale the net proceeds while they do not exceed the cost still
+// held, else the proceeds beyond it.
+std::int64_t saleCostBasis(std::int32_t sharesSold, std::int32_t sharesHeld, std::int64_t costHeld,
+                           std::int64_t proceeds);
+
 // Whether a transaction of `type` changes a position in `list` at all: sales both, purchases,
 // rights issues, bonus shares and allotments the held one, dividends the sold one.
 bool changesPosition(int type, LedgerList list);
