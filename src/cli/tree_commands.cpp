@@ -56,12 +56,24 @@ const char* sectionName(LedgerList list) {
 
 void printList(std::ostream& out, const Controller& controller, LedgerList list) {
     out << '[' << sectionName(list) << "]\n";
+    // Rows are gathered in GBK and converted a block at a time: tabs and line ends are the same
+    // bytes in both encodings, and a large account prints a hundred thousand rows.
+    std::string block;
+    const auto flush = [&] {
+        out << gbkToUtf8(block);
+        block.clear();
+    };
     for (const LedgerRow& row : controller.lists().rows(list)) {
-        out << row.image;
-        for (int c = 1; c < row.textCount(); ++c)
-            out << '\t' << gbkToUtf8(row.text(c));
-        out << '\n';
+        block += std::to_string(row.image);
+        for (int c = 1; c < row.textCount(); ++c) {
+            block += '\t';
+            block += row.text(c);
+        }
+        block += '\n';
+        if (block.size() >= 1 << 16)
+            flush();
     }
+    flush();
 }
 
 void printTotals(std::ostream& out, const Controller& controller) {

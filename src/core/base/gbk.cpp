@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace tallivan {
 
@@ -34,7 +36,7 @@ class Converter {
         out.reserve(in.size() * 2 + 4);
         char* src = const_cast<char*>(in.data());
         std::size_t srcLeft = in.size();
-        char buf[512];
+        char buf[8192];
         while (srcLeft > 0) {
             char* dst = buf;
             std::size_t dstLeft = sizeof buf;
@@ -93,13 +95,37 @@ std::string gbk(std::string_view utf8) {
 }
 
 std::string gbkToUtf8(std::string_view gbk) {
-    bool ascii = true;
-    for (char c : gbk)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii)
-        return std::string(gbk);
+    // ASCII is the same in both encodings: only the runs of double-byte characters go through
+    // the converter, and the few distinct runs a ledger has (names, types, memos) are
+    // remembered, so that printing a large account does not convert the same name per row.
     thread_local Converter converter("UTF-8", kGbkName);
-    return converter.run(gbk, kReplacementUtf8, false);
+    thread_local std::unordered_map<std::string, std::string> converted;
+    constexpr std::size_t kMostRemembered = 8192;
+    std::string out;
+    out.reserve(gbk.size() + gbk.size() / 2);
+    std::size_t i = 0;
+    while (i < gbk.size()) {
+        std::size_t start = i;
+        while (i < gbk.size() && static_cast<unsigned char>(gbk[i]) < 0x80)
+            ++i;
+        out.append(gbk.substr(start, i - start));
+        start = i;
+        // A run keeps each lead byte with the byte after it, as the converter pairs them.
+        while (i < gbk.size() && static_cast<unsigned char>(gbk[i]) >= 0x80)
+            i += gbkCharLength(gbk, i);
+        if (i == start)
+            continue;
+        const std::string run(gbk.substr(start, i - start));
+        if (const auto known = converted.find(run); known != converted.end()) {
+            out += known->second;
+            continue;
+        }
+        std::string utf8 = converter.run(run, kReplacementUtf8, false);
+        out += utf8;
+        if (converted.size() < kMostRemembered)
+            converted.emplace(run, std::move(utf8));
+    }
+    return out;
 }
 
 std::string utf8ToGbk(std::string_view utf8) {
