@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
@@ -63,21 +65,43 @@ class CrashConsistency : public ::testing::Test {
         ASSERT_EQ(createAccountFile(fs, kAccount, testing::newHeader("crash")), 0);
     }
 
-    // Starts the worker and kills it after `delay` microseconds.
-    void runAndKill(useconds_t delay) {
+    // The size of the progress file, 0 before it exists.
+    std::uintmax_t progressSize() const {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(dir.path() + "/" + kProgressFile, error);
+        return error ? 0 : size;
+    }
+
+    // Starts the worker, waits until it has logged `logged` more bytes of progress, then kills
+    // it after `delay` microseconds more. Waiting for progress rather than for a fixed time
+    // puts the kills among the steps however slow the machine is.
+    void runAndKill(std::uintmax_t logged, useconds_t delay) {
+        const std::uintmax_t before = progressSize();
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
+            // The worker's complaints, if any, go to a file the test shows.
+            const std::string errors = dir.path() + "/worker.err";
+            if (FILE* err = std::freopen(errors.c_str(), "w", stderr); !err)
+                _exit(126);
             execl(TALLIVAN_CRASH_WORKER_PATH, TALLIVAN_CRASH_WORKER_PATH, dir.path().c_str(),
                   static_cast<char*>(nullptr));
             _exit(127);
         }
+        int status = 0;
+        for (int waited = 0; progressSize() < before + logged; ++waited) {
+            ASSERT_LT(waited, 60000) << "the worker made no progress in a minute";
+            ASSERT_EQ(waitpid(pid, &status, WNOHANG), 0)
+                << "the worker stopped by itself:\n"
+                << readWholeFile(fs, "worker.err").value_or("");
+            usleep(1000);
+        }
         usleep(delay);
         kill(pid, SIGKILL);
-        int status = 0;
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         // Killed, not ended on its own (a worker that stops by itself has failed).
-        ASSERT_TRUE(WIFSIGNALED(status)) << "worker exit status " << WEXITSTATUS(status);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "worker exit status " << WEXITSTATUS(status) << ":\n"
+                                         << readWholeFile(fs, "worker.err").value_or("");
     }
 
     void expectWholeData() {
@@ -180,16 +204,25 @@ class CrashConsistency : public ::testing::Test {
 
 TEST_F(CrashConsistency, KilledAtRandomMomentsTheDataStaysWholeAndOpens) {
     std::mt19937 random(20261210);
-    std::uniform_int_distribution<useconds_t> delay(1000, 150000);
-    for (int kill = 0; kill < 60; ++kill) {
-        runAndKill(delay(random));
+    std::uniform_int_distribution<std::uintmax_t> logged(1, 120);  // about one to twelve steps
+    std::uniform_int_distribution<useconds_t> delay(0, 5000);
+    // Sixty kills at least, and on until kills have fallen after every kind of step (a slow,
+    // busy machine gets less done between two kills).
+    const auto everyStepDone = [&] {
+        const Progress progress(dir.path());
+        for (const char* step : {"buy", "memo", "sell", "compact", "settings"}) {
+            if (progress.doneIn(step).empty())
+                return false;
+        }
+        return true;
+    };
+    int kills = 0;
+    for (; kills < 60 || (!everyStepDone() && kills < 600); ++kills) {
+        runAndKill(logged(random), delay(random));
         expectWholeData();
-        ASSERT_FALSE(HasFailure()) << "after kill " << kill;
+        ASSERT_FALSE(HasFailure()) << "after kill " << kills;
     }
-    // The kills fell in every kind of step.
-    const Progress progress(dir.path());
-    for (const char* step : {"buy", "memo", "sell", "compact", "settings"})
-        EXPECT_FALSE(progress.doneIn(step).empty()) << step;
+    EXPECT_TRUE(everyStepDone()) << "after " << kills << " kills";
 }
 
 }  // namespace
