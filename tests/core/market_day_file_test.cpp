@@ -14,32 +14,13 @@ namespace tallivan {
 namespace {
 
 using testing::asMilli;
+using testing::dayRecords;
 using testing::FaultyFileSystem;
-using testing::le32;
+using testing::oneDay;
 using testing::TempDir;
 using testing::writeFileAt;
 
 const Date kToday{2024, 5, 17};
-
-struct Day {
-    std::uint32_t date;
-    std::uint32_t close;  // thousandths of a yuan
-};
-
-// 40-byte day records: date, open, high, low, close at 16, then amount and volume. The fields
-// around the close differ from it so that a wrong offset shows.
-std::string dayRecords(const std::vector<Day>& days) {
-    std::string bytes;
-    for (const Day& d : days) {
-        bytes += le32(d.date) + le32(d.close + 70) + le32(d.close + 90) + le32(d.close + 30) +
-                 le32(d.close) + le32(987654321) + std::string(16, '\x5A');
-    }
-    return bytes;
-}
-
-std::string oneDay(std::uint32_t close) {
-    return dayRecords({{20240517, close}});
-}
 
 TEST(MarketDayFiles, FourCharacterCodesAreShenzhenAllOthersShanghai) {
     TempDir dir;

@@ -15,52 +15,15 @@ namespace tallivan {
 namespace {
 
 using testing::asMilli;
-using testing::f32;
+using testing::DayDat;
 using testing::FaultyFileSystem;
-using testing::le16;
-using testing::le32;
+using testing::kBlockListLength;
+using testing::StockEntry;
 using testing::TempDir;
+using testing::typeDat;
 using testing::writeFileAt;
 
 const Date kToday{2024, 5, 17};
-constexpr std::size_t kBlockListLength = 95;
-
-struct StockEntry {
-    std::int32_t number;
-    std::uint16_t dayCount;
-    std::vector<std::uint16_t> blocks;  // the rest of the list points far beyond day.dat
-};
-
-// An 8-byte header, then 208-byte entries: number, 12 other bytes, day count at 16, block list.
-std::string typeDat(const std::vector<StockEntry>& entries) {
-    std::string bytes = "TYPE\x01\x02\x03\x04";
-    for (const StockEntry& e : entries) {
-        bytes +=
-            le32(static_cast<std::uint32_t>(e.number)) + std::string(12, 'n') + le16(e.dayCount);
-        for (std::size_t i = 0; i < kBlockListLength; ++i)
-            bytes += le16(i < e.blocks.size() ? e.blocks[i] : 0xFFFE);
-    }
-    return bytes;
-}
-
-// A 4-byte header, then 7200-byte blocks of 300 day records of 24 bytes; the float close lies
-// at 12, between fields that hold other prices so that a wrong offset shows.
-class DayDat {
-  public:
-    void setClose(std::size_t block, std::size_t index, float close) {
-        const std::size_t at = 4 + block * 7200 + index * 24;
-        if (bytes_.size() < at + 24)
-            bytes_.resize(at + 24, '\x33');
-        const std::string record = le32(20240517) + f32(close + 0.5f) + f32(close + 0.75f) +
-                                   f32(close) + f32(close - 0.25f) + le32(123456);
-        bytes_.replace(at, 24, record);
-    }
-    const std::string& bytes() const { return bytes_; }
-
-  private:
-    std::string bytes_ = "DAY!";
-};
-
 void writePair(const TempDir& dir, const std::string& type, const std::string& day) {
     writeFileAt(dir.path(), "yz/db/type.dat", type);
     writeFileAt(dir.path(), "yz/db/day.dat", day);

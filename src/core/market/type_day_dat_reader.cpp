@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/little_endian.h"
+#include "storage/name_table.h"
 #include "storage/scoped_file.h"
 
 namespace tallivan {
@@ -24,27 +25,6 @@ constexpr std::int64_t kBlockSize = kRecordsPerBlock * kDayRecordSize;
 constexpr std::size_t kCloseOffset = 12;
 
 constexpr std::int64_t kNoRecord = -1;
-
-// The stock number of a code: its decimal value, plus 1000000 from 10000 on ("0001", "000001"
-// and "1" are all 1; "600001" is 1600001). A code that is not all digits, or whose number
-// would not fit the signed 32-bit field, has none.
-std::optional<std::int32_t> stockNumberOf(const std::string& code) {
-    if (code.empty())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (const char c : code) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > INT32_MAX)
-            return std::nullopt;
-    }
-    if (value >= 10000)
-        value += 1000000;
-    if (value > INT32_MAX)
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
-}
 
 // Where in day.dat the stock's last day record lies, or kNoRecord when it has none or its
 // index lies beyond the block list.
@@ -88,7 +68,8 @@ class TypeDayDatReader final : public PriceReader {
     }
 
     std::optional<double> closeOf(const std::string& code) override {
-        const std::optional<std::int32_t> number = stockNumberOf(code);
+        // The stock number is the code's key in the name table.
+        const std::optional<std::int32_t> number = codeKey(code);
         if (!number)
             return std::nullopt;
         const auto found = lastRecords_.find(*number);
