@@ -16,6 +16,22 @@ namespace tallivan::testing {
 
 constexpr int kBalance = 4;  // 资金余额 in the totals panel
 
+// Every text of every row of the four lists, then the panel's texts.
+inline std::vector<std::vector<std::string>> viewSnapshot(const Controller& controller) {
+    std::vector<std::vector<std::string>> all;
+    for (LedgerList list :
+         {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades, LedgerList::Funds}) {
+        for (const LedgerRow& r : controller.lists().rows(list)) {
+            std::vector<std::string> texts{std::to_string(r.image)};
+            for (int c = 1; c < r.textCount(); ++c)
+                texts.emplace_back(r.text(c));
+            all.push_back(std::move(texts));
+        }
+    }
+    all.emplace_back(controller.totalsPanel().texts.begin(), controller.totalsPanel().texts.end());
+    return all;
+}
+
 // An empty account, opened, and a person who types into the trade dialog.
 struct TradeApp {
     explicit TradeApp(DataDir& data) : fs(data.path()), controller(ui, fs, clock) {
@@ -58,22 +74,7 @@ struct TradeApp {
         (controller.*command)();
     }
 
-    // Every text of every row of the four lists, then the panel's texts.
-    std::vector<std::vector<std::string>> snapshot() const {
-        std::vector<std::vector<std::string>> all;
-        for (LedgerList list :
-             {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades, LedgerList::Funds}) {
-            for (const LedgerRow& r : controller.lists().rows(list)) {
-                std::vector<std::string> texts{std::to_string(r.image)};
-                for (int c = 1; c < r.textCount(); ++c)
-                    texts.emplace_back(r.text(c));
-                all.push_back(std::move(texts));
-            }
-        }
-        all.emplace_back(controller.totalsPanel().texts.begin(),
-                         controller.totalsPanel().texts.end());
-        return all;
-    }
+    std::vector<std::vector<std::string>> snapshot() const { return viewSnapshot(controller); }
 
     // Opens the account again from its file.
     void reopen() { controller.selectNode(1); }

@@ -18,11 +18,17 @@ const char* const kWriteFailed = "写文件出错!";
 
 }  // namespace
 
+bool Controller::editSettings(Form& form) {
+    if (!ui_.runDialog(form))
+        return false;
+    saveSettings(fs_, settings_);
+    return true;
+}
+
 void Controller::options() {
     OptionsForm form(ui_, settings_);
-    if (!ui_.runDialog(form))
+    if (!editSettings(form))
         return;
-    saveSettings(fs_, settings_);
     for (const std::string& directory : searchDirectories(settings_)) {
         if (fs_.isDirectory(directory))
             continue;

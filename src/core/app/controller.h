@@ -105,6 +105,8 @@ class Controller {
     void editTrade();           // 修改交易 (also a double-click in the transaction list)
     void undoTrade();           // 撤消交易
     void deleteStock();         // 删除股票
+    void updatePrices();        // 更新现价
+    void exportText();          // 导出数据 → 文本文件
 
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
@@ -115,6 +117,8 @@ class Controller {
 
   private:
     RowContext rowContext() const { return RowContext{settings_, names_}; }
+    // Runs a dialog that edits the settings; on OK they are saved at once. True on OK.
+    bool editSettings(Form& form);
     void clearLists();
     bool loadAccount(AccountNode& node);
     void refreshTotals(Extended delta);

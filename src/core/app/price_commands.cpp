@@ -1,0 +1,72 @@
+// 更新现价: the current price of every held position from the closing prices of a
+// market-data program.
+#include "app/controller.h"
+
+#include "base/gbk.h"
+#include "base/numbers.h"
+#include "forms/price_source_form.h"
+#include "ledger/row_records.h"
+#include "market/price_source.h"
+
+namespace tallivan {
+
+namespace {
+
+// Says why the source cannot be read; false when the command must stop.
+bool sourceReady(Ui& ui, PriceSourceStatus status, const std::string& failedPath) {
+    switch (status) {
+        case PriceSourceStatus::Ready:
+            return true;
+        case PriceSourceStatus::MissingDirectory:
+            ui.message(gbk("目录 “") + failedPath + gbk("” 不存在!"), gbk("错误"),
+                       MessageIcon::Error, MessageButtons::Ok);
+            return false;
+        case PriceSourceStatus::MissingFile:
+            ui.message(failedPath + gbk(" 不存在!"), gbk("错误"), MessageIcon::None,
+                       MessageButtons::Ok);
+            return false;
+        case PriceSourceStatus::UnknownSource:
+        case PriceSourceStatus::NoData:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
+void Controller::updatePrices() {
+    // The choice is saved as soon as the dialog closes, so it is kept even when no price can
+    // be read.
+    PriceSourceForm form(ui_, settings_);
+    if (!editSettings(form))
+        return;
+
+    const int source = settings_.priceSource;
+    const std::string directory =
+        fieldText(settings_.priceSourceDirs[source], sizeof settings_.priceSourceDirs[source]);
+    PriceSource prices;
+    if (!sourceReady(ui_, prices.open(fs_, source, directory, clock_.today()), prices.failedPath()))
+        return;
+
+    // Each row is rebuilt from its texts and written to its own account's file (a group shows
+    // several). A stock without a usable close, or whose slot cannot be written, keeps its row.
+    for (LedgerRow& row : lists_.rows(LedgerList::Holdings)) {
+        if (row.isSummary())
+            continue;
+        StockRecord stock = workRecord_.as<StockRecord>();
+        stockFromRow(row, stock);
+        const std::optional<double> close =
+            prices.readClosePrice(fieldText(stock.code, sizeof stock.code));
+        if (!close)
+            continue;
+        stock.price = static_cast<std::int32_t>(toMilli(*close));
+        workRecord_ = LedgerRecord::of(stock);
+        AccountNode* owner = row.ref->owner;
+        if (owner && writeWorkRecord(*owner, row.ref->slotIndex) >= 0)
+            showStockRow(row, stock, owner, rowContext());
+    }
+    prices.close();
+    refreshTotals(0);
+}
+
+}  // namespace tallivan

@@ -1,0 +1,60 @@
+#include "forms/price_source_form.h"
+
+#include "base/gbk.h"
+#include "market/price_source.h"
+
+namespace tallivan {
+
+namespace {
+
+// The longest main directory a source keeps in its settings entry.
+constexpr std::size_t kDirectoryLength = 28;
+
+}  // namespace
+
+PriceSourceForm::PriceSourceForm(Ui& ui, Settings& settings)
+    : Form(ui, gbk("更新现价")), settings_(settings) {
+    Field option;
+    option.name = "grpOption";
+    option.kind = FieldKind::Radio;
+    option.label = gbk("选项");
+    option.items = {gbk("钱龙日线(*.day)"), gbk("赢证日线(day.dat)(www.yingzheng.com)"),
+                    gbk("财智收盘价(*.txt)(www.caizhi.com)")};
+    static_assert(kPriceSourceCount == 3);
+    // A settings file may name a source that does not exist: the first one is offered then.
+    option.selected = settings.priceSource < kPriceSourceCount ? settings.priceSource : 0;
+    add(std::move(option));
+    addEdit("txtDir", gbk("主目录"), kDirectoryLength);
+    addButton("cmdOk", gbk("确定(&O)"));
+    addButton("cmdCancel", gbk("取消(&C)"));
+    showStoredDirectory();
+}
+
+void PriceSourceForm::showStoredDirectory() {
+    const auto source = static_cast<std::size_t>(field("grpOption").selected);
+    Field& directory = field("txtDir");
+    directory.text =
+        fitToField(directory, fieldText(settings_.priceSourceDirs[source], kPriceSourceDirSize));
+}
+
+void PriceSourceForm::select(std::string_view name, int index) {
+    // A choice always stays made: there is no source "none".
+    if (name == "grpOption" && (index < 0 || index >= kPriceSourceCount))
+        return;
+    Form::select(name, index);
+    if (name == "grpOption")
+        showStoredDirectory();
+}
+
+void PriceSourceForm::press(std::string_view name) {
+    if (name == "cmdOk") {
+        const int source = field("grpOption").selected;
+        settings_.priceSource = static_cast<std::uint8_t>(source);
+        copyToField(settings_.priceSourceDirs[source], kPriceSourceDirSize, field("txtDir").text);
+        close(Result::Ok);
+    } else if (name == "cmdCancel") {
+        cancel();
+    }
+}
+
+}  // namespace tallivan
