@@ -29,6 +29,8 @@ const std::vector<CommandEntry>& commandTable() {
         {"edit-trade", runEditTrade},
         {"undo-trade", runUndoTrade},
         {"delete-stock", runDeleteStock},
+        {"update-prices", runUpdatePrices},
+        {"export", runExport},
     };
     return table;
 }

@@ -62,6 +62,10 @@ int runEditTrade(CommandContext& ctx);
 int runUndoTrade(CommandContext& ctx);
 int runDeleteStock(CommandContext& ctx);
 
+// update-prices, export
+int runUpdatePrices(CommandContext& ctx);
+int runExport(CommandContext& ctx);
+
 // The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
 // typed as given.
 std::map<std::string, std::string> dateFieldValues(const std::string& date);

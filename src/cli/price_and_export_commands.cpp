@@ -1,0 +1,39 @@
+// update-prices and export: current prices from a market-data program, and the four lists as
+// text files.
+#include <map>
+#include <string>
+
+#include "arguments.h"
+#include "commands.h"
+#include "node_selection.h"
+
+namespace tallivan::cli {
+
+int runExport(CommandContext& ctx) {
+    const Arguments args(ctx.words, {});
+    args.expectPositional(1, "export NODE");
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    ctx.controller.exportText();
+    return 0;
+}
+
+int runUpdatePrices(CommandContext& ctx) {
+    static const std::map<std::string, int> kSources = {{"0", 0}, {"1", 1}, {"2", 2}};
+    const Arguments args(ctx.words, {"source", "dir"});
+    args.expectPositional(1, "update-prices NODE --source 0|1|2 --dir DIR");
+    const auto source = kSources.find(args.required("source"));
+    if (source == kSources.end())
+        throw UsageError("--source: 0, 1 or 2");
+    // Choosing the source shows its stored directory, which the typed one then replaces.
+    DialogScript script;
+    script.select("grpOption", source->second)
+        .typeAll({{"txtDir", args.required("dir")}})
+        .press("cmdOk");
+    selectNodeByPath(ctx.controller, args.positional()[0]);
+    requireCommand(ctx.controller, "mnuReadSpj");
+    ctx.ui.expectDialog(script);
+    ctx.controller.updatePrices();
+    return 0;
+}
+
+}  // namespace tallivan::cli
