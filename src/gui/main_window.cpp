@@ -165,7 +165,9 @@ void MainWindow::connectCommands() {
                     {"mnuApplyStkNo", &Controller::subscriptionNotWon},
                     {"mnuDelStk", &Controller::deleteStock},
                     {"mnuEditRec", &Controller::editTrade},
-                    {"mnuDelRec", &Controller::undoTrade}};
+                    {"mnuDelRec", &Controller::undoTrade},
+                    {"mnuReadSpj", &Controller::updatePrices},
+                    {"mnuExportTxt", &Controller::exportText}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });

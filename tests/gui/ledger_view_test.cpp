@@ -24,6 +24,7 @@
 #include "storage/account_file.h"
 #include "storage/group_marker.h"
 #include "support/qt_find_widget.h"
+#include "support/qt_main_window.h"
 #include "support/qt_typing.h"
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
@@ -182,12 +183,7 @@ class LedgerViewTest : public QObject {
         QVERIFY(writeAccount(1, "one", t::sampleLedger()));
         QVERIFY(writeAccount(2, gbk("二号"), secondLedger()));
         ui_.messages.clear();
-        controller_ = std::make_unique<Controller>(ui_, *files_, clock_);
-        controller_->start();
-        window_ = std::make_unique<MainWindow>(*controller_);
-        ui_.setOwner(window_.get());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(t::showMainWindow(controller_, window_, ui_, *files_, clock_));
     }
 
     void cleanup() {

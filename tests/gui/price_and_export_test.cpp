@@ -1,0 +1,143 @@
+// 更新现价 and 导出数据 from the main window on the offscreen platform: the tool button opens the
+// price dialog with its three sources, choosing one shows its directory, OK prices the held
+// stock; the export menu entry writes the files.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "app/controller.h"
+#include "base/gbk.h"
+#include "core/market_test_support.h"
+#include "storage/account_file.h"
+#include "storage/settings.h"
+#include "support/qt_find_widget.h"
+#include "support/qt_main_window.h"
+#include "support/recording_ui.h"
+#include "support/sample_records.h"
+#include "support/temp_dir.h"
+
+using tallivan::Answer;
+using tallivan::gbk;
+using tallivan::MessageButtons;
+using tallivan::MessageIcon;
+using tallivan::testing::findWidget;
+
+namespace {
+
+// The desktop Ui with real dialogs; message boxes are recorded and answered Yes.
+class YesQtUi : public tallivan::gui::QtUi {
+  public:
+    Answer message(const std::string& text, const std::string& caption, MessageIcon icon,
+                   MessageButtons buttons) override {
+        messages.push_back({text, caption, icon, buttons});
+        return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
+    }
+    std::vector<tallivan::testing::ShownMessage> messages;
+};
+
+}  // namespace
+
+class PriceAndExportTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<tallivan::testing::TempDir> dir_;
+    std::unique_ptr<tallivan::PosixFileSystem> files_;
+    tallivan::FixedClock clock_{{2026, 12, 10}};
+    YesQtUi ui_;
+    std::unique_ptr<tallivan::Controller> controller_;
+    std::unique_ptr<tallivan::gui::MainWindow> window_;
+
+    QString heldPrice() {
+        auto* view = findWidget<QTableView>(window_.get(), "lsvBuy");
+        return view->model()->index(1, tallivan::column::kCurrentPrice).data().toString();
+    }
+
+  private Q_SLOTS:
+    void init() {
+        dir_ = std::make_unique<tallivan::testing::TempDir>();
+        files_ = std::make_unique<tallivan::PosixFileSystem>(dir_->path());
+        ui_.messages.clear();
+        tallivan::Settings settings = tallivan::defaultSettings();
+        tallivan::copyToField(settings.priceSourceDirs[2], tallivan::kPriceSourceDirSize, "stored");
+        QCOMPARE(tallivan::saveSettings(*files_, settings), 0);
+        files_->makeDirectory("zrdata");
+        const tallivan::AccountHeader header = tallivan::testing::newHeader("one");
+        QCOMPARE(tallivan::createAccountFile(*files_, "zrdata/zr_00001.acc", header), 0);
+        for (const tallivan::LedgerRecord& slot : tallivan::testing::sampleLedger())
+            QVERIFY(tallivan::writeSlot(*files_, "zrdata/zr_00001.acc", header.slotKey, -1, slot) >=
+                    0);
+        tallivan::testing::writeFileAt(dir_->path(), "cz/20261210.txt", "600001,a,12.34\r\n");
+        QVERIFY(tallivan::testing::showMainWindow(controller_, window_, ui_, *files_, clock_));
+    }
+
+    void cleanup() {
+        window_.reset();
+        controller_.reset();
+    }
+
+    void theToolButtonUpdatesThePricesThroughTheDialog() {
+        QCOMPARE(heldPrice(), QString("10.50"));
+        struct {
+            QString caption;
+            QStringList sources;
+            QString directoryShown;
+        } seen;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !QTest::qWaitForWindowActive(dialog))
+                return;
+            seen.caption = dialog->windowTitle();
+            for (int i = 0; i < 3; ++i) {
+                const QString name = QString("grpOption_%1").arg(i);
+                seen.sources << findWidget<QRadioButton>(dialog, qPrintable(name))->text();
+            }
+            auto* third = findWidget<QRadioButton>(dialog, "grpOption_2");
+            QTest::mouseClick(third, Qt::LeftButton, Qt::NoModifier,
+                              QPoint(6, third->height() / 2));
+            auto* directory = findWidget<QLineEdit>(dialog, "txtDir");
+            seen.directoryShown = directory->text();
+            directory->setFocus();
+            directory->selectAll();
+            QTest::keyClicks(directory, "cz");
+            QTest::mouseClick(findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+        });
+        QTimer::singleShot(10000, this, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        auto* toolButton = findWidget<QToolButton>(window_.get(), "cmdReadSpj");
+        QCOMPARE(toolButton->defaultAction(), window_->action("cmdReadSpj"));
+        toolButton->defaultAction()->trigger();
+
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(seen.caption, QString("更新现价"));
+        QCOMPARE(seen.sources.size(), 3);
+        QCOMPARE(seen.sources[0], QString("钱龙日线(*.day)"));
+        QVERIFY(seen.sources[2].startsWith("财智收盘价(*.txt)("));
+        QCOMPARE(seen.directoryShown, QString("stored"));
+        QVERIFY(ui_.messages.empty());
+        QCOMPARE(heldPrice(), QString("12.34"));
+        QCOMPARE(int(controller_->settings().priceSource), 2);
+    }
+
+    void theExportEntryWritesTheFiles() {
+        window_->action("mnuExportTxt")->trigger();
+        QCOMPARE(ui_.messages.size(), size_t(2));
+        QCOMPARE(ui_.messages[0].text, gbk("是否输出数据到文本文件?"));
+        QCOMPARE(ui_.messages[1].text, gbk("文件已输出到 “zrdata/” 目录下!"));
+        QVERIFY(dir_->exists("zrdata/持有_one.txt"));
+        QVERIFY(dir_->exists("zrdata/资金_one.txt"));
+    }
+};
+
+QTEST_MAIN(PriceAndExportTest)
+#include "price_and_export_test.moc"
