@@ -188,8 +188,8 @@ TEST(PriceUpdate, TheDialogShowsEachSourcesOwnDirectoryAndCancelKeepsEverything)
         EXPECT_EQ(option.label, gbk("选项"));
         ASSERT_EQ(option.items.size(), 3u);
         EXPECT_EQ(option.items[0], gbk("钱龙日线(*.day)"));
-        EXPECT_EQ(option.items[1].rfind(gbk("赢证日线(day.dat)("), 0), 0u);
-        EXPECT_EQ(option.items[2].rfind(gbk("财智收盘价(*.txt)("), 0), 0u);
+        EXPECT_EQ(option.items[1], gbk("赢证日线(day.dat)"));
+        EXPECT_EQ(option.items[2], gbk("财智收盘价(*.txt)"));
         EXPECT_EQ(option.selected, 1);
         EXPECT_EQ(form.field("txtDir").text, "b");
         EXPECT_EQ(form.field("txtDir").label, gbk("主目录"));

@@ -122,7 +122,7 @@ class PriceAndExportTest : public QObject {
         QCOMPARE(seen.caption, QString("更新现价"));
         QCOMPARE(seen.sources.size(), 3);
         QCOMPARE(seen.sources[0], QString("钱龙日线(*.day)"));
-        QVERIFY(seen.sources[2].startsWith("财智收盘价(*.txt)("));
+        QCOMPARE(seen.sources[2], QString("财智收盘价(*.txt)"));
         QCOMPARE(seen.directoryShown, QString("stored"));
         QVERIFY(ui_.messages.empty());
         QCOMPARE(heldPrice(), QString("12.34"));
