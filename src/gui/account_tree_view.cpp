@@ -1,6 +1,7 @@
 #include "account_tree_view.h"
 
 #include <QMouseEvent>
+#include <utility>
 
 namespace tallivan::gui {
 
@@ -19,10 +20,16 @@ AccountTreeView::AccountTreeView(QWidget* parent) : QTreeView(parent) {
     setPalette(colours);
 }
 
+void AccountTreeView::mousePressEvent(QMouseEvent* event) {
+    const QPersistentModelIndex before = currentIndex();
+    QTreeView::mousePressEvent(event);
+    pressSelected_ = event->button() == Qt::LeftButton && currentIndex() != before;
+}
+
 void AccountTreeView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
-        Q_EMIT treeClicked();
+        Q_EMIT treeClicked(std::exchange(pressSelected_, false));
 }
 
 void AccountTreeView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QSignalBlocker>
 
 #include "field_validator.h"
+#include "locked_look.h"
 #include "qt_text.h"
 #include "radio_group.h"
 
@@ -23,6 +25,11 @@ namespace {
 
 bool isButton(const QWidget* widget) {
     return qobject_cast<const QAbstractButton*>(widget) && !qobject_cast<const QCheckBox*>(widget);
+}
+
+// A group box that only frames other fields (a radio group is a group box too).
+bool isPlainGroup(const QWidget* widget) {
+    return qobject_cast<const QGroupBox*>(widget) && !qobject_cast<const RadioGroup*>(widget);
 }
 
 QStringList toQt(const std::vector<std::string>& items) {
@@ -44,20 +51,6 @@ QStringList itemsOf(const QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     return texts;
-}
-
-// Locked fields are read-only and painted in the 3-D face colour.
-void paintLocked(QWidget* widget, bool locked) {
-    if (widget->property("tallivanLocked").toBool() == locked)
-        return;
-    widget->setProperty("tallivanLocked", locked);
-    if (locked) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-        widget->setPalette(palette);
-    } else {
-        widget->setPalette(QPalette());
-    }
 }
 
 // Keeps a memo's text within its field's rules as it is typed (an edit has a validator).
@@ -143,7 +136,7 @@ void FormBinder::bind(const Field& field, QWidget* widget) {
         connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
                 [this, index = bindings_.size()] { click(bindings_[index]); });
     }
-    if (!isButton(widget) && !qobject_cast<QLabel*>(widget))
+    if (!isButton(widget) && !qobject_cast<QLabel*>(widget) && !isPlainGroup(widget))
         widget->installEventFilter(this);
     bindings_.push_back(std::move(binding));
 }
@@ -229,8 +222,17 @@ void FormBinder::refreshWidget(const Field& f, const Binding& b) {
     widget->setEnabled(f.enabled);
     widget->setVisible(f.visible);
     for (const QPointer<QLabel>& label : b.labels) {
-        if (label)
-            label->setVisible(f.visible);
+        if (!label)
+            continue;
+        label->setVisible(f.visible);
+        // Some labels change with the dialog's mode (税费 or 红利).
+        if (!f.label.empty() && label->text() != gui::toQt(f.label))
+            label->setText(gui::toQt(f.label));
+    }
+    if (isPlainGroup(widget)) {
+        if (!f.text.empty())
+            static_cast<QGroupBox*>(widget)->setTitle(gui::toQt(f.text));
+        return;
     }
     if (f.tabStop) {
         widget->setFocusPolicy(b.focusPolicy);
@@ -244,14 +246,14 @@ void FormBinder::refreshWidget(const Field& f, const Binding& b) {
             edit->setText(text);
         edit->setReadOnly(f.readOnly || f.locked);
         edit->setEchoMode(f.masked ? QLineEdit::Password : QLineEdit::Normal);
-        paintLocked(edit, f.locked);
+        setLockedLook(edit, f.locked);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
         const QString text = gui::toQt(f.text);
         if (memo->toPlainText() != text)
             memo->setPlainText(text);
         memo->setProperty("tallivanAccepted", text);
         memo->setReadOnly(f.readOnly || f.locked);
-        paintLocked(memo, f.locked);
+        setLockedLook(memo, f.locked);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         const QStringList items = toQt(f.items);
         if (itemsOf(combo) != items) {

@@ -4,7 +4,8 @@
 // refreshed and the form's focus request obeyed. The form must outlive the bound widgets.
 //
 // Widgets understood: QLineEdit and QPlainTextEdit (edit, memo), QComboBox, QListWidget,
-// RadioGroup, QCheckBox, QLabel and any other QAbstractButton (a button).
+// RadioGroup, QCheckBox, QLabel, QGroupBox (its caption) and any other QAbstractButton (a
+// button).
 #pragma once
 
 #include <QObject>

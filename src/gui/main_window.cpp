@@ -2,18 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <QUrl>
 
 #include "about_dialog.h"
 #include "command_table.h"
+#include "help.h"
 #include "images.h"
 #include "ledger_lists.h"
 #include "qt_text.h"
@@ -178,8 +176,7 @@ void MainWindow::connectCommands() {
 }
 
 void MainWindow::showHelp() {
-    // The help file lies in the data directory; when it cannot be opened nothing is shown.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("zrstk.chm")));
+    gui::showHelp(this);
 }
 
 void MainWindow::showAbout() {

@@ -64,7 +64,7 @@ class MainWindow : public QMainWindow {
     // Puts the controller's selections into the views without reporting them back.
     void syncSelections();
     void treeSelectionChanged(const QModelIndex& current);
-    void treeClicked();
+    void treeClicked(bool pressSelected);
     void treeDoubleClicked();
     void groupRenamed(int position, const QString& name);
     void listSelectionChanged(LedgerList list);

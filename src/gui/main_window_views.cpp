@@ -47,11 +47,13 @@ void MainWindow::runCommand(const char* name, void (Controller::*command)()) {
 }
 
 void MainWindow::connectTree() {
-    // A new tree shows every group open.
+    // A new tree shows every group open, the one built at start-up too.
     connect(treeModel_, &QAbstractItemModel::modelReset, tree_, &QTreeView::expandAll);
+    tree_->expandAll();
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { treeSelectionChanged(current); });
-    connect(tree_, &AccountTreeView::treeClicked, this, [this] { treeClicked(); });
+    connect(tree_, &AccountTreeView::treeClicked, this,
+            [this](bool pressSelected) { treeClicked(pressSelected); });
     connect(tree_, &AccountTreeView::treeDoubleClicked, this, [this] { treeDoubleClicked(); });
     connect(treeModel_, &AccountTreeModel::renamed, this,
             [this](int position, const QString& name) { groupRenamed(position, name); });
@@ -66,8 +68,10 @@ void MainWindow::treeSelectionChanged(const QModelIndex& current) {
     refreshViews();
 }
 
-void MainWindow::treeClicked() {
-    if (quiet_)
+void MainWindow::treeClicked(bool pressSelected) {
+    // A click whose press selected the node has opened it already: a locked account asks for
+    // its password once per click, not twice.
+    if (quiet_ || pressSelected)
         return;
     controller_.clickNode();
     refreshViews();

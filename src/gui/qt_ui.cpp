@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "generic_dialog.h"
+#include "dialog_views.h"
 #include "qt_text.h"
 
 namespace tallivan::gui {
@@ -39,7 +39,8 @@ QWidget* QtUi::parentWindow() const {
 
 Answer QtUi::message(const std::string& text, const std::string& caption, MessageIcon icon,
                      MessageButtons buttons) {
-    QMessageBox box(iconOf(icon), toQt(caption), toQt(text), QMessageBox::NoButton, parentWindow());
+    const QPointer<QWidget> over = parentWindow();
+    QMessageBox box(iconOf(icon), toQt(caption), toQt(text), QMessageBox::NoButton, over);
     // The program speaks Chinese, whatever the system's language.
     switch (buttons) {
         case MessageButtons::Ok:
@@ -56,7 +57,12 @@ Answer QtUi::message(const std::string& text, const std::string& caption, Messag
             box.setDefaultButton(QMessageBox::Yes);
             break;
     }
-    switch (box.exec()) {
+    const int pressed = box.exec();
+    // The window the box was shown over takes the keyboard back, with the focus where the
+    // command left it (a refused field).
+    if (over)
+        over->activateWindow();
+    switch (pressed) {
         case QMessageBox::Cancel:
             return Answer::Cancel;
         case QMessageBox::Yes:
@@ -70,8 +76,8 @@ Answer QtUi::message(const std::string& text, const std::string& caption, Messag
 
 bool QtUi::runDialog(Form& form) {
     if (form.isOpen()) {
-        GenericDialog dialog(form, parentWindow());
-        dialog.exec();
+        const std::unique_ptr<FormDialog> dialog = makeDialogView(form, parentWindow());
+        dialog->exec();
     }
     return form.result() == Form::Result::Ok;
 }
