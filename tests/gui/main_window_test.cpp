@@ -3,7 +3,9 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -13,15 +15,18 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 #include <memory>
 
 #include "app/controller.h"
@@ -50,6 +55,7 @@ class MainWindowTest : public QObject {
     tallivan::testing::RecordingUi ui_;
     std::unique_ptr<Controller> controller_;
     std::unique_ptr<MainWindow> window_;
+    QList<QUrl> openedUrls_;
 
     template <typename T>
     T* find(const char* name) {
@@ -73,8 +79,13 @@ class MainWindowTest : public QObject {
         return texts;
     }
 
+  public Q_SLOTS:
+    // The desktop's "open" of a local file, as the help command asks for it.
+    void openUrl(const QUrl& url) { openedUrls_ << url; }
+
   private Q_SLOTS:
     void init() {
+        openedUrls_.clear();
         ui_.messages.clear();
         controller_ = std::make_unique<Controller>(ui_, files_, clock_);
         controller_->start();
@@ -211,6 +222,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(seen.note, QString("请多提意见"));
         QVERIFY(seen.detailDisabled);
         QVERIFY(seen.heightAfter > seen.heightBefore);
+    }
+
+    void helpOpensTheHelpFileOrElseTheManual() {
+        // The help file is looked up in the working directory, the program's data directory.
+        const QString workingDirectory = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(dir_.path())));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(workingDirectory); });
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler("file"); });
+
+        window_->action("mnuHelp")->trigger();
+        auto* manual = find<QDialog>("wndManual");
+        QVERIFY(manual->isVisible());
+        QVERIFY(!manual->isModal());
+        QCOMPARE(manual->windowTitle(), QString("Tallivan 使用说明"));
+        QVERIFY(find<QTextBrowser>("txtManual")->toPlainText().contains("数据目录"));
+        QVERIFY(openedUrls_.isEmpty());
+        // Asking again shows the same window.
+        manual->close();
+        window_->action("mnuHelp")->trigger();
+        QCOMPARE(window_->findChildren<QDialog*>("wndManual").size(), 1);
+        QVERIFY(manual->isVisible());
+
+        dir_.write("zrstk.chm", "ITSF");
+        window_->action("mnuHelp")->trigger();
+        QCOMPARE(openedUrls_.size(), 1);
+        QCOMPARE(openedUrls_[0],
+                 QUrl::fromLocalFile(QString::fromStdString(dir_.file("zrstk.chm"))));
     }
 
     void exitClosesTheWindow() {
