@@ -5,7 +5,7 @@
 #   install-deps.sh peers   ledger and hledger for the side-by-side benchmark
 set -e
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-qt6-qpa-plugins libgl1-mesa-dev fonts-wqy-microhei xvfb xauth"
+qt6-qpa-plugins libgl1-mesa-dev fonts-wqy-microhei xvfb xauth xdotool imagemagick"
 case "${1:-}" in
     fuzz) packages="clang clang-14 libclang-rt-14-dev" ;;
     peers) packages="ledger hledger time" ;;
