@@ -87,7 +87,7 @@ shot main-funds Tallivan
 keys alt+g
 
 # The budget panel, priced.
-click 370 813; keys ctrl+a; typed 1000; keys Tab; typed 10; keys Tab; typed 10.5; keys Tab Return
+click 370 813; keys ctrl+a; typed 1000; keys Tab; typed 10; keys Tab; typed 10.5; keys Tab space
 shot main-budget Tallivan
 
 # Buying: the fee and the total appear on leaving the price.
@@ -166,7 +166,7 @@ shot dialog-update-prices 更新现价
 done_with Escape
 keys alt+h a
 shot dialog-about 关于
-keys alt+d
+keys Tab space
 shot dialog-about-detail 关于
 done_with Escape
 keys alt+h c
