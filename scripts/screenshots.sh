@@ -1,11 +1,12 @@
 #!/bin/sh
 # Starts the desktop program under Xvfb on a fixture data directory (written with tallivan-cli)
 # and saves screenshots of the main window, each of its pages and every dialog, driven with the
-# keyboard and the mouse as a person would. Needs xvfb, xdotool and imagemagick
-# (scripts/install-deps.sh installs them).
+# keyboard and the mouse as a person would. Needs xvfb, xdotool and imagemagick, which it
+# installs when missing.
 #
 #   sh scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]     (defaults: build/default, screenshots)
 set -eu
+sh "$(dirname "$0")/install-deps.sh" screenshots
 build="$(cd "${1:-build/default}" && pwd)"
 mkdir -p "${2:-screenshots}"
 out="$(cd "${2:-screenshots}" && pwd)"
