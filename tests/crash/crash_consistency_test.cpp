@@ -1,7 +1,7 @@
 // Kills the crash worker at random moments, many times over, while it records trades, rewrites
-// positions and memos, compacts the account and saves the settings; after every kill the data
-// must open, every record must be one the worker wrote whole, and nothing it finished may be
-// missing.
+// positions and memos, compacts the account, exports it as text and saves the settings; after every
+// kill the data must open, every record must be one the worker wrote whole, and nothing it finished
+// may be missing.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,6 +17,7 @@
 
 #include "app/controller.h"
 #include "crash/crash_worker.h"
+#include "report/text_export.h"
 #include "storage/account_file.h"
 #include "storage/settings.h"
 #include "support/recording_ui.h"
@@ -107,6 +108,7 @@ class CrashConsistency : public ::testing::Test {
     void expectWholeData() {
         const Progress progress(dir.path());
         interrupted.insert(progress.begun);
+        expectWholeExports(progress);
         expectWholeAccount(progress);
         expectWholeSettings(progress);
         expectAccountOpens();
@@ -167,6 +169,34 @@ class CrashConsistency : public ::testing::Test {
         }
     }
 
+    // Each text export is a whole file of one export: lines of its list's width, each ending in
+    // CR LF, no transaction twice (what an old file's tail under a shorter new one would show).
+    void expectWholeExports(const Progress& p) {
+        const struct {
+            LedgerList list;
+            std::size_t lineLength;
+        } exports[] = {{LedgerList::Holdings, 216},
+                       {LedgerList::Sold, 174},
+                       {LedgerList::Trades, 142},
+                       {LedgerList::Funds, 72}};
+        for (const auto& e : exports) {
+            const std::string path = joinPath("zrdata", exportFileName(e.list, "crash"));
+            const auto text = readWholeFile(fs, path);
+            if (!text) {
+                EXPECT_TRUE(p.doneIn("export").empty()) << path << " is gone";
+                continue;  // not exported yet
+            }
+            ASSERT_GE(text->size(), e.lineLength) << path << " lost its caption line";
+            ASSERT_EQ(text->size() % e.lineLength, 0u) << path;
+            std::set<std::string> lines;
+            for (std::size_t at = 0; at < text->size(); at += e.lineLength) {
+                const std::string line = text->substr(at, e.lineLength);
+                ASSERT_EQ(line.substr(e.lineLength - 2), "\r\n") << path << " at " << at;
+                EXPECT_TRUE(lines.insert(line).second) << path << ": a line twice";
+            }
+        }
+    }
+
     void expectWholeSettings(const Progress& p) {
         const auto bytes = readWholeFile(fs, kSettingsFileName);
         ASSERT_TRUE(bytes);
@@ -210,7 +240,7 @@ TEST_F(CrashConsistency, KilledAtRandomMomentsTheDataStaysWholeAndOpens) {
     // busy machine gets less done between two kills).
     const auto everyStepDone = [&] {
         const Progress progress(dir.path());
-        for (const char* step : {"buy", "memo", "sell", "compact", "settings"}) {
+        for (const char* step : {"buy", "memo", "sell", "compact", "export", "settings"}) {
             if (progress.doneIn(step).empty())
                 return false;
         }

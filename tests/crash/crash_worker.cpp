@@ -57,6 +57,10 @@ class Worker {
             compact();
             done("compact", k);
         }
+        if (exportsIn(k)) {
+            controller_.exportText();
+            done("export", k);
+        }
         saveCategoryName(k);
         done("settings", k);
     }
