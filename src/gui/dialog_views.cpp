@@ -6,6 +6,7 @@
 #include "forms/fund_form.h"
 #include "forms/input_form.h"
 #include "forms/options_form.h"
+#include "forms/price_source_form.h"
 #include "forms/stock_code_form.h"
 #include "forms/stock_edit_form.h"
 #include "forms/trade_form.h"
@@ -31,7 +32,7 @@ std::unique_ptr<FormDialog> makeDialogView(Form& form, QWidget* parent) {
         viewOf<AccountDialog, AccountForm>,     viewOf<FundDialog, FundForm>,
         viewOf<ConfigDialog, ConfigForm>,       viewOf<OptionsDialog, OptionsForm>,
         viewOf<InputDialog, InputForm>,         viewOf<EditPasswordDialog, EditPasswordForm>,
-        viewOf<StockCodeDialog, StockCodeForm>,
+        viewOf<StockCodeDialog, StockCodeForm>, viewOf<PriceSourceDialog, PriceSourceForm>,
     };
     for (Maker make : makers) {
         if (std::unique_ptr<FormDialog> view = make(form, parent))

@@ -13,6 +13,7 @@ class EditPasswordForm;
 class FundForm;
 class InputForm;
 class OptionsForm;
+class PriceSourceForm;
 class StockCodeForm;
 class StockEditForm;
 class TradeForm;
@@ -69,6 +70,12 @@ class EditPasswordDialog : public FormDialog {  // wndEditPwd
     Q_OBJECT
   public:
     EditPasswordDialog(EditPasswordForm& form, QWidget* parent);
+};
+
+class PriceSourceDialog : public FormDialog {  // wndDspj
+    Q_OBJECT
+  public:
+    PriceSourceDialog(PriceSourceForm& form, QWidget* parent);
 };
 
 class StockCodeDialog : public FormDialog {  // wndStkCode

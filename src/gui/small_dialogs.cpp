@@ -1,6 +1,7 @@
-// The small dialogs: options, the one-line input prompt, the password change and the stock
-// name. The first three press OK on Enter; in the stock name dialog Enter moves on.
+// The small dialogs: options, the one-line input prompt, the password change, the price source
+// and the stock name. The first four press OK on Enter; in the stock name dialog Enter moves on.
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -9,6 +10,7 @@
 #include "forms/edit_password_form.h"
 #include "forms/input_form.h"
 #include "forms/options_form.h"
+#include "forms/price_source_form.h"
 #include "forms/stock_code_form.h"
 
 namespace tallivan::gui {
@@ -62,6 +64,23 @@ EditPasswordDialog::EditPasswordDialog(EditPasswordForm& form, QWidget* parent)
     }
     layout->addLayout(grid);
     layout->addLayout(buttonRow({"cmdOk", "cmdExit"}));
+    bindForm(EnterKey::DefaultButton);
+}
+
+PriceSourceDialog::PriceSourceDialog(PriceSourceForm& form, QWidget* parent)
+    : FormDialog(form, parent) {
+    setObjectName("wndDspj");
+    QVBoxLayout* layout = fixedLayout(this);
+    layout->addWidget(fieldWidget("grpOption"));
+    auto* row = new QHBoxLayout;
+    QLineEdit* directory = edit("txtDir");
+    directory->setMinimumWidth(directory->fontMetrics().horizontalAdvance(QString(28, 'x')));
+    QLabel* caption = label("txtDir");
+    caption->setObjectName("Label1");
+    row->addWidget(caption);
+    row->addWidget(directory);
+    layout->addLayout(row);
+    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
     bindForm(EnterKey::DefaultButton);
 }
 

@@ -87,7 +87,7 @@ class PriceAndExportTest : public QObject {
     void theToolButtonUpdatesThePricesThroughTheDialog() {
         QCOMPARE(heldPrice(), QString("10.50"));
         struct {
-            QString caption;
+            QString caption, view;
             QStringList sources;
             QString directoryShown;
         } seen;
@@ -96,6 +96,7 @@ class PriceAndExportTest : public QObject {
             if (!dialog || !QTest::qWaitForWindowActive(dialog))
                 return;
             seen.caption = dialog->windowTitle();
+            seen.view = dialog->objectName();
             for (int i = 0; i < 3; ++i) {
                 const QString name = QString("grpOption_%1").arg(i);
                 seen.sources << findWidget<QRadioButton>(dialog, qPrintable(name))->text();
@@ -120,6 +121,7 @@ class PriceAndExportTest : public QObject {
 
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(seen.caption, QString("更新现价"));
+        QCOMPARE(seen.view, QString("wndDspj"));
         QCOMPARE(seen.sources.size(), 3);
         QCOMPARE(seen.sources[0], QString("钱龙日线(*.day)"));
         QCOMPARE(seen.sources[2], QString("财智收盘价(*.txt)"));
