@@ -97,17 +97,10 @@ void AccountForm::onLeave(std::string_view name) {
 }
 
 void AccountForm::press(std::string_view name) {
-    if (name == "cmdCancel") {
-        cancel();
-    } else if (name == "cmdOk") {
-        // OK right after a refused entry is not taken: the dialog stays on that field, so a
-        // value the person did not mean is never stored.
-        if (takeRefusedEntry())
-            return;
+    pressOkOrCancel(name, [this] {
         if (mode_ != Mode::Delete)
             store();
-        close(Result::Ok);
-    }
+    });
 }
 
 void AccountForm::store() {

@@ -83,6 +83,23 @@ class Form {
     virtual void onLeave(std::string_view fieldName);
     // Whether the field left last refused its entry; asking clears it.
     bool takeRefusedEntry() { return std::exchange(entryRefused_, false); }
+    // The OK and Cancel buttons of a dialog that stores its fields on OK: Cancel closes; OK
+    // runs `store` and closes, unless the field left just before refused its entry (the dialog
+    // then stays on that field). False for any other button.
+    template <typename Store>
+    bool pressOkOrCancel(std::string_view buttonName, Store store) {
+        if (buttonName == "cmdCancel") {
+            cancel();
+        } else if (buttonName == "cmdOk") {
+            if (!takeRefusedEntry()) {
+                store();
+                close(Result::Ok);
+            }
+        } else {
+            return false;
+        }
+        return true;
+    }
     Field& add(Field field);
     Field& addEdit(std::string name, std::string label, std::size_t maxBytes = 0);
     Field& addButton(std::string name, std::string caption);

@@ -50,15 +50,7 @@ void FundForm::select(std::string_view name, int index) {
 }
 
 void FundForm::press(std::string_view name) {
-    if (name == "cmdCancel") {
-        cancel();
-    } else if (name == "cmdOk") {
-        // The pending leave handler ran just before: an entry it refused is not confirmed.
-        if (takeRefusedEntry())
-            return;
-        store();
-        close(Result::Ok);
-    }
+    pressOkOrCancel(name, [this] { store(); });
 }
 
 void FundForm::store() {

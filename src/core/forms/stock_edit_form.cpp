@@ -145,19 +145,11 @@ bool StockEditForm::leavePrice(PriceTarget& t) {
 }
 
 void StockEditForm::press(std::string_view name) {
-    if (name == "cmdCancel") {
-        cancel();
-    } else if (name == "cmdOk") {
-        // The pending leave handler ran just before: an entry it refused is not confirmed.
-        if (takeRefusedEntry())
-            return;
-        store();
-        close(Result::Ok);
-    } else if (held_) {
-        for (PriceTarget* t : {&stopLoss_, &takeProfit_}) {
-            if (name == t->amountButton || name == t->ratioButton)
-                calculate(*t, name == t->ratioButton);
-        }
+    if (pressOkOrCancel(name, [this] { store(); }) || !held_)
+        return;
+    for (PriceTarget* t : {&stopLoss_, &takeProfit_}) {
+        if (name == t->amountButton || name == t->ratioButton)
+            calculate(*t, name == t->ratioButton);
     }
 }
 
