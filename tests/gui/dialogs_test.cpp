@@ -26,6 +26,7 @@
 #include "storage/account_file.h"
 #include "storage/settings.h"
 #include "support/qt_find_widget.h"
+#include "support/qt_main_window.h"
 #include "support/qt_typing.h"
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
@@ -95,80 +96,26 @@ QString invalid(const QString& text) {
 
 }  // namespace
 
-class DialogsTest : public QObject {
+class DialogsTest : public t::MainWindowTest<AnsweringUi> {
     Q_OBJECT
 
   private:
-    std::unique_ptr<t::TempDir> dir_;
-    std::unique_ptr<PosixFileSystem> files_;
-    FixedClock clock_{{2026, 12, 10}};
-    AnsweringUi ui_;
-    std::unique_ptr<Controller> controller_;
-    std::unique_ptr<MainWindow> window_;
-
-    template <typename T>
-    T* find(const char* name) {
-        return t::findWidget<T>(window_.get(), name);
-    }
-    QTreeView* tree() { return find<QTreeView>("trvAccount"); }
-    QModelIndex group() { return tree()->model()->index(0, 0); }
-    QModelIndex account(int row) { return tree()->model()->index(row, 0, group()); }
     QString cell(const char* list, int row, int column) {
         return find<QTableView>(list)->model()->index(row, column).data().toString();
     }
     QString detail(const char* name) { return find<QLineEdit>(name)->text(); }
-
-    void writeAccount(int n, const std::string& title, const std::vector<LedgerRecord>& slots,
-                      const char* password) {
-        const std::string path = tallivan::joinPath("zrdata", tallivan::accountFileName(n));
-        const tallivan::AccountHeader header = t::newHeader(title);
-        QCOMPARE(tallivan::createAccountFile(*files_, path, header), 0);
-        for (const LedgerRecord& slot : slots)
-            QVERIFY(tallivan::writeSlot(*files_, path, header.slotKey, -1, slot) >= 0);
-        QCOMPARE(tallivan::writeHeader(*files_, path, header, tallivan::passwordFromText(password)),
-                 0);
-    }
 
     // Starts the program on the data directory, asking for passwords or not.
     void start(bool wantPassword) {
         tallivan::Settings settings = tallivan::defaultSettings();
         settings.wantPassword = wantPassword ? 1 : 0;
         QCOMPARE(tallivan::saveSettings(*files_, settings), 0);
-        controller_ = std::make_unique<Controller>(ui_, *files_, clock_);
-        controller_->start();
-        window_ = std::make_unique<MainWindow>(*controller_);
-        ui_.setOwner(window_.get());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(showMainWindow());
     }
 
-    void clickRow(const char* list, int row) {
-        QTableView* view = find<QTableView>(list);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          view->visualRect(view->model()->index(row, 1)).center());
-    }
-    void clickNode(const QModelIndex& node) {
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          tree()->visualRect(node).center());
-    }
     void runShortcut(const char* keys) {
         tree()->setFocus();
         QTest::keySequence(window_.get(), QKeySequence(keys));
-    }
-
-    // Runs `act` on the modal dialog the next step opens, once it has the keyboard. A dialog
-    // still open afterwards (a check inside `act` failed) is cancelled, so the test goes on.
-    void onDialog(std::function<void(QDialog*)> act) {
-        QTimer::singleShot(0, this, [act] {
-            QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            const auto cancelLeftOpen = qScopeGuard([dialog] {
-                if (dialog && dialog->isVisible())
-                    dialog->reject();
-            });
-            QTRY_VERIFY(QApplication::activeWindow() == dialog);
-            act(dialog);
-        });
     }
 
     // Keys go where the keyboard focus is, as they do for a person; after a message box the
@@ -196,20 +143,15 @@ class DialogsTest : public QObject {
         ui_.boxes.clear();
         ui_.answer.clear();
         ui_.dialogsRun = 0;
-        dir_ = std::make_unique<t::TempDir>();
-        files_ = std::make_unique<PosixFileSystem>(dir_->path());
-        files_->makeDirectory("zrdata");
+        makeDataDirectory();
         tallivan::NameTable names;
         for (const auto& [code, name] : t::sampleNames())
             QVERIFY(names.storeName(*files_, code, name) >= 0);
-        writeAccount(1, "one", t::sampleLedger(), "");
-        writeAccount(2, gbk("二号"), secondLedger(), kPassword);
+        QVERIFY(writeAccount(1, "one", t::sampleLedger()));
+        QVERIFY(writeAccount(2, gbk("二号"), secondLedger(), kPassword));
     }
 
-    void cleanup() {
-        window_.reset();
-        controller_.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void startUpShowsTheFirstAccount() {
         start(false);

@@ -77,39 +77,10 @@ int imageIndexOf(const QVariant& decoration) {
 
 }  // namespace
 
-class LedgerViewTest : public QObject {
+class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
     Q_OBJECT
 
   private:
-    std::unique_ptr<t::TempDir> dir_;
-    std::unique_ptr<PosixFileSystem> files_;
-    FixedClock clock_{{2026, 12, 10}};
-    DialogsUi ui_;
-    std::unique_ptr<Controller> controller_;
-    std::unique_ptr<MainWindow> window_;
-
-    template <typename T>
-    T* find(const char* name) {
-        return t::findWidget<T>(window_.get(), name);
-    }
-    QTreeView* tree() { return find<QTreeView>("trvAccount"); }
-    QAbstractItemModel* treeModel() { return tree()->model(); }
-    QModelIndex group() { return treeModel()->index(0, 0); }
-    QModelIndex account(int row) { return treeModel()->index(row, 0, group()); }
-
-    bool writeAccount(int n, const std::string& title, const std::vector<LedgerRecord>& slots) {
-        const std::string path = tallivan::joinPath("zrdata", tallivan::accountFileName(n));
-        const tallivan::AccountHeader header = t::newHeader(title);
-        if (tallivan::createAccountFile(*files_, path, header) != 0)
-            return false;
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            if (tallivan::writeSlot(*files_, path, header.slotKey, -1, slots[i]) !=
-                static_cast<int>(i))
-                return false;
-        }
-        return true;
-    }
-
     // Each row of a list as its image index and its texts, joined by tabs.
     QStringList rowsOf(const char* list) {
         const QAbstractItemModel* model = find<QTableView>(list)->model();
@@ -141,54 +112,23 @@ class LedgerViewTest : public QObject {
             .color();
     }
 
-    void clickRow(const char* list, int row) {
-        QTableView* view = find<QTableView>(list);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          view->visualRect(view->model()->index(row, 1)).center());
-    }
-
-    void clickNode(const QModelIndex& node) {
-        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          tree()->visualRect(node).center());
-    }
-
-    // As the window system delivers it: press, release, press, double-click, release.
-    void doubleClick(QAbstractItemView* view, const QModelIndex& index) {
-        const QPoint at = view->viewport()->mapTo(window_.get(), view->visualRect(index).center());
-        QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
-    }
-
     void doubleClickNode(const QModelIndex& node) { doubleClick(tree(), node); }
-
-    // Runs `act` on the modal dialog the next step opens, once it has the keyboard.
-    void onDialog(std::function<void(QDialog*)> act) {
-        QTimer::singleShot(0, this, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            // Until the dialog is the active window, keys and focus changes go elsewhere.
-            QTRY_VERIFY(QApplication::activeWindow() == dialog);
-            act(dialog);
-        });
-    }
 
   private Q_SLOTS:
     void init() {
         ui_.showDialogs = true;
-        dir_ = std::make_unique<t::TempDir>();
-        files_ = std::make_unique<PosixFileSystem>(dir_->path());
-        files_->makeDirectory("zrdata");
+        makeDataDirectory();
         tallivan::NameTable names;
         for (const auto& [code, name] : t::sampleNames())
             QVERIFY(names.storeName(*files_, code, name) >= 0);
         QVERIFY(writeAccount(1, "one", t::sampleLedger()));
         QVERIFY(writeAccount(2, gbk("二号"), secondLedger()));
         ui_.messages.clear();
-        QVERIFY(t::showMainWindow(controller_, window_, ui_, *files_, clock_));
+        QVERIFY(showMainWindow());
     }
 
     void cleanup() {
-        window_.reset();
-        controller_.reset();
+        closeMainWindow();
         QVERIFY(ui_.messages.empty());
     }
 

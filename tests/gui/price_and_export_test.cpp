@@ -45,17 +45,10 @@ class YesQtUi : public tallivan::gui::QtUi {
 
 }  // namespace
 
-class PriceAndExportTest : public QObject {
+class PriceAndExportTest : public tallivan::testing::MainWindowTest<YesQtUi> {
     Q_OBJECT
 
   private:
-    std::unique_ptr<tallivan::testing::TempDir> dir_;
-    std::unique_ptr<tallivan::PosixFileSystem> files_;
-    tallivan::FixedClock clock_{{2026, 12, 10}};
-    YesQtUi ui_;
-    std::unique_ptr<tallivan::Controller> controller_;
-    std::unique_ptr<tallivan::gui::MainWindow> window_;
-
     QString heldPrice() {
         auto* view = findWidget<QTableView>(window_.get(), "lsvBuy");
         return view->model()->index(1, tallivan::column::kCurrentPrice).data().toString();
@@ -63,26 +56,17 @@ class PriceAndExportTest : public QObject {
 
   private Q_SLOTS:
     void init() {
-        dir_ = std::make_unique<tallivan::testing::TempDir>();
-        files_ = std::make_unique<tallivan::PosixFileSystem>(dir_->path());
+        makeDataDirectory();
         ui_.messages.clear();
         tallivan::Settings settings = tallivan::defaultSettings();
         tallivan::copyToField(settings.priceSourceDirs[2], tallivan::kPriceSourceDirSize, "stored");
         QCOMPARE(tallivan::saveSettings(*files_, settings), 0);
-        files_->makeDirectory("zrdata");
-        const tallivan::AccountHeader header = tallivan::testing::newHeader("one");
-        QCOMPARE(tallivan::createAccountFile(*files_, "zrdata/zr_00001.acc", header), 0);
-        for (const tallivan::LedgerRecord& slot : tallivan::testing::sampleLedger())
-            QVERIFY(tallivan::writeSlot(*files_, "zrdata/zr_00001.acc", header.slotKey, -1, slot) >=
-                    0);
+        QVERIFY(writeAccount(1, "one", tallivan::testing::sampleLedger()));
         tallivan::testing::writeFileAt(dir_->path(), "cz/20261210.txt", "600001,a,12.34\r\n");
-        QVERIFY(tallivan::testing::showMainWindow(controller_, window_, ui_, *files_, clock_));
+        QVERIFY(showMainWindow());
     }
 
-    void cleanup() {
-        window_.reset();
-        controller_.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void theToolButtonUpdatesThePricesThroughTheDialog() {
         QCOMPARE(heldPrice(), QString("10.50"));
