@@ -50,9 +50,19 @@ void DialogScript::runOn(Form& form) const {
                     if (it == e.values.end())
                         continue;
                     const std::string name = f.name;  // the form may change while typing
-                    form.type(name, utf8ToGbk(it->second));
+                    const std::string text = utf8ToGbk(it->second);
+                    // A script cannot look at the dialog and correct a value: one the field
+                    // would cut, or one it refuses, cancels the dialog.
+                    if (f.maxBytes > 0 && text.size() > f.maxBytes) {
+                        showError(form.ui(), invalidValueMessage(text));
+                        form.cancel();
+                        return;
+                    }
+                    form.type(name, text);
                     form.leave(name);
                     form.clearFocusRequest();
+                    if (form.isOpen() && form.entryRefused())
+                        form.cancel();
                     if (!form.isOpen())
                         return;
                 }

@@ -37,6 +37,9 @@ int runBudget(CommandContext& ctx) {
                   {"txtSellPrice", args.required("sell")}})
         .press("cmdCal");
     script.runOn(panel);
+    // A refused value stops the script: there is no result to print.
+    if (!panel.isOpen())
+        return 1;
     for (const char* name :
          {"txtBuySxf", "txtBuyPriceAll", "txtSellSxf", "txtSellPriceAll", "txtYl", "txtBlYl"}) {
         printField(ctx.out, panel, name);

@@ -111,14 +111,25 @@ TEST_F(AccountCli, AccountLifeCycle) {
     EXPECT_EQ(fieldText(header->title, 11), "first");
     EXPECT_EQ(int(header->year) * 10000 + header->month * 100 + header->day, 20250102);
 
-    // A refused entry keeps the dialog open: nothing is stored.
-    r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "second", "--stop-loss-limit", "x"});
+    // A refused entry cancels the dialog: nothing is stored, whatever was typed after it.
+    const std::string stored = data.dir().read("zrdata/zr_00001.acc");
+    for (const std::vector<std::string>& more :
+         std::vector<std::vector<std::string>>{{}, {"--memo", "m"}, {"--take-profit-limit", "9"}}) {
+        std::vector<std::string> words = {"edit-account", "zrdata/zr_00001.acc", "--title",
+                                          "second",       "--stop-loss-limit",   "x"};
+        words.insert(words.end(), more.begin(), more.end());
+        r = run(words);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "错误: 'x' 为无效值,请重新输入！\n");
+        EXPECT_EQ(data.dir().read("zrdata/zr_00001.acc"), stored);
+    }
+    // A title longer than its ten bytes is refused, not cut.
+    r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "elevenbytes"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "错误: 'x' 为无效值,请重新输入！\n");
-    EXPECT_EQ(run({"tree"}).out, "group\tzrdata\t帐户组\naccount\tzrdata/zr_00001.acc\tfirst\n");
-    r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "second", "--stop-loss-limit", "x",
-             "--memo", "m"});
-    EXPECT_EQ(r.status, 1);  // the memo was left last: OK is taken, the old limit kept
+    EXPECT_EQ(r.err, "错误: 'elevenbytes' 为无效值,请重新输入！\n");
+    EXPECT_EQ(data.dir().read("zrdata/zr_00001.acc"), stored);
+    r = run({"edit-account", "zrdata/zr_00001.acc", "--title", "second"});
+    EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(run({"tree"}).out, "group\tzrdata\t帐户组\naccount\tzrdata/zr_00001.acc\tsecond\n");
 
     r = run({"passwd", "zrdata/zr_00001.acc", "--old", "", "--new", "abcdef"});

@@ -46,7 +46,7 @@ using AccountFile = AccountTest;
 TEST_F(AccountFile, NewAccountIsAHeaderAloneAndOpensEmpty) {
     ASSERT_EQ(createAccountFile(fs, kPath, header), 0);
     EXPECT_EQ(dir.read(kPath).size(), kHeaderSize);
-    EXPECT_FALSE(dir.exists(kPath + ".tmp"));
+    EXPECT_FALSE(dir.existsStartingWith(kPath + ".tmp"));
 
     const AccountContents opened = readAccount(fs, kPath, Password{}, true);
     ASSERT_EQ(opened.status, AccountStatus::Ok);
@@ -182,9 +182,9 @@ TEST_F(AccountFile, SlotWritesThatCannotLandAreRefused) {
 TEST_F(AccountFile, AFailedOrShortWriteReportsFailure) {
     writeAccount(fs, kPath, header, {slotOfEveryKind()[0]});
     FaultyFileSystem faulty(dir.path());
-    faulty.changesLeft = 1;  // the open for writing, then nothing
+    faulty.changesLeft = 0;  // no write gets through
     EXPECT_EQ(writeSlot(faulty, kPath, header.slotKey, -1, slotOfEveryKind()[1]), -1);
-    faulty.changesLeft = 1;
+    faulty.changesLeft = 1;  // the temporary file is made, nothing written into it
     EXPECT_EQ(writeHeader(faulty, kPath, header, Password{}), -1);
     faulty.refusedModes = {OpenMode::ReadWrite};
     faulty.changesLeft.reset();

@@ -112,7 +112,10 @@ TEST(FundCommand, AFailedWriteChangesNothing) {
     app.addFund(0, "10000");
     EXPECT_TRUE(app.controller.lists().rows(LedgerList::Funds).empty());
     EXPECT_EQ(app.panel(kFundTotal), "       0.00");
-    EXPECT_TRUE(app.ui.messages.empty());
+    // Said, naming the file, so a script or a person knows the deposit is not stored.
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, writeFailedMessage(app.path));
+    EXPECT_EQ(app.ui.messages[0].caption, gbk("错误"));
 }
 
 TEST(DeleteFundCommand, AsksThenMarksTheSlotAndTakesTheRowsAmountOff) {

@@ -403,15 +403,16 @@ TEST(PriceUpdate, AGroupWritesEachRowIntoItsOwnAccount) {
     EXPECT_EQ(app.controller.focus().currentAccount, inFocus);
 }
 
-TEST(PriceUpdate, ASlotThatCannotBeWrittenKeepsItsRowSilently) {
+TEST(PriceUpdate, PricesThatCannotBeWrittenAreReportedAndChangeNoRow) {
     DataDir data;
     PriceApp app(data);
     app.write({{"cz/20261210.txt", "600001,a,12.00\r\n"}});
     const std::string account = data.dir().read(app.path);
     const auto before = testing::viewSnapshot(app.controller);
-    app.fs.refusedModes = {OpenMode::ReadWrite};  // account slots only; the settings still save
+    app.fs.refusedWritesTo = {kJournalFileName};  // the slots cannot be written; the settings can
     app.update(kClosingTextSource, "cz");
-    EXPECT_TRUE(app.ui.messages.empty());
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, writeFailedMessage(app.path));
     EXPECT_EQ(app.price("600001"), "10.50");
     EXPECT_EQ(testing::viewSnapshot(app.controller), before);
     EXPECT_EQ(data.dir().read(app.path), account);

@@ -115,7 +115,7 @@ TEST(EditStockCommand, AFailedWriteIsReportedAndTheRowKept) {
     };
     app.controller.editStock();
     ASSERT_EQ(app.ui.messages.size(), 1u);
-    EXPECT_EQ(app.ui.messages[0].text, gbk("写文件出错!"));
+    EXPECT_EQ(app.ui.messages[0].text, writeFailedMessage(app.path));
     EXPECT_EQ(app.text(LedgerList::Holdings, 1, 6), "10.50");
 }
 

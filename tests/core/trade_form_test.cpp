@@ -299,7 +299,6 @@ TEST_F(TradeFormTest, TheFeeFollowsTheCategoryOfTheCode) {
         {"600000", "999", "10", "80.93", "10070.93"},      // minimum transfer fee
         {"0001", "1500", "12.34", "143.83", "18653.83"},   // Shenzhen: no transfer fee
         {"000001", "1000", "10", "0.00", "10000.00"},      // no category: no fee
-        {"600000", "0", "10", "0.00", "0.00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code + std::string(" ") + c.shares);
@@ -443,6 +442,19 @@ TEST_F(TradeFormTest, OkNeedsAStockName) {
     EXPECT_EQ(LedgerRecord::of(record), LedgerRecord::of(emptyTrade(kBuy)));
 }
 
+TEST_F(TradeFormTest, APurchaseOfNoSharesIsRefusedAtOk) {
+    for (const TradeMode mode : {TradeMode::Buy, TradeMode::Subscription}) {
+        ui.messages.clear();
+        TradeForm& f = open(mode, emptyTrade(mode == TradeMode::Buy ? kBuy : kSubscription));
+        typeAndLeave(f, "txtCode", "600000");
+        typeAndLeave(f, "txtPrice", "10");
+        f.press("cmdOk");
+        EXPECT_TRUE(f.isOpen());
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{gbk("'0' 为无效值,请重新输入！")});
+        EXPECT_EQ(f.focusRequest(), "txtStockNum");
+    }
+}
+
 TEST_F(TradeFormTest, RefusedValuesRestoreTheFieldAndKeepTheDialogOpen) {
     struct Case {
         TradeMode mode;
@@ -470,6 +482,13 @@ TEST_F(TradeFormTest, RefusedValuesRestoreTheFieldAndKeepTheDialogOpen) {
         {TradeMode::Edit, trade(kBuy, "600000", 2000000000, 0, 0), "txtPrice", "100", "0"},
         {TradeMode::Sell, trade(kSell, "600000", 2000000000, 100000, 0), "txtStockNum",
          "1999999999", "2000000000"},
+        // No shares, or fewer: no transaction but a dividend moves none.
+        {TradeMode::Sell, sale, "txtStockNum", "0", "500"},
+        {TradeMode::RightsIssue, trade(kRightsIssue, "600000", 1000, 5000, 0), "txtStockNum",
+         "-300", "1000"},
+        {TradeMode::BonusShares, trade(kBonusShares, "600000", 1000, 0, 0), "txtStockNum", "0",
+         "1000"},
+        {TradeMode::Edit, trade(kBuy, "600000", 100, 10000, 5000), "txtStockNum", "-100", "100"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.typed);

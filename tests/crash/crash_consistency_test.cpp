@@ -202,7 +202,7 @@ class CrashConsistency : public ::testing::Test {
         ASSERT_TRUE(bytes);
         EXPECT_EQ(bytes->size(), kSettingsFileSize);
         Settings settings;
-        ASSERT_EQ(loadSettings(fs, settings), 0);
+        ASSERT_EQ(loadSettings(fs, settings), SettingsLoad::Loaded);
         const std::string name =
             fieldText(settings.categories[0].name, sizeof settings.categories[0].name);
         // The last settings saved, or those of a cycle killed after it saved them.

@@ -18,7 +18,8 @@ class FaultyFileSystem : public PosixFileSystem {
     using PosixFileSystem::PosixFileSystem;
 
     // Changes allowed before every further change fails: writes, cuts, syncs, renames,
-    // removals and opens that may create or change a file each count one.
+    // removals and opens that may create a file each count one. Opening an existing file for
+    // writing changes nothing yet, as on a full disk.
     std::optional<int> changesLeft;
     // What size() reports instead of the truth.
     std::optional<std::int64_t> reportedSize;
@@ -26,13 +27,20 @@ class FaultyFileSystem : public PosixFileSystem {
     std::optional<std::int64_t> bytesReadable;
     // Opens in these modes fail.
     std::set<OpenMode> refusedModes;
+    // Opens for writing fail for paths that begin with one of these.
+    std::set<std::string> refusedWritesTo;
 
     // The handles open now.
     std::set<int> openHandles;
 
     int open(const std::string& path, OpenMode mode) override {
-        if (refusedModes.count(mode) || (mode != OpenMode::Read && !spend()))
+        const bool mayCreate = mode != OpenMode::Read && mode != OpenMode::ReadWrite;
+        if (refusedModes.count(mode) || (mayCreate && !spend()))
             return -1;
+        for (const std::string& prefix : refusedWritesTo) {
+            if (mode != OpenMode::Read && path.rfind(prefix, 0) == 0)
+                return -1;
+        }
         const int h = PosixFileSystem::open(path, mode);
         if (h >= 0)
             openHandles.insert(h);

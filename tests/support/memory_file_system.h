@@ -20,13 +20,15 @@ class MemoryFileSystem : public FileSystem {
 
     int open(const std::string& path, OpenMode mode) override {
         auto file = files.find(path);
+        if (mode == OpenMode::CreateExclusive && file != files.end())
+            return -1;
         if (file == files.end()) {
             if (mode == OpenMode::Read || mode == OpenMode::ReadWrite ||
                 !directories.count(parentPath(path)))
                 return -1;
             file = files.emplace(path, std::string()).first;
         }
-        if (mode == OpenMode::Create)
+        if (mode == OpenMode::Create || mode == OpenMode::CreateExclusive)
             file->second.clear();
         const int handle = nextHandle_++;
         handles_[handle] = Handle{path, 0};

@@ -33,6 +33,19 @@ class TempDir {
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+    // Whether a file whose path begins with `prefix` exists (a temporary file left behind, whose
+    // name ends in a number of its own).
+    bool existsStartingWith(const std::string& prefix) const {
+        const std::filesystem::path whole(file(prefix));
+        std::error_code ignored;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(whole.parent_path(), ignored)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(whole.filename().string(), 0) == 0)
+                return true;
+        }
+        return false;
+    }
 
   private:
     std::string path_;

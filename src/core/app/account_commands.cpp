@@ -12,17 +12,25 @@
 
 namespace tallivan {
 
-namespace {
+namespace {}  // namespace
 
-const char* const kWriteFailed = "写文件出错!";
-
-}  // namespace
+bool Controller::storeSettings() {
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return false;
+    // A settings file that exists but could not be read is never replaced by these settings.
+    if (!settingsReadable_ || saveSettings(fs_, settings_) != 0) {
+        showError(ui_, writeFailedMessage(kSettingsFileName));
+        return false;
+    }
+    scope.changedFiles();
+    return scope.commit();
+}
 
 bool Controller::editSettings(Form& form) {
     if (!ui_.runDialog(form))
         return false;
-    saveSettings(fs_, settings_);
-    return true;
+    return storeSettings();
 }
 
 void Controller::options() {
@@ -34,8 +42,8 @@ void Controller::options() {
             continue;
         const Answer answer = ui_.message(gbk("目录 “") + directory + gbk("” 不存在,是否创建?"),
                                           gbk("确认"), MessageIcon::Warning, MessageButtons::YesNo);
-        if (answer == Answer::Yes)
-            fs_.makeDirectory(directory);
+        if (answer == Answer::Yes && fs_.makeDirectory(directory) != 0)
+            showError(ui_, writeFailedMessage(directory));
     }
     buildTree();
 }
@@ -58,12 +66,18 @@ void Controller::addAccount() {
     AccountForm form(ui_, AccountForm::Mode::Add, header, clock_.today());
     if (!ui_.runDialog(form))
         return;
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
+    // Under the lock no other program takes the same number.
     const std::string path = newAccountPath(fs_, tree_.node(group).path);
     makeHeaderKeys(header, clock_, random_);
     if (createAccountFile(fs_, path, header) != 0) {
-        showError(ui_, gbk(kWriteFailed));
+        showError(ui_, writeFailedMessage(path));
         return;
     }
+    scope.changedFiles();
+    scope.commit();
     TreeNode node;
     node.text = fieldText(header.title, sizeof header.title);
     node.path = path;
@@ -82,10 +96,15 @@ void Controller::editAccount() {
     AccountForm form(ui_, AccountForm::Mode::Edit, header, clock_.today());
     if (!ui_.runDialog(form))
         return;
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
     if (writeHeader(fs_, account.path, header, account.password) != 0) {
-        showError(ui_, gbk(kWriteFailed));
+        showError(ui_, writeFailedMessage(account.path));
         return;
     }
+    scope.changedFiles();
+    scope.commit();
     account.header = header;
     node->text = fieldText(header.title, sizeof header.title);
     changed();
@@ -99,8 +118,15 @@ void Controller::deleteAccount() {
     AccountForm form(ui_, AccountForm::Mode::Delete, header, clock_.today());
     if (!ui_.runDialog(form))
         return;
-    if (fs_.remove(node->account->path) != 0)
+    WriteScope scope(*this);
+    if (!scope.ok())
         return;
+    if (fs_.remove(node->account->path) != 0) {
+        showError(ui_, writeFailedMessage(node->account->path));
+        return;
+    }
+    scope.changedFiles();
+    scope.commit();
     // The rows and the account in focus point into the node about to go.
     clearLists();
     focus_ = LedgerFocus{};
@@ -123,10 +149,15 @@ void Controller::changePassword() {
     EditPasswordForm form(ui_, password);
     if (!ui_.runDialog(form))
         return;
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
     if (writeHeader(fs_, account.path, *account.header, password) != 0) {
         showError(ui_, gbk("密码修改失败!"));
         return;
     }
+    scope.changedFiles();
+    scope.commit();
     account.password = password;
     showNotice(ui_, gbk("密码修改成功!"));
 }
@@ -135,8 +166,15 @@ void Controller::editStockName() {
     StockCodeForm form(ui_, names_);
     if (!ui_.runDialog(form))
         return;
-    if (names_.storeName(fs_, form.code(), form.name()) < 0)
-        showError(ui_, gbk(kWriteFailed));
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
+    if (names_.storeName(fs_, form.code(), form.name()) < 0) {
+        showError(ui_, writeFailedMessage(kNameTableFileName));
+        return;
+    }
+    scope.changedFiles();
+    scope.commit();
 }
 
 }  // namespace tallivan

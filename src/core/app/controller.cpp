@@ -6,7 +6,7 @@
 namespace tallivan {
 
 Controller::Controller(Ui& ui, FileSystem& fs, Clock& clock)
-    : ui_(ui), fs_(fs), clock_(clock), settings_(defaultSettings()) {
+    : ui_(ui), fs_(fs), clock_(clock), settings_(defaultSettings()), session_(fs), lock_(fs) {
     budget_ = std::make_unique<BudgetForm>(ui_, settings_);
 }
 
@@ -16,9 +16,16 @@ Controller::~Controller() {
 }
 
 void Controller::start() {
+    DataLockHold hold(lock_);
+    lockOrComplain(hold);
+    knownGeneration_ = lock_.generation();
     settings_ = defaultSettings();
-    loadSettings(fs_, settings_);
-    names_.load(fs_);
+    // A file that is there but cannot be read is said, and kept from being replaced.
+    settingsReadable_ = loadSettings(fs_, settings_) != SettingsLoad::Unreadable;
+    if (!settingsReadable_)
+        showError(ui_, readFailedMessage(kSettingsFileName));
+    if (names_.load(fs_) < 0 && fs_.exists(kNameTableFileName))
+        showError(ui_, readFailedMessage(kNameTableFileName));
     budget_ = std::make_unique<BudgetForm>(ui_, settings_);
     buildTree();
     const Date today = clock_.today();
@@ -27,7 +34,7 @@ void Controller::start() {
 }
 
 void Controller::configure() {
-    ConfigForm form(ui_, settings_, [this] { saveSettings(fs_, settings_); });
+    ConfigForm form(ui_, settings_, [this] { storeSettings(); });
     ui_.runDialog(form);
 }
 

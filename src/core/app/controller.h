@@ -12,6 +12,7 @@
 
 #include "app/account_tree.h"
 #include "app/command_states.h"
+#include "app/edit_session.h"
 #include "base/clock.h"
 #include "base/random.h"
 #include "forms/budget_form.h"
@@ -20,11 +21,16 @@
 #include "ledger/ledger_rows.h"
 #include "ledger/portfolio_totals.h"
 #include "ledger/position_change.h"
+#include "storage/data_lock.h"
 #include "storage/file_io.h"
 #include "storage/name_table.h"
 #include "storage/settings.h"
 
 namespace tallivan {
+
+// The messages of a file that could not be written or read, naming it.
+std::string writeFailedMessage(const std::string& path);
+std::string readFailedMessage(const std::string& path);
 
 struct FeeQuote {
     int category = -1;
@@ -111,29 +117,91 @@ class Controller {
     // The fee of trading `shares` of `code` at `price`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
 
+    // --- Other programs on the same data ---
+    // Holds the data directory's lock until the controller goes (a script's whole run), so its
+    // view can never be overtaken. False, with the message said, when another program keeps it.
+    bool holdDataLock();
+    // Reads everything again when another program changed the data directory since this view
+    // was read (the desktop program asks while it waits for the person). True when it did.
+    bool refreshIfChanged();
+
+    // --- Recording without a dialog (a broker's statement) ---
+    // Each does in `account` what the command of the transaction's type does after its dialog's
+    // OK: a purchase, subscription, rights issue, bonus issue or dividend is recorded as typed; a
+    // sale's cost basis comes from the holding as the sell command computes it. A sale without a
+    // holding of enough shares, or a change that would not fit the position's fields, is not
+    // recorded. True when recorded.
+    bool recordTrade(AccountNode& account, TradeRecord trade);
+    bool recordFund(AccountNode& account, const FundRecord& fund);
+    // Records many transactions as one command: everything recorded between begin and end is
+    // written together or not at all, and the lists are sorted and the totals refreshed once at
+    // the end. begin is false (with the message said) when the data cannot be written now; end
+    // is false when the writes failed (said, and the view read again from the files).
+    bool beginBatch();
+    bool endBatch();
+
     Ui& ui() { return ui_; }
     FileSystem& files() { return fs_; }
     Clock& clock() { return clock_; }
 
   private:
+    // A command that writes: from its start to its end it holds the data lock and plans its
+    // writes in the edit session; commit writes them all at once. A scope inside another (a
+    // command inside a batch) joins the outer one. Leaving without commit forgets the writes
+    // and, when the lists already showed them, reads the view again from the files.
+    class WriteScope {
+      public:
+        explicit WriteScope(Controller& controller);
+        ~WriteScope();
+        WriteScope(const WriteScope&) = delete;
+        WriteScope& operator=(const WriteScope&) = delete;
+        // False when the command must not go on (the reason was said).
+        bool ok() const { return ok_; }
+        // The command changed files other than through the session.
+        void changedFiles() { controller_.otherFilesChanged_ = true; }
+        // False when the writes failed (said, and the view read again).
+        bool commit();
+
+      private:
+        Controller& controller_;
+        bool ok_ = false;
+        bool done_ = false;
+    };
+
     RowContext rowContext() const { return RowContext{settings_, names_}; }
     // Runs a dialog that edits the settings; on OK they are saved at once. True on OK.
     bool editSettings(Form& form);
+    // Saves the settings under the data lock; says so when they could not be written.
+    bool storeSettings();
+    // The data lock for reading or changing files outside a WriteScope; false (said) when busy.
+    bool lockOrComplain(DataLockHold& hold);
+    // Notes a change this program made under the lock, so it does not take it for another's.
+    void noteOwnChange();
+    // Reads settings, names, the tree and the selected node's ledger again, keeping the
+    // passwords given and the selection.
+    void reloadFromDisk();
+    // Reads the shown node's ledger again (the lists showed writes that did not reach the
+    // files), keeping the selected rows.
+    void reloadView();
     void clearLists();
     bool loadAccount(AccountNode& node);
     void refreshTotals(Extended delta);
-    // Writes workRecord_ into slot `index` of `account` (below 0: appends); the slot or -1.
-    int writeWorkRecord(const AccountNode& account, int index);
+    bool inBatch() const { return batchOpen_; }
+    // Writes the session's planned writes (and counts other files changed by the command);
+    // false when they failed (said, and the view read again).
+    bool commitSession();
     // Row insertion and removal that keep each list's selection on its row.
     void insertRow(LedgerList list, std::size_t position, LedgerRow row);
     void eraseRow(LedgerList list, std::size_t position);
-    // Appends workRecord_ (a transaction) to the current account and shows its row; the slot,
-    // or -1 when it could not be written.
-    int addTradeRow();
+    // A new transaction or fund row: at the top of its list, which is then sorted by date (in a
+    // batch the rows gather at the end and go to the top, sorted, when the batch ends).
+    void addDatedRow(LedgerList list, LedgerRow row);
+    void finishDatedRows(LedgerList list);
+    // Plans `trade` as a new slot of the current account and shows its row; the slot, or -1.
+    int addTradeRow(const TradeRecord& trade);
     // Applies `change` to the held or sold position of `trade`'s code in the current account,
-    // creating the position (dated and priced by `trade`) or closing it; workRecord_ and the
-    // current account are as before afterwards. False when the position's slot could not be
-    // written (its row then shows what the file holds).
+    // creating the position (dated and priced by `trade`) or closing it. False when the
+    // position's slot could not be planned.
     bool applyToPosition(LedgerList list, const TradeRecord& trade, const PositionChange& change);
     // Applies `trade` to every position its type changes, `changeIn` giving the change in each
     // list, and reports a position that could not be written.
@@ -141,15 +209,25 @@ class Controller {
                           const std::function<PositionChange(LedgerList)>& changeIn);
     // Applies a newly recorded `trade`.
     void applyToPositions(const TradeRecord& trade);
+    // Whether the positions of the current account can take `changeIn` of `trade` within their
+    // stored fields; says so when not.
+    bool positionsFit(const TradeRecord& trade,
+                      const std::function<PositionChange(LedgerList)>& changeIn);
+    // The row of the held or sold position of `code` in `account`, if there is one.
+    std::optional<std::size_t> positionRow(LedgerList list, const AccountNode* account,
+                                           const std::string& code) const;
     StockRecord newPosition(const TradeRecord& trade, const PositionChange& change, bool held,
                             const AccountNode& account);
+    // A new transaction after its dialog: planned, applied to the positions, committed.
+    bool recordNew(const TradeRecord& trade);
+    bool addFundRow(AccountNode& account, const FundRecord& fund);
     // The selected data row of `list`, or nothing (with `complaint` as an error message).
     LedgerRow* selectedItemRow(LedgerList list, const char* complaint);
     // The stock list the stock commands work on: the sold list while it has the focus.
     LedgerList stockCommandList() const;
     // Marks the slots of a stock row (`stock`, the position, and its memo) deleted and removes
     // the row; false, with the row kept, when the position's slot could not be written.
-    bool deleteStockRow(LedgerList list, std::size_t position, StockRecord stock);
+    bool deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock);
     void recordNewTrade(int type, TradeMode mode, std::int64_t reserved);
     void recordOnHolding(int type, TradeMode mode);
     // A transaction of `type` on the selected holding, or nothing (with the message).
@@ -182,13 +260,25 @@ class Controller {
     TotalsPanel panel_;
     LedgerFocus focus_;
     std::array<std::optional<int>, 4> selectedRows_{};
-    // The records the commands rebuild from rows and the dialogs fill; every slot write goes
-    // through workRecord_.
-    LedgerRecord workRecord_;
-    NoteRecord workNote_;
-    FundRecord workFund_;
     LedgerList focusedList_ = LedgerList::Holdings;
     int viewRevision_ = 0;
+
+    // The writes of the command running now.
+    EditSession session_;
+    DataLock lock_;
+    bool lockHeldForRun_ = false;
+    // The data directory's change count this view was read at.
+    std::uint64_t knownGeneration_ = 0;
+    int writeDepth_ = 0;
+    bool batchOpen_ = false;
+    // A batch's new rows at the end of the transaction and fund lists, from where they start.
+    std::array<std::optional<std::size_t>, 4> batchRowsFrom_{};
+    // A command inside the batch stopped half-way: the batch writes nothing.
+    bool batchSpoiled_ = false;
+    // The command changed files outside the session (settings, names, headers, compaction).
+    bool otherFilesChanged_ = false;
+    // False when the settings file exists but could not be read: it is never replaced then.
+    bool settingsReadable_ = true;
 };
 
 }  // namespace tallivan

@@ -13,6 +13,9 @@ void Controller::exportText() {
     if (ui_.message(gbk("是否输出数据到文本文件?"), gbk("提示"), MessageIcon::Question,
                     MessageButtons::YesNo) != Answer::Yes)
         return;
+    DataLockHold hold(lock_);
+    if (!lockOrComplain(hold))
+        return;
     const std::string& name = tree_.node(*selected_).text;
     const std::string& directory = tree_.node(tree_.groupOf(*selected_)).path;
     // Each export replaces its old file as a whole, so a shorter export leaves no old tail and

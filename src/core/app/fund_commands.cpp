@@ -18,12 +18,6 @@ Extended& sumOf(PortfolioTotals& totals, int fundType) {
 
 }  // namespace
 
-int Controller::writeWorkRecord(const AccountNode& account, int index) {
-    if (!account.header)
-        return -1;
-    return writeSlot(fs_, account.path, account.header->slotKey, index, workRecord_);
-}
-
 void Controller::sortKeepingSelection(LedgerList list) {
     auto& rows = lists_.rows(list);
     std::optional<ItemRef> selected;
@@ -35,22 +29,34 @@ void Controller::sortKeepingSelection(LedgerList list) {
     changed();
 }
 
+bool Controller::addFundRow(AccountNode& account, const FundRecord& fund) {
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return false;
+    const int slot = session_.write(account, -1, fund);
+    if (slot < 0) {
+        showError(ui_, gbk("写文件出错!"));
+        return false;
+    }
+    sumOf(totals_, fund.type()) += static_cast<Extended>(fund.amount) * 0.001L;
+    LedgerRow row = makeRow(LedgerList::Funds, ItemRef{slot, -1, nullptr, 0});
+    showFundRow(row, fund, &account);
+    addDatedRow(LedgerList::Funds, std::move(row));
+    refreshTotals(0);
+    return scope.commit();
+}
+
 void Controller::addFund() {
     AccountNode* account = focus_.currentAccount;
-    FundForm form(ui_, workFund_, clock_.today());
-    if (ui_.runDialog(form) && account) {
-        workRecord_ = LedgerRecord::of(workFund_);
-        // A failed append changes nothing: no row, no sum.
-        const int slot = writeWorkRecord(*account, -1);
-        if (slot >= 0) {
-            sumOf(totals_, workFund_.type()) += static_cast<Extended>(workFund_.amount) * 0.001L;
-            insertRow(LedgerList::Funds, 0,
-                      makeRow(LedgerList::Funds, ItemRef{slot, -1, nullptr, 0}));
-            showFundRow(lists_.rows(LedgerList::Funds).front(), workFund_, account);
-            refreshTotals(0);
-        }
-    }
-    sortKeepingSelection(LedgerList::Funds);
+    FundRecord fund{};
+    FundForm form(ui_, fund, clock_.today());
+    if (ui_.runDialog(form) && account)
+        addFundRow(*account, fund);
+}
+
+bool Controller::recordFund(AccountNode& account, const FundRecord& fund) {
+    focus_.currentAccount = &account;
+    return addFundRow(account, fund);
 }
 
 void Controller::deleteFund() {
@@ -68,15 +74,20 @@ void Controller::deleteFund() {
         return;
     AccountNode* owner = row.ref->owner;
     focus_.currentAccount = owner;
-    fundFromRow(row, workFund_);
-    workRecord_ = LedgerRecord::of(workFund_);
-    workRecord_.markDeleted();
-    if (!owner || writeWorkRecord(*owner, row.ref->slotIndex) < 0)
+    FundRecord fund{};
+    fundFromRow(row, fund);
+    WriteScope scope(*this);
+    if (!scope.ok())
         return;
+    if (!owner || session_.erase(*owner, row.ref->slotIndex, fund) < 0) {
+        showError(ui_, gbk("写文件出错!"));
+        return;
+    }
     // The amount the row shows, as the sum was built from the rows' amounts.
-    sumOf(totals_, workFund_.type()) -= static_cast<Extended>(workFund_.amount) * 0.001L;
+    sumOf(totals_, fund.type()) -= static_cast<Extended>(fund.amount) * 0.001L;
     eraseRow(LedgerList::Funds, static_cast<std::size_t>(*selected));
     refreshTotals(0);
+    scope.commit();
 }
 
 }  // namespace tallivan

@@ -49,24 +49,30 @@ void Controller::updatePrices() {
         return;
 
     // Each row is rebuilt from its texts and written to its own account's file (a group shows
-    // several). A stock without a usable close, or whose slot cannot be written, keeps its row.
+    // several); all of them are written together. A stock without a usable close keeps its row.
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
     for (LedgerRow& row : lists_.rows(LedgerList::Holdings)) {
         if (row.isSummary())
             continue;
-        StockRecord stock = workRecord_.as<StockRecord>();
+        StockRecord stock{};
         stockFromRow(row, stock);
         const std::optional<double> close =
             prices.readClosePrice(fieldText(stock.code, sizeof stock.code));
         if (!close)
             continue;
         stock.price = static_cast<std::int32_t>(toMilli(*close));
-        workRecord_ = LedgerRecord::of(stock);
         AccountNode* owner = row.ref->owner;
-        if (owner && writeWorkRecord(*owner, row.ref->slotIndex) >= 0)
-            showStockRow(row, stock, owner, rowContext());
+        if (!owner || session_.write(*owner, row.ref->slotIndex, stock) < 0) {
+            showError(ui_, gbk("写文件出错!"));
+            return;
+        }
+        showStockRow(row, stock, owner, rowContext());
     }
     prices.close();
     refreshTotals(0);
+    scope.commit();
 }
 
 }  // namespace tallivan

@@ -29,30 +29,30 @@ void Controller::editStock() {
     LedgerRow& row = *selected;
     AccountNode* owner = row.ref->owner;
     focus_.currentAccount = owner;
-    StockRecord stock = workRecord_.as<StockRecord>();
+    StockRecord stock{};
     stockFromRow(row, stock);
-    noteFromRow(row, workNote_);
-    const bool hasNote = workNote_.kindState >> 4 == static_cast<int>(SlotKind::Note);
-    StockEditForm form(ui_, stock, workNote_, hasNote, settings_, names_);
+    NoteRecord note{};
+    noteFromRow(row, note);
+    const bool hasNote = note.kindState >> 4 == static_cast<int>(SlotKind::Note);
+    StockEditForm form(ui_, stock, note, hasNote, settings_, names_);
     if (!ui_.runDialog(form))
         return;
-    // The row shows only what the file holds: a failed write is reported and its part of the
-    // row stays as it was.
-    workRecord_ = LedgerRecord::of(stock);
-    const bool stockWritten = owner && writeWorkRecord(*owner, row.ref->slotIndex) >= 0;
-    bool noteWritten = false;
-    if (stockWritten && hasNote) {
-        workRecord_ = LedgerRecord::of(workNote_);
-        noteWritten = writeWorkRecord(*owner, static_cast<int>(row.ref->extra)) >= 0;
-        workRecord_ = LedgerRecord::of(stock);
-    }
-    if (stockWritten)
-        showStockRow(row, stock, owner, rowContext());
-    if (noteWritten)
-        showStockNote(row, LedgerRecord::of(workNote_));
-    if (!stockWritten || (hasNote && !noteWritten))
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
+    // The position and its memo are written together or not at all.
+    const bool planned =
+        owner && session_.write(*owner, row.ref->slotIndex, stock) >= 0 &&
+        (!hasNote || session_.write(*owner, static_cast<int>(row.ref->extra), note) >= 0);
+    if (!planned) {
         showError(ui_, gbk("写文件出错!"));
+        return;
+    }
+    showStockRow(row, stock, owner, rowContext());
+    if (hasNote)
+        showStockNote(row, LedgerRecord::of(note));
     refreshTotals(0);
+    scope.commit();
 }
 
 }  // namespace tallivan

@@ -2,6 +2,9 @@
 // subscription and its outcome. Each appends its transaction and applies it to the positions.
 #include "app/controller.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "base/gbk.h"
 #include "forms/input_form.h"
 #include "forms/trade_form.h"
@@ -17,6 +20,8 @@ namespace {
 constexpr std::size_t index(LedgerList list) {
     return static_cast<std::size_t>(list);
 }
+
+const char* const kOutOfRange = "股数或金额超出范围,未保存!";
 
 TradeRecord newTrade(int type, std::int64_t reserved, const Date& today) {
     TradeRecord t;
@@ -44,6 +49,8 @@ void Controller::insertRow(LedgerList list, std::size_t position, LedgerRow row)
     rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
     if (auto& selected = selectedRows_[index(list)]; selected && *selected >= int(position))
         ++*selected;
+    if (auto& from = batchRowsFrom_[index(list)]; from && *from >= position)
+        ++*from;
 }
 
 void Controller::eraseRow(LedgerList list, std::size_t position) {
@@ -54,17 +61,49 @@ void Controller::eraseRow(LedgerList list, std::size_t position) {
         selected.reset();
     else if (selected && *selected > int(position))
         --*selected;
+    if (auto& from = batchRowsFrom_[index(list)]; from && *from > position)
+        --*from;
 }
 
-int Controller::addTradeRow() {
+void Controller::addDatedRow(LedgerList list, LedgerRow row) {
+    if (!inBatch()) {
+        insertRow(list, 0, std::move(row));
+        sortKeepingSelection(list);
+        return;
+    }
+    // Inserting at the top one by one would move every row each time: a batch appends, and
+    // the rows go to the top when it ends.
+    auto& rows = lists_.rows(list);
+    if (!batchRowsFrom_[index(list)])
+        batchRowsFrom_[index(list)] = rows.size();
+    rows.push_back(std::move(row));
+}
+
+void Controller::finishDatedRows(LedgerList list) {
+    auto& from = batchRowsFrom_[index(list)];
+    if (!from)
+        return;
+    auto& rows = lists_.rows(list);
+    const auto first = rows.begin() + static_cast<std::ptrdiff_t>(*from);
+    // Newest first at the top, as inserting each at the top would have left them.
+    std::reverse(first, rows.end());
+    const auto added = static_cast<int>(rows.end() - first);
+    std::rotate(rows.begin(), first, rows.end());
+    if (auto& selected = selectedRows_[index(list)]; selected) {
+        *selected = *selected >= int(*from) ? int(rows.size()) - 1 - *selected : *selected + added;
+    }
+    from.reset();
+    sortKeepingSelection(list);
+}
+
+int Controller::addTradeRow(const TradeRecord& trade) {
     AccountNode* account = focus_.currentAccount;
-    const int slot = account ? writeWorkRecord(*account, -1) : -1;
+    const int slot = account ? session_.write(*account, -1, trade) : -1;
     if (slot < 0)
         return -1;
-    insertRow(LedgerList::Trades, 0, makeRow(LedgerList::Trades, ItemRef{slot, -1, nullptr, 0}));
-    showTradeRow(lists_.rows(LedgerList::Trades).front(), workRecord_.as<TradeRecord>(), account,
-                 rowContext());
-    sortKeepingSelection(LedgerList::Trades);
+    LedgerRow row = makeRow(LedgerList::Trades, ItemRef{slot, -1, nullptr, 0});
+    showTradeRow(row, trade, account, rowContext());
+    addDatedRow(LedgerList::Trades, std::move(row));
     return slot;
 }
 
@@ -123,37 +162,61 @@ void Controller::applyToPositions(const TradeRecord& trade) {
     applyToPositions(trade, [&](LedgerList list) { return positionChange(trade, list); });
 }
 
+std::optional<std::size_t> Controller::positionRow(LedgerList list, const AccountNode* account,
+                                                   const std::string& code) const {
+    const auto& rows = lists_.rows(list);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].ref && rows[i].ref->owner == account && rows[i].text(column::kCode) == code)
+            return i;
+    }
+    return std::nullopt;
+}
+
+bool Controller::positionsFit(const TradeRecord& trade,
+                              const std::function<PositionChange(LedgerList)>& changeIn) {
+    const std::string code = fieldText(trade.code, sizeof trade.code);
+    bool fits = true;
+    for (const LedgerList list : {LedgerList::Holdings, LedgerList::Sold}) {
+        if (!changesPosition(trade.type(), list))
+            continue;
+        StockRecord s{};
+        if (const auto at = positionRow(list, focus_.currentAccount, code))
+            stockFromRow(lists_.rows(list)[*at], s);
+        const PositionChange change = changeIn(list);
+        std::int64_t shares = 0, cost = 0, proceeds = 0;
+        fits = fits && !__builtin_add_overflow(std::int64_t{s.shares}, change.shares, &shares) &&
+               shares >= std::numeric_limits<std::int32_t>::min() &&
+               shares <= std::numeric_limits<std::int32_t>::max() &&
+               !__builtin_add_overflow(std::int64_t{s.cost}, change.cost, &cost) &&
+               (list == LedgerList::Holdings ||
+                !__builtin_add_overflow(std::int64_t{s.proceeds}, change.proceeds, &proceeds));
+    }
+    if (!fits)
+        showError(ui_, gbk(kOutOfRange));
+    return fits;
+}
+
 bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
                                  const PositionChange& change) {
-    const LedgerRecord savedRecord = workRecord_;
     AccountNode* const account = focus_.currentAccount;
     const bool held = list == LedgerList::Holdings;
     auto& rows = lists_.rows(list);
-    const std::string code = fieldText(t.code, sizeof t.code);
     if (!account)
         return false;
 
-    std::optional<std::size_t> at;
-    for (std::size_t i = 0; i < rows.size() && !at; ++i) {
-        if (rows[i].ref && rows[i].ref->owner == account && rows[i].text(column::kCode) == code)
-            at = i;
-    }
-    StockRecord s = workRecord_.as<StockRecord>();
+    std::optional<std::size_t> at = positionRow(list, account, fieldText(t.code, sizeof t.code));
+    StockRecord s{};
     if (at) {
         stockFromRow(rows[*at], s);
     } else {
         s = newPosition(t, change, held, *account);
-        workNote_ = NoteRecord{};
-        workNote_.kindState = kindStateOf(SlotKind::Note, s.state());
+        NoteRecord note{};
+        note.kindState = kindStateOf(SlotKind::Note, s.state());
         // Without its stock slot no row is made and nothing else is touched.
-        workRecord_ = LedgerRecord::of(s);
-        const int slot = writeWorkRecord(*account, -1);
-        if (slot < 0) {
-            workRecord_ = savedRecord;
+        const int slot = session_.write(*account, -1, s);
+        if (slot < 0)
             return false;
-        }
-        workRecord_ = LedgerRecord::of(workNote_);
-        const int noteSlot = writeWorkRecord(*account, -1);
+        const int noteSlot = session_.write(*account, -1, note);
         at = std::min<std::size_t>(1, rows.size());
         insertRow(list, *at, makeRow(list, ItemRef{slot, noteSlot, account, s.kindState}));
     }
@@ -170,48 +233,48 @@ bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
         // The position is gone: its slots are marked deleted, its row and memo go with it.
         written = deleteStockRow(list, *at, s);
     } else {
-        workRecord_ = LedgerRecord::of(s);
-        written = writeWorkRecord(*account, row.ref->slotIndex) >= 0;
+        written = session_.write(*account, row.ref->slotIndex, s) >= 0;
         if (written)
             showStockRow(row, s, account, rowContext());
         selectRow(list, static_cast<int>(*at));
     }
-    workRecord_ = savedRecord;
     focus_.currentAccount = account;
     return written;
 }
 
-bool Controller::deleteStockRow(LedgerList list, std::size_t position, StockRecord stock) {
+bool Controller::deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock) {
     LedgerRow& row = lists_.rows(list)[position];
     AccountNode* const owner = row.ref->owner;
-    workRecord_ = LedgerRecord::of(stock);
-    workRecord_.markDeleted();
-    // A deletion that could not be written keeps the row as the file still has it.
-    if (!owner || writeWorkRecord(*owner, row.ref->slotIndex) < 0)
+    if (!owner || session_.erase(*owner, row.ref->slotIndex, stock) < 0)
         return false;
-    // A memo left behind is never shown: a memo is read only right after its position.
+    // A memo left behind would never be shown: a memo is read only right after its position.
     if (row.ref->extra != -1) {
-        noteFromRow(row, workNote_);
-        workRecord_ = LedgerRecord::of(workNote_);
-        workRecord_.markDeleted();
-        writeWorkRecord(*owner, static_cast<int>(row.ref->extra));
+        NoteRecord note{};
+        noteFromRow(row, note);
+        session_.erase(*owner, static_cast<int>(row.ref->extra), note);
     }
     eraseRow(list, position);
     return true;
 }
 
-void Controller::recordNewTrade(int type, TradeMode mode, std::int64_t reserved) {
-    TradeRecord t = newTrade(type, reserved, clock_.today());
-    TradeForm form(ui_, mode, t, settings_, names_);
-    if (!ui_.runDialog(form))
-        return;
-    workRecord_ = LedgerRecord::of(t);
-    if (addTradeRow() < 0) {
+bool Controller::recordNew(const TradeRecord& t) {
+    WriteScope scope(*this);
+    if (!scope.ok() || !positionsFit(t, [&](LedgerList list) { return positionChange(t, list); }))
+        return false;
+    if (addTradeRow(t) < 0) {
         showError(ui_, gbk("写文件出错!"));
-        return;
+        return false;
     }
     applyToPositions(t);
     refreshTotals(cashAmount(t));
+    return scope.commit();
+}
+
+void Controller::recordNewTrade(int type, TradeMode mode, std::int64_t reserved) {
+    TradeRecord t = newTrade(type, reserved, clock_.today());
+    TradeForm form(ui_, mode, t, settings_, names_);
+    if (ui_.runDialog(form))
+        recordNew(t);
 }
 
 void Controller::buy() {
@@ -228,7 +291,7 @@ std::optional<TradeRecord> Controller::tradeOnSelectedHolding(int type) {
         return std::nullopt;
     const LedgerRow& row = *selected;
     focus_.currentAccount = row.ref->owner;
-    StockRecord s = workRecord_.as<StockRecord>();
+    StockRecord s{};
     stockFromRow(row, s);
     // The transaction starts from the position's bytes: shares held, current price, cost.
     TradeRecord t = LedgerRecord::of(s).as<TradeRecord>();
@@ -254,15 +317,8 @@ void Controller::sell() {
     TradeForm form(ui_, TradeMode::Sell, *t, settings_, names_);
     if (!ui_.runDialog(form))
         return;
-    const double cash = cashAmount(*t);
-    t->costBasis = saleCostBasis(t->shares, sharesHeld, costHeld, toMilli(cash));
-    workRecord_ = LedgerRecord::of(*t);
-    if (addTradeRow() < 0) {
-        showError(ui_, gbk("写文件出错!"));
-        return;
-    }
-    applyToPositions(*t);
-    refreshTotals(cash);
+    t->costBasis = saleCostBasis(t->shares, sharesHeld, costHeld, toMilli(cashAmount(*t)));
+    recordNew(*t);
 }
 
 void Controller::recordOnHolding(int type, TradeMode mode) {
@@ -275,15 +331,8 @@ void Controller::recordOnHolding(int type, TradeMode mode) {
     if (type == kDividend)
         t->shares = 0;
     TradeForm form(ui_, mode, *t, settings_, names_);
-    if (!ui_.runDialog(form))
-        return;
-    workRecord_ = LedgerRecord::of(*t);
-    if (addTradeRow() < 0) {
-        showError(ui_, gbk("写文件出错!"));
-        return;
-    }
-    applyToPositions(*t);
-    refreshTotals(cashAmount(*t));
+    if (ui_.runDialog(form))
+        recordNew(*t);
 }
 
 void Controller::rightsIssue() {
@@ -296,6 +345,24 @@ void Controller::bonusShares() {
 
 void Controller::dividend() {
     recordOnHolding(kDividend, TradeMode::Dividend);
+}
+
+bool Controller::recordTrade(AccountNode& account, TradeRecord trade) {
+    focus_.currentAccount = &account;
+    if (trade.type() == kSell) {
+        // As the sell command does from the selected holding.
+        const auto at =
+            positionRow(LedgerList::Holdings, &account, fieldText(trade.code, sizeof trade.code));
+        if (!at)
+            return false;
+        StockRecord held{};
+        stockFromRow(lists_.rows(LedgerList::Holdings)[*at], held);
+        if (trade.shares > held.shares)
+            return false;
+        trade.costBasis =
+            saleCostBasis(trade.shares, held.shares, held.cost, toMilli(cashAmount(trade)));
+    }
+    return recordNew(trade);
 }
 
 LedgerRow* Controller::selectedSubscription() {
@@ -313,7 +380,7 @@ void Controller::subscriptionWon() {
         return;
     AccountNode* owner = row->ref->owner;
     focus_.currentAccount = owner;
-    TradeRecord t = workRecord_.as<TradeRecord>();
+    TradeRecord t{};
     tradeFromRow(*row, t);
     const std::int32_t applied = t.shares;
     std::string answer = std::to_string(applied);
@@ -329,9 +396,10 @@ void Controller::subscriptionWon() {
     const TradeRecord subscription = t;
     t.kindState = kindStateOf(SlotKind::Trade, kSubscriptionWon);
     t.shares = *won;
-    // The row shows the outcome only once it is stored.
-    workRecord_ = LedgerRecord::of(t);
-    if (!owner || writeWorkRecord(*owner, row->ref->slotIndex) < 0) {
+    WriteScope scope(*this);
+    if (!scope.ok() || !positionsFit(t, [&](LedgerList list) { return positionChange(t, list); }))
+        return;
+    if (!owner || session_.write(*owner, row->ref->slotIndex, t) < 0) {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
@@ -344,11 +412,11 @@ void Controller::subscriptionWon() {
         notWon.shares = applied - *won;
         returned = -cashAmount(notWon);
         notWon.kindState = kindStateOf(SlotKind::Trade, kSubscriptionNotWon);
-        workRecord_ = LedgerRecord::of(notWon);
-        if (addTradeRow() < 0)
+        if (addTradeRow(notWon) < 0)
             returned = 0;
     }
     refreshTotals(returned);
+    scope.commit();
 }
 
 void Controller::subscriptionNotWon() {
@@ -362,17 +430,20 @@ void Controller::subscriptionNotWon() {
         return;
     AccountNode* owner = row->ref->owner;
     focus_.currentAccount = owner;
-    TradeRecord t = workRecord_.as<TradeRecord>();
+    TradeRecord t{};
     tradeFromRow(*row, t);
     const double paid = cashAmount(t);
     t.kindState = kindStateOf(SlotKind::Trade, kSubscriptionNotWon);
-    workRecord_ = LedgerRecord::of(t);
-    if (!owner || writeWorkRecord(*owner, row->ref->slotIndex) < 0) {
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
+    if (!owner || session_.write(*owner, row->ref->slotIndex, t) < 0) {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
     showTradeRow(*row, t, owner, rowContext());
     refreshTotals(-paid);
+    scope.commit();
 }
 
 }  // namespace tallivan

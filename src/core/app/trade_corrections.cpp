@@ -14,26 +14,29 @@ void Controller::editTrade() {
     if (!row)
         return;
     AccountNode* const owner = row->ref->owner;
-    TradeRecord trade = workRecord_.as<TradeRecord>();
+    TradeRecord trade{};
     tradeFromRow(*row, trade);
     const TradeRecord old = trade;
     TradeForm form(ui_, TradeMode::Edit, trade, settings_, names_);
     if (!ui_.runDialog(form))
         return;
-    // The row shows the new transaction only once it is stored.
-    workRecord_ = LedgerRecord::of(trade);
-    if (!owner || writeWorkRecord(*owner, row->ref->slotIndex) < 0) {
+    // The positions change by the difference between the new and the old transaction, kept in
+    // 64 bits (a difference record's 32-bit fee could not hold it).
+    const auto difference = [&](LedgerList list) {
+        return positionChange(trade, list) - positionChange(old, list);
+    };
+    focus_.currentAccount = owner;
+    WriteScope scope(*this);
+    if (!scope.ok() || !positionsFit(trade, difference))
+        return;
+    if (!owner || session_.write(*owner, row->ref->slotIndex, trade) < 0) {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
     showTradeRow(*row, trade, owner, rowContext());
-    // The positions change by the difference between the new and the old transaction, kept in
-    // 64 bits (a difference record's 32-bit fee could not hold it).
-    focus_.currentAccount = owner;
-    applyToPositions(trade, [&](LedgerList list) {
-        return positionChange(trade, list) - positionChange(old, list);
-    });
+    applyToPositions(trade, difference);
     refreshTotals(static_cast<Extended>(cashAmount(trade)) - cashAmount(old));
+    scope.commit();
 }
 
 void Controller::undoTrade() {
@@ -54,24 +57,27 @@ void Controller::undoTrade() {
         }
     }
     AccountNode* const owner = row->ref->owner;
-    TradeRecord trade = workRecord_.as<TradeRecord>();
+    TradeRecord trade{};
     tradeFromRow(*row, trade);
     TradeForm form(ui_, TradeMode::Undo, trade, settings_, names_);
     if (!ui_.runDialog(form))
         return;
     const double paid = cashAmount(trade);
-    workRecord_ = LedgerRecord::of(trade);
-    workRecord_.markDeleted();
-    if (!owner || writeWorkRecord(*owner, row->ref->slotIndex) < 0) {
+    // The positions lose exactly what recording gave them; an undone sale that had closed its
+    // position brings the holding back.
+    const auto reversal = [&](LedgerList list) { return -positionChange(trade, list); };
+    focus_.currentAccount = owner;
+    WriteScope scope(*this);
+    if (!scope.ok() || !positionsFit(trade, reversal))
+        return;
+    if (!owner || session_.erase(*owner, row->ref->slotIndex, trade) < 0) {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
     eraseRow(LedgerList::Trades, static_cast<std::size_t>(*selected));
-    // The positions lose exactly what recording gave them; an undone sale that had closed its
-    // position brings the holding back.
-    focus_.currentAccount = owner;
-    applyToPositions(trade, [&](LedgerList list) { return -positionChange(trade, list); });
+    applyToPositions(trade, reversal);
     refreshTotals(-static_cast<Extended>(paid));
+    scope.commit();
 }
 
 void Controller::deleteStock() {
@@ -87,19 +93,22 @@ void Controller::deleteStock() {
         return;
     AccountNode* const owner = row->ref->owner;
     focus_.currentAccount = owner;
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
     const auto ofStock = [&](const LedgerRow& r, int codeColumn) {
         return r.ref && r.ref->owner == owner && r.text(codeColumn) == code;
     };
 
-    // Each row goes only once its deletion is written; the first write that fails ends the
-    // command, so the rows left are what the file still holds.
+    // Every deletion is written with the others or none is; a slot that cannot be planned ends
+    // the command with nothing written.
     bool written = true;
     for (const LedgerList list : {LedgerList::Holdings, LedgerList::Sold}) {
         auto& positions = lists_.rows(list);
         for (std::size_t i = positions.size(); written && i-- > 0;) {
             if (!ofStock(positions[i], column::kCode))
                 continue;
-            StockRecord stock = workRecord_.as<StockRecord>();
+            StockRecord stock{};
             stockFromRow(positions[i], stock);
             written = deleteStockRow(list, i, stock);
         }
@@ -108,19 +117,20 @@ void Controller::deleteStock() {
     for (std::size_t i = trades.size(); written && i-- > 0;) {
         if (!ofStock(trades[i], column::kTradeCode))
             continue;
-        TradeRecord trade = workRecord_.as<TradeRecord>();
+        TradeRecord trade{};
         tradeFromRow(trades[i], trade);
-        workRecord_ = LedgerRecord::of(trade);
-        workRecord_.markDeleted();
-        written = owner && writeWorkRecord(*owner, trades[i].ref->slotIndex) >= 0;
+        written = owner && session_.erase(*owner, trades[i].ref->slotIndex, trade) >= 0;
         if (written) {
             totals_.tradeCashTotal -= cashAmount(trade);
             eraseRow(LedgerList::Trades, i);
         }
     }
-    if (!written)
+    if (!written) {
         showError(ui_, gbk("写文件出错!"));
+        return;
+    }
     refreshTotals(0);
+    scope.commit();
 }
 
 }  // namespace tallivan

@@ -29,6 +29,7 @@ void Controller::clearLists() {
 }
 
 void Controller::buildTree() {
+    DataLockHold hold(lock_);
     // The lists and the account in focus point into the nodes about to go.
     clearLists();
     focus_ = LedgerFocus{};
@@ -62,6 +63,14 @@ bool Controller::loadAccount(AccountNode& node) {
         openAccount(fs_, node.path, password, node.unlocked, clock_, random_);
     if (contents.status != AccountStatus::Ok)
         return false;
+    // Slots that could not be read are not shown as an empty or shorter ledger.
+    if (!contents.complete) {
+        showError(ui_, readFailedMessage(node.path));
+        return false;
+    }
+    // A compaction moved the slots: other programs must read the account again.
+    if (contents.compacted)
+        noteOwnChange();
     node.password = password;
     node.unlocked = true;
     node.header = contents.header;
@@ -71,6 +80,10 @@ bool Controller::loadAccount(AccountNode& node) {
 
 void Controller::selectNode(std::optional<int> index) {
     if (index && (*index < 0 || *index >= tree_.size()))
+        index.reset();
+    // Read under the lock, so no other program's command is half-written in the files read.
+    DataLockHold hold(lock_);
+    if (!lockOrComplain(hold))
         index.reset();
     selected_ = index;
     changed();
@@ -127,12 +140,18 @@ void Controller::clickNode() {
 void Controller::renameGroup(int index, const std::string& name) {
     if (index < 0 || index >= tree_.size() || !tree_.node(index).isGroup)
         return;
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return;
     TreeNode& group = tree_.node(index);
     // A name that could not be stored is not shown either: the label keeps the stored name.
-    if (const auto stored = writeGroupName(fs_, group.path, name))
+    if (const auto stored = writeGroupName(fs_, group.path, name)) {
         group.text = *stored;
-    else
-        showError(ui_, gbk("写文件出错!"));
+        scope.changedFiles();
+        scope.commit();
+    } else {
+        showError(ui_, writeFailedMessage(joinPath(group.path, kGroupMarkerFileName)));
+    }
     changed();
 }
 
@@ -151,6 +170,11 @@ void Controller::selectRow(LedgerList list, std::optional<int> row) {
 }
 
 void Controller::refreshTotals(Extended delta) {
+    // A batch refreshes once at its end; meanwhile only the running sum follows.
+    if (inBatch()) {
+        totals_.tradeCashTotal += delta;
+        return;
+    }
     tallivan::refreshTotals(lists_, totals_, panel_, delta, settings_);
     changed();
 }

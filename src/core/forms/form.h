@@ -74,6 +74,8 @@ class Form {
     // The field being left refused its entry (the number-field readers say so). OK right after
     // it is not taken, so a value the person did not mean is never stored.
     void refuseEntry() { entryRefused_ = true; }
+    // Whether the field left last refused its entry (a script stops there).
+    bool entryRefused() const { return entryRefused_; }
 
     // Tells the view that field texts or states changed outside an event it forwarded.
     int revision() const { return revision_; }

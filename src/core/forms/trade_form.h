@@ -41,6 +41,9 @@ class TradeForm : public Form {
 
     TradeMode mode() const { return mode_; }
     int type() const { return kindState_ & 0x0F; }
+    // Whether the transaction must move at least one share (all but a dividend; an undo only
+    // confirms what is recorded).
+    bool needsShares() const;
 
   private:
     void showOpeningValues();

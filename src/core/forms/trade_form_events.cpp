@@ -38,6 +38,10 @@ double TradeForm::total() const {
     return static_cast<double>(type() == kSell ? gross - fee_ : gross + fee_);
 }
 
+bool TradeForm::needsShares() const {
+    return mode_ != TradeMode::Undo && type() != kDividend;
+}
+
 void TradeForm::onLeave(std::string_view name) {
     // The whole group is disabled when undoing: no field can be left.
     if (mode_ == TradeMode::Undo)
@@ -79,6 +83,11 @@ void TradeForm::leaveShares() {
     std::int32_t shares = shares_;
     if (readIntField(*this, f, shares) != 0) {
         refuseEntry();
+        return;
+    }
+    // Every transaction but a dividend moves shares: none, or fewer, is no transaction.
+    if (shares <= 0 && needsShares()) {
+        refuse(f, typed, std::to_string(shares_));
         return;
     }
     const std::int32_t before = shares_;
@@ -186,6 +195,11 @@ void TradeForm::pressOk() {
     }
     if (mode_ == TradeMode::Sell && shares_ > openingShares_) {
         showError(ui(), saleTooLargeMessage());
+        requestFocus("txtStockNum");
+        return;
+    }
+    if (shares_ <= 0 && needsShares()) {
+        showError(ui(), invalidValueMessage(field("txtStockNum").text));
         requestFocus("txtStockNum");
         return;
     }

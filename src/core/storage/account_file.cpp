@@ -8,6 +8,7 @@
 #include "storage/account_scrambling.h"
 #include "storage/record_reader.h"
 #include "storage/scoped_file.h"
+#include "storage/slot_journal.h"
 
 namespace tallivan {
 
@@ -107,6 +108,7 @@ AccountContents readAccount(FileSystem& fs, const std::string& path, const Passw
         readRecords(fs, file.handle(), static_cast<std::int64_t>(kHeaderSize), contents.slots);
     file.close();
     scrambleSlots(contents.slots, 0, contents.header.slotKey);
+    overlayPendingJournal(fs, path, contents.header.slotKey, contents.slots);
     contents.status = AccountStatus::Ok;
     contents.complete = read.reachedEnd;
     contents.partialTail = read.partialTail;
@@ -116,8 +118,15 @@ AccountContents readAccount(FileSystem& fs, const std::string& path, const Passw
 AccountContents openAccount(FileSystem& fs, const std::string& path, const Password& password,
                             bool unlocked, const Clock& clock, Random& random) {
     AccountContents contents = readAccount(fs, path, password, !unlocked);
-    if (contents.status == AccountStatus::Ok && !unlocked && compactionDue(clock, random))
-        compactFile(fs, path, contents);  // on failure the file and the slots read stay valid
+    // Not while a journal waits: its writes name the slots as they are now.
+    if (contents.status == AccountStatus::Ok && !unlocked && compactionDue(clock, random) &&
+        !fs.exists(kJournalFileName)) {
+        const std::size_t slotsBefore = contents.slots.size();
+        const bool hadTail = contents.partialTail;
+        // On failure the file and the slots read stay valid.
+        contents.compacted = compactFile(fs, path, contents) >= 0 &&
+                             (contents.slots.size() != slotsBefore || hadTail);
+    }
     return contents;
 }
 

@@ -59,6 +59,8 @@ struct AccountContents {
     bool complete = false;
     // The file ends inside a slot (ignored by readers, dropped by a compaction).
     bool partialTail = false;
+    // The opening compacted the file: slots after a deleted one moved.
+    bool compacted = false;
 };
 
 // Reads the header and every whole slot. With `verifyPassword` the header must show the check

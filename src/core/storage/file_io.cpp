@@ -2,11 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <random>
 
 #include "base/gbk.h"
 #include "storage/record_reader.h"
@@ -26,7 +30,8 @@ std::string PosixFileSystem::systemPath(const std::string& path) const {
 }
 
 int PosixFileSystem::open(const std::string& path, OpenMode mode) {
-    int flags = O_CLOEXEC;
+    // Not blocking: opening a FIFO must not wait for a writer; a regular file ignores it.
+    int flags = O_CLOEXEC | O_NONBLOCK;
     switch (mode) {
         case OpenMode::Read:
             flags |= O_RDONLY;
@@ -38,18 +43,26 @@ int PosixFileSystem::open(const std::string& path, OpenMode mode) {
             flags |= O_RDWR | O_CREAT;
             break;
         case OpenMode::Create:
-            flags |= O_WRONLY | O_CREAT | O_TRUNC;
+            flags |= O_WRONLY | O_CREAT;
+            break;
+        case OpenMode::CreateExclusive:
+            flags |= O_WRONLY | O_CREAT | O_EXCL;
             break;
     }
     const std::string native = systemPath(path);
     int fd;
     do {
-        fd = ::open(native.c_str(), flags, 0644);
+        fd = ::open(native.c_str(), flags, 0600);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return -1;
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    // Emptied only now that it is known to be a regular file.
+    if (mode == OpenMode::Create && st.st_size != 0 && ::ftruncate(fd, 0) != 0) {
         ::close(fd);
         return -1;
     }
@@ -111,19 +124,21 @@ int PosixFileSystem::close(int handle) {
 }
 
 int PosixFileSystem::rename(const std::string& from, const std::string& to) {
-    const std::string target = systemPath(to);
-    if (::rename(systemPath(from).c_str(), target.c_str()) != 0)
+    if (::rename(systemPath(from).c_str(), systemPath(to).c_str()) != 0)
         return -1;
     // Make the new directory entry durable as well.
-    const std::string::size_type slash = target.rfind('/');
-    const std::string dir =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    syncDirectory(parentPath(to));
     return 0;
+}
+
+int PosixFileSystem::syncDirectory(const std::string& directory) {
+    const std::string native = systemPath(directory);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    const int synced = ::fsync(fd);
+    ::close(fd);
+    return synced == 0 ? 0 : -1;
 }
 
 int PosixFileSystem::remove(const std::string& path) {
@@ -167,6 +182,44 @@ std::vector<std::string> PosixFileSystem::listFiles(const std::string& directory
     return names;
 }
 
+std::string PosixFileSystem::resolveLink(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(systemPath(current).c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        char target[4096];
+        const ssize_t n = ::readlink(systemPath(current).c_str(), target, sizeof target - 1);
+        if (n <= 0)
+            return current;
+        const std::string link = utf8ToGbk(std::string(target, static_cast<std::size_t>(n)));
+        // A relative target is relative to the link's own directory.
+        current = link.front() == '/' ? link : joinPath(parentPath(current), link);
+    }
+    return current;
+}
+
+int PosixFileSystem::copyPermissions(const std::string& from, int handle) {
+    struct stat st {};
+    if (::stat(systemPath(from).c_str(), &st) != 0)
+        return errno == ENOENT ? 0 : -1;
+    return ::fchmod(handle, st.st_mode & 07777) == 0 ? 0 : -1;
+}
+
+int PosixFileSystem::lockExclusive(int handle, int timeoutMillis) {
+    constexpr int kPollMillis = 10;
+    for (int waited = 0;; waited += kPollMillis) {
+        if (::flock(handle, LOCK_EX | LOCK_NB) == 0)
+            return 0;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return -1;
+        if (waited >= timeoutMillis)
+            return -1;
+        const timespec pause{0, kPollMillis * 1000000L};
+        ::nanosleep(&pause, nullptr);
+    }
+}
+
 std::string joinPath(const std::string& directory, const std::string& name) {
     if (directory.empty())
         return name;
@@ -191,16 +244,35 @@ std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path
     return content;
 }
 
+namespace {
+
+// A name no other writer uses at the same time, in the directory of `target`: two programs (or
+// two commands) replacing one file never write into each other's temporary file.
+int createTemporaryBeside(FileSystem& fs, const std::string& target, std::string& temporary) {
+    static std::atomic<std::uint64_t> counter{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target + ".tmp" + std::to_string(counter.fetch_add(1) % 100000000);
+        const int h = fs.open(temporary, OpenMode::CreateExclusive);
+        if (h >= 0 || !fs.exists(temporary))
+            return h;
+    }
+    return -1;
+}
+
+}  // namespace
+
 int replaceFileDurably(FileSystem& fs, const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    const int h = fs.open(temporary, OpenMode::Create);
+    const std::string target = fs.resolveLink(path);
+    std::string temporary;
+    const int h = createTemporaryBeside(fs, target, temporary);
     if (h < 0)
         return -1;
     const bool written =
+        fs.copyPermissions(target, h) == 0 &&
         fs.write(h, content.data(), content.size()) == static_cast<std::int64_t>(content.size()) &&
         fs.sync(h) == 0;
     const bool closed = fs.close(h) == 0;
-    if (!written || !closed || fs.rename(temporary, path) != 0) {
+    if (!written || !closed || fs.rename(temporary, target) != 0) {
         fs.remove(temporary);
         return -1;
     }

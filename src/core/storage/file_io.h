@@ -11,11 +11,15 @@
 
 namespace tallivan {
 
+// Files the program creates are readable by their owner alone (mode 0600): they hold a
+// person's money. Only regular files are ever opened; a FIFO, device or directory is refused
+// before anything could block on it.
 enum class OpenMode {
-    Read,          // existing file, reading
-    ReadWrite,     // existing file, reading and writing
-    ReadWriteNew,  // reading and writing, created when missing
-    Create,        // writing, created or emptied
+    Read,             // existing file, reading
+    ReadWrite,        // existing file, reading and writing
+    ReadWriteNew,     // reading and writing, created when missing
+    Create,           // writing, created or emptied
+    CreateExclusive,  // writing, a new file; fails when the name exists
 };
 
 class FileSystem {
@@ -44,6 +48,19 @@ class FileSystem {
     // Names (not paths) of the regular files in `directory` ending in `suffix`, sorted by name.
     virtual std::vector<std::string> listFiles(const std::string& directory,
                                                const std::string& suffix) = 0;
+
+    // The file a path names at last: a symbolic link is followed to its target, so that a file
+    // replaced through the link stays a link. A path that is not a link comes back as it is.
+    virtual std::string resolveLink(const std::string& path) { return path; }
+    // Gives the open file `handle` the permission bits of the file `from` (0 when `from` does
+    // not exist: the new file keeps its own).
+    virtual int copyPermissions(const std::string& /*from*/, int /*handle*/) { return 0; }
+    // Takes an exclusive advisory lock on the open file, waiting up to `timeoutMillis` for
+    // another program to release it. 0, or -1 when it could not be had in time. The lock goes
+    // with the handle's close.
+    virtual int lockExclusive(int /*handle*/, int /*timeoutMillis*/) { return 0; }
+    // Makes the entries of a directory (a removal, a new name) durable.
+    virtual int syncDirectory(const std::string& /*directory*/) { return 0; }
 };
 
 // The real files, below `root` (a system path; empty means the current directory).
@@ -66,6 +83,10 @@ class PosixFileSystem : public FileSystem {
     bool exists(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& directory,
                                        const std::string& suffix) override;
+    std::string resolveLink(const std::string& path) override;
+    int copyPermissions(const std::string& from, int handle) override;
+    int lockExclusive(int handle, int timeoutMillis) override;
+    int syncDirectory(const std::string& directory) override;
 
     // The system path of a program path.
     std::string systemPath(const std::string& path) const;
@@ -83,9 +104,10 @@ std::string parentPath(const std::string& path);
 // The whole content of a file, or nothing when it cannot be opened or read.
 std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path);
 
-// Writes `content` to a temporary file beside `path`, syncs it and renames it over `path`, so
-// that a crash leaves either the old or the new file. Returns 0 or -1 (the old file is then
-// untouched and the temporary file removed).
+// Writes `content` to a temporary file of a unique name beside `path` (beside the target of a
+// link), with the old file's permission bits, syncs it and renames it over the old file, so
+// that a crash leaves either the old or the new file and a reader never sees half of one.
+// Returns 0 or -1 (the old file is then untouched and the temporary file removed).
 int replaceFileDurably(FileSystem& fs, const std::string& path, const std::string& content);
 
 }  // namespace tallivan

@@ -119,17 +119,19 @@ std::vector<std::string> categoryNames(const Settings& settings) {
     return names;
 }
 
-int loadSettings(FileSystem& fs, Settings& settings) {
+SettingsLoad loadSettings(FileSystem& fs, Settings& settings) {
     const int h = fs.open(kSettingsFileName, OpenMode::Read);
     if (h < 0)
-        return 1;
+        return fs.exists(kSettingsFileName) ? SettingsLoad::Unreadable : SettingsLoad::Missing;
     SettingsImage image = encodeSettings(settings);
     const std::int64_t n = fs.read(h, image.data(), image.size());
     fs.close(h);
-    // A failed read leaves the record as it was; a short one replaces only what it read.
+    if (n < 0)
+        return SettingsLoad::Unreadable;
+    // A short file replaces only what it holds.
     if (n > 0)
         settings = decodeSettings(image);
-    return 0;
+    return SettingsLoad::Loaded;
 }
 
 int saveSettings(FileSystem& fs, const Settings& settings) {

@@ -53,9 +53,16 @@ Settings decodeSettings(const SettingsImage& image);
 // The record every start begins with, before the file is read.
 Settings defaultSettings();
 
+enum class SettingsLoad {
+    Loaded,
+    Missing,     // no file: the settings stay as they were
+    Unreadable,  // a file that cannot be read (a FIFO, a directory, no permission, a read
+                 // error): the settings stay as they were, and the file must not be replaced
+};
+
 // Reads the file over `settings`: a shorter file replaces only its own length, bytes beyond
-// the record are ignored. Returns 0, or 1 when the file could not be opened (nothing changes).
-int loadSettings(FileSystem& fs, Settings& settings);
+// the record are ignored.
+SettingsLoad loadSettings(FileSystem& fs, Settings& settings);
 
 // Writes the record. Bytes after the record in a longer file are kept. The file is replaced
 // as a whole (temporary file, sync, rename), so a crash leaves the old or the new settings.

@@ -1,0 +1,216 @@
+#include "storage/slot_journal.h"
+
+#include <cstring>
+#include <limits>
+#include <optional>
+
+#include "base/little_endian.h"
+#include "storage/account_scrambling.h"
+#include "storage/scoped_file.h"
+
+namespace tallivan {
+
+namespace {
+
+constexpr char kMagic[8] = {'T', 'L', 'V', 'J', 'N', 'L', '0', '1'};
+
+std::uint64_t checksum(const char* data, std::size_t size) {
+    std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (std::size_t i = 0; i < size; ++i) {
+        h ^= static_cast<unsigned char>(data[i]);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+template <typename T>
+void put(std::string& out, T value) {
+    unsigned char bytes[sizeof(T)];
+    storeLittleEndian(bytes, value);
+    out.append(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+// Reads the journal's fields in order; every read past the end fails.
+class Cursor {
+  public:
+    Cursor(const std::string& bytes, std::size_t end) : bytes_(bytes), end_(end) {}
+    template <typename T>
+    bool get(T& value) {
+        if (end_ - at_ < sizeof(T))
+            return false;
+        value = loadLittleEndian<T>(reinterpret_cast<const unsigned char*>(bytes_.data() + at_));
+        at_ += sizeof(T);
+        return true;
+    }
+    bool take(std::size_t size, const char*& data) {
+        if (end_ - at_ < size)
+            return false;
+        data = bytes_.data() + at_;
+        at_ += size;
+        return true;
+    }
+    bool atEnd() const { return at_ == end_; }
+
+  private:
+    const std::string& bytes_;
+    std::size_t end_;
+    std::size_t at_ = 0;
+};
+
+std::int64_t slotOffset(std::int64_t index) {
+    return static_cast<std::int64_t>(kHeaderSize) + static_cast<std::int64_t>(kSlotSize) * index;
+}
+
+// Writes one file's slots and syncs it. A file smaller than it was when the writes were planned
+// has been replaced since: nothing is written into it.
+bool applyToFile(FileSystem& fs, const Journal& journal, ScopedFile& out, const JournalFile& file) {
+    if (!out.isOpen())
+        return false;
+    if (fs.size(out.handle()) < file.sizeBefore)
+        return true;
+    for (const SlotWrite& w : journal.writes) {
+        if (w.path == file.path && !out.writeAt(slotOffset(w.index), w.stored.data(), kSlotSize))
+            return false;
+    }
+    return fs.sync(out.handle()) == 0 && out.close();
+}
+
+bool applyAll(FileSystem& fs, const Journal& journal) {
+    bool applied = true;
+    for (const JournalFile& file : journal.files) {
+        ScopedFile out(fs, file.path, OpenMode::ReadWrite);
+        applied = applyToFile(fs, journal, out, file) && applied;
+    }
+    return applied;
+}
+
+bool removeJournal(FileSystem& fs) {
+    return fs.remove(kJournalFileName) == 0 && fs.syncDirectory(parentPath(kJournalFileName)) == 0;
+}
+
+}  // namespace
+
+std::string encodeJournal(const Journal& journal) {
+    std::string out(kMagic, sizeof kMagic);
+    put<std::uint32_t>(out, static_cast<std::uint32_t>(journal.files.size()));
+    for (const JournalFile& f : journal.files) {
+        put<std::uint32_t>(out, static_cast<std::uint32_t>(f.path.size()));
+        out += f.path;
+        put<std::int64_t>(out, f.sizeBefore);
+    }
+    put<std::uint64_t>(out, journal.writes.size());
+    for (const SlotWrite& w : journal.writes) {
+        std::uint32_t file = 0;
+        while (file < journal.files.size() && journal.files[file].path != w.path)
+            ++file;
+        put<std::uint32_t>(out, file);
+        put<std::int64_t>(out, w.index);
+        out.append(reinterpret_cast<const char*>(w.stored.data()), kSlotSize);
+    }
+    put<std::uint64_t>(out, checksum(out.data(), out.size()));
+    return out;
+}
+
+std::optional<Journal> decodeJournal(const std::string& bytes) {
+    constexpr std::size_t kSum = sizeof(std::uint64_t);
+    if (bytes.size() < sizeof kMagic + kSum || std::memcmp(bytes.data(), kMagic, sizeof kMagic))
+        return std::nullopt;
+    const std::size_t end = bytes.size() - kSum;
+    if (loadLittleEndian<std::uint64_t>(reinterpret_cast<const unsigned char*>(
+            bytes.data() + end)) != checksum(bytes.data(), end))
+        return std::nullopt;
+    Cursor in(bytes, end);
+    const char* skipped;
+    in.take(sizeof kMagic, skipped);
+    Journal journal;
+    std::uint32_t files = 0;
+    if (!in.get(files))
+        return std::nullopt;
+    for (std::uint32_t i = 0; i < files; ++i) {
+        std::uint32_t length = 0;
+        const char* path = nullptr;
+        JournalFile f;
+        if (!in.get(length) || !in.take(length, path) || !in.get(f.sizeBefore))
+            return std::nullopt;
+        f.path.assign(path, length);
+        journal.files.push_back(std::move(f));
+    }
+    std::uint64_t writes = 0;
+    if (!in.get(writes))
+        return std::nullopt;
+    for (std::uint64_t i = 0; i < writes; ++i) {
+        std::uint32_t file = 0;
+        SlotWrite w;
+        const char* slot = nullptr;
+        if (!in.get(file) || file >= journal.files.size() || !in.get(w.index) || w.index < 0 ||
+            w.index > std::numeric_limits<std::int32_t>::max() || !in.take(kSlotSize, slot))
+            return std::nullopt;
+        w.path = journal.files[file].path;
+        std::memcpy(w.stored.data(), slot, kSlotSize);
+        journal.writes.push_back(std::move(w));
+    }
+    if (!in.atEnd())
+        return std::nullopt;
+    return journal;
+}
+
+Commit commitJournal(FileSystem& fs, const Journal& journal) {
+    if (journal.writes.empty())
+        return Commit::Applied;
+    if (const Recovery r = recoverJournal(fs); r == Recovery::Failed)
+        return Commit::Failed;
+    // Every file must take its writes before the journal promises them: one that cannot be
+    // written, or that changed size since the writes were planned, stops the commit here.
+    std::vector<ScopedFile> files;
+    for (const JournalFile& file : journal.files) {
+        files.emplace_back(fs, file.path, OpenMode::ReadWrite);
+        if (!files.back().isOpen() || fs.size(files.back().handle()) != file.sizeBefore)
+            return Commit::Failed;
+    }
+    if (replaceFileDurably(fs, kJournalFileName, encodeJournal(journal)) != 0)
+        return Commit::Failed;
+    bool applied = true;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        applied = applyToFile(fs, journal, files[i], journal.files[i]) && applied;
+    if (!applied || !removeJournal(fs))
+        return Commit::Pending;
+    return Commit::Applied;
+}
+
+Recovery recoverJournal(FileSystem& fs) {
+    if (!fs.exists(kJournalFileName))
+        return Recovery::Nothing;
+    const std::optional<std::string> bytes = readWholeFile(fs, kJournalFileName);
+    if (!bytes)
+        return Recovery::Failed;
+    const std::optional<Journal> journal = decodeJournal(*bytes);
+    if (journal && !applyAll(fs, *journal))
+        return Recovery::Failed;
+    if (!removeJournal(fs))
+        return Recovery::Failed;
+    return journal ? Recovery::Replayed : Recovery::Discarded;
+}
+
+void overlayPendingJournal(FileSystem& fs, const std::string& path, const SlotKey& key,
+                           std::vector<LedgerRecord>& slots) {
+    if (!fs.exists(kJournalFileName))
+        return;
+    const std::optional<std::string> bytes = readWholeFile(fs, kJournalFileName);
+    const std::optional<Journal> journal = bytes ? decodeJournal(*bytes) : std::nullopt;
+    if (!journal)
+        return;
+    const std::string target = fs.resolveLink(path);
+    for (const SlotWrite& w : journal->writes) {
+        if (w.path != target || w.index > static_cast<std::int64_t>(slots.size()))
+            continue;
+        LedgerRecord slot;
+        slot.bytes = w.stored;
+        scrambleSlot(slot, w.index, key);
+        if (w.index == static_cast<std::int64_t>(slots.size()))
+            slots.push_back(slot);
+        else
+            slots[static_cast<std::size_t>(w.index)] = slot;
+    }
+}
+
+}  // namespace tallivan
