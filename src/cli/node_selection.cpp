@@ -14,13 +14,16 @@ int selectNodeByPath(Controller& controller, const std::string& path) {
     if (!group && controller.selectedNode() == found) {
         // Clicking the account already selected opens it again only while it is locked.
         controller.clickNode();
-        return *found;
+    } else {
+        if (group) {
+            for (int account : controller.tree().accountsOf(*found))
+                controller.selectNode(account);
+        }
+        controller.selectNode(*found);
     }
-    if (group) {
-        for (int account : controller.tree().accountsOf(*found))
-            controller.selectNode(account);
-    }
-    controller.selectNode(*found);
+    // An account that did not open shows nothing: that is no ledger to print or change.
+    if (!group && !controller.tree().node(*found).account->unlocked)
+        throw std::runtime_error("cannot open account " + path);
     return *found;
 }
 

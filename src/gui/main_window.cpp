@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 #include "about_dialog.h"
@@ -43,7 +44,20 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
     followKeyboardFocus();
     for (LedgerList list : kLedgerLists)
         connectList(list);
+    followOtherPrograms();
     refreshViews();
+}
+
+void MainWindow::followOtherPrograms() {
+    // A script may change the data while the window is open (a nightly price update): the
+    // view is read again while the person is not in the middle of a dialog.
+    auto* timer = new QTimer(this);
+    timer->setObjectName("otherProgramsTimer");
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (!quiet_ && !QApplication::activeModalWidget() && controller_.refreshIfChanged())
+            refreshViews();
+    });
+    timer->start(2000);
 }
 
 MainWindow::~MainWindow() {

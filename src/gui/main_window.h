@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow {
     void connectTree();
     void connectList(LedgerList list);
     void followKeyboardFocus();
+    void followOtherPrograms();
     // Puts the controller's selections into the views without reporting them back.
     void syncSelections();
     void treeSelectionChanged(const QModelIndex& current);

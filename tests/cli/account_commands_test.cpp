@@ -85,14 +85,17 @@ TEST_F(AccountCli, PasswordedAccountsOpenWithTheGivenPassword) {
     data.account("zrdata", 2, "two", {});
     const auto tradeLines = [&](std::vector<std::string> args) {
         const CliResult r = run(args);
-        const std::size_t from = r.out.find("[trades]\n") + 9;
+        const std::size_t at = r.out.find("[trades]\n");
+        if (at == std::string::npos)
+            return std::pair{r.status, std::ptrdiff_t{-1}};
+        const std::size_t from = at + 9;
         const std::string trades = r.out.substr(from, r.out.find("[funds]") - from);
         return std::pair{r.status, std::count(trades.begin(), trades.end(), '\n')};
     };
     EXPECT_EQ(tradeLines({"--password", "secret12", "show", "zrdata/zr_00001.acc"}),
               (std::pair{0, std::ptrdiff_t{2}}));
-    // Without the password the account stays locked and shows nothing.
-    EXPECT_EQ(tradeLines({"show", "zrdata/zr_00001.acc"}), (std::pair{0, std::ptrdiff_t{0}}));
+    // Without the password the account stays locked: nothing to show, and the exit says so.
+    EXPECT_EQ(tradeLines({"show", "zrdata/zr_00001.acc"}), (std::pair{1, std::ptrdiff_t{-1}}));
     // A group opens every account it can once: the empty password fits the second only.
     EXPECT_EQ(tradeLines({"--password", "", "show", "zrdata"}), (std::pair{0, std::ptrdiff_t{0}}));
     EXPECT_EQ(tradeLines({"--password", "secret12", "show", "zrdata"}),

@@ -32,10 +32,12 @@ inline std::vector<std::vector<std::string>> viewSnapshot(const Controller& cont
     return all;
 }
 
-// An empty account, opened, and a person who types into the trade dialog.
+// An empty account, opened, and a person who types into the trade dialog. Another TradeApp on
+// the same data (`existing`) opens the account as it is, as a second program would.
 struct TradeApp {
-    explicit TradeApp(DataDir& data) : fs(data.path()), controller(ui, fs, clock) {
-        path = data.account("zrdata", 1, "one", {});
+    explicit TradeApp(DataDir& data, bool existing = false)
+        : fs(data.path()), controller(ui, fs, clock) {
+        path = existing ? "zrdata/zr_00001.acc" : data.account("zrdata", 1, "one", {});
         controller.start();
     }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -24,10 +26,18 @@ inline std::string shellQuote(const std::string& word) {
     return q + "'";
 }
 
+// `environment` holds "NAME=value" words set for the program alone. Runs may go on at once from
+// several threads: each collects its standard error in a file of its own.
 inline CliResult runCli(const std::string& program, const std::vector<std::string>& args,
-                        const std::string& scratchDir) {
-    const std::string errFile = scratchDir + "/.cli-stderr";
-    std::string command = shellQuote(program);
+                        const std::string& scratchDir,
+                        const std::vector<std::string>& environment = {}) {
+    static std::atomic<int> runs{0};
+    const std::string errFile =
+        scratchDir + "/.cli-stderr-" + std::to_string(::getpid()) + "-" + std::to_string(runs++);
+    std::string command = environment.empty() ? "" : "env ";
+    for (const std::string& assignment : environment)
+        command += shellQuote(assignment) + " ";
+    command += shellQuote(program);
     for (const std::string& a : args)
         command += " " + shellQuote(a);
     command += " 2>" + shellQuote(errFile) + " </dev/null";
