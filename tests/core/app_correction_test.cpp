@@ -391,9 +391,9 @@ TEST(Corrections, ADiskThatStopsAnywhereLeavesTheCommandWholeOrAbsent) {
             const bool failed = writeFailed(app);
             EXPECT_EQ(app.snapshot(), failed ? before : done) << c.name << ", " << allowed;
             // A journal left whole is finished by the next program that takes the lock.
-            finished = !failed && !data.dir().exists(kJournalFileName);
+            finished = !failed && !journalWaiting(data.fs());
             expectFileAgrees(app);
-            EXPECT_FALSE(data.dir().exists(kJournalFileName)) << c.name << ", " << allowed;
+            EXPECT_FALSE(journalWaiting(data.fs())) << c.name << ", " << allowed;
             if (::testing::Test::HasFailure())
                 return;
         }

@@ -139,8 +139,8 @@ TEST(FailingWrites, EachIsSaidAndChangesNothing) {
          writeFailedMessage(account)},
         {"a buy on a full disk", [](auto& fs) { fs.changesLeft = 0; },
          [](TradeApp& app) { app.buy("600002", "100", "5", "5"); }, writeFailedMessage(account)},
-        {"a memo in a read-only directory",
-         [](auto& fs) { fs.refusedModes = {OpenMode::CreateExclusive}; },
+        {"a memo when the journal cannot be written",
+         [](auto& fs) { fs.refusedWritesTo = {kJournalFileName}; },
          [](TradeApp& app) { writeMemo(app, "600001", "m"); }, writeFailedMessage(account)},
         {"the settings on a full disk", [](auto& fs) { fs.changesLeft = 0; },
          [](TradeApp& app) {

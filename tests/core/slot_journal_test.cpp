@@ -74,7 +74,7 @@ TEST_F(SlotJournal, OnlyAWholeJournalDecodes) {
 TEST_F(SlotJournal, ACommitWritesEverySlotAndLeavesNoJournal) {
     EXPECT_EQ(commitJournal(fs, plan()), Commit::Applied);
     EXPECT_EQ(stored(), planned());
-    EXPECT_FALSE(dir.exists(kJournalFileName));
+    EXPECT_FALSE(journalWaiting(fs));
 }
 
 // Stopped at any change of the commit, the account ends with all of the writes or none, once
@@ -97,7 +97,7 @@ TEST_F(SlotJournal, ACommitStoppedAnywhereEndsWholeOrNotAtAll) {
         lock.release();
         EXPECT_EQ(stored(), whole ? planned() : slots) << n;
         EXPECT_EQ(dir.read(kPath).size(), original.size() + (whole ? 80u : 0u)) << n;
-        EXPECT_FALSE(dir.exists(kJournalFileName)) << n;
+        EXPECT_FALSE(journalWaiting(fs)) << n;
         EXPECT_TRUE(faulty.openHandles.empty()) << n;
     }
 }
@@ -108,7 +108,7 @@ TEST_F(SlotJournal, ATornJournalIsDiscardedAndTheAccountKept) {
     dir.write(kJournalFileName, bytes.substr(0, bytes.size() / 2));
     EXPECT_EQ(recoverJournal(fs), Recovery::Discarded);
     EXPECT_EQ(dir.read(kPath), original);
-    EXPECT_FALSE(dir.exists(kJournalFileName));
+    EXPECT_FALSE(journalWaiting(fs));
     EXPECT_EQ(recoverJournal(fs), Recovery::Nothing);
 }
 
@@ -137,7 +137,7 @@ TEST_F(SlotJournal, AFileThatCannotTakeItsWritesStopsTheCommitBeforeTheJournal) 
     faulty.refusedModes = {OpenMode::ReadWrite};
     EXPECT_EQ(commitJournal(faulty, plan()), Commit::Failed);
     EXPECT_EQ(dir.read(kPath), original);
-    EXPECT_FALSE(dir.exists(kJournalFileName));
+    EXPECT_FALSE(journalWaiting(fs));
 }
 
 TEST(DataLockTest, OneHolderAtATimeAndTheChangeCountIsShared) {

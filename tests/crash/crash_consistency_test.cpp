@@ -1,7 +1,8 @@
-// Kills the crash worker at random moments, many times over, while it records trades, rewrites
-// positions and memos, compacts the account, exports it as text and saves the settings; after every
-// kill the data must open, every record must be one the worker wrote whole, and nothing it finished
-// may be missing.
+// Kills the crash worker at random moments, and at each change its file layer makes, many times
+// over, while it records trades, rewrites positions and memos, compacts the account, exports it as
+// text and saves the settings; after every kill the data must open, every record must be one the
+// worker wrote whole, every position must be what its account's transactions make it, and nothing
+// the worker finished may be missing.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -20,6 +22,7 @@
 #include "report/text_export.h"
 #include "storage/account_file.h"
 #include "storage/settings.h"
+#include "storage/slot_journal.h"
 #include "support/recording_ui.h"
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
@@ -76,19 +79,48 @@ class CrashConsistency : public ::testing::Test {
     // Starts the worker, waits until it has logged `logged` more bytes of progress, then kills
     // it after `delay` microseconds more. Waiting for progress rather than for a fixed time
     // puts the kills among the steps however slow the machine is.
-    void runAndKill(std::uintmax_t logged, useconds_t delay) {
-        const std::uintmax_t before = progressSize();
+    pid_t startWorker(std::optional<int> killAt = std::nullopt) {
+        const std::string n = killAt ? std::to_string(*killAt) : std::string();
         const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
         if (pid == 0) {
             // The worker's complaints, if any, go to a file the test shows.
             const std::string errors = dir.path() + "/worker.err";
             if (FILE* err = std::freopen(errors.c_str(), "w", stderr); !err)
                 _exit(126);
-            execl(TALLIVAN_CRASH_WORKER_PATH, TALLIVAN_CRASH_WORKER_PATH, dir.path().c_str(),
-                  static_cast<char*>(nullptr));
+            if (killAt) {
+                execl(TALLIVAN_CRASH_WORKER_PATH, TALLIVAN_CRASH_WORKER_PATH, dir.path().c_str(),
+                      "--kill-at", n.c_str(), static_cast<char*>(nullptr));
+            } else {
+                execl(TALLIVAN_CRASH_WORKER_PATH, TALLIVAN_CRASH_WORKER_PATH, dir.path().c_str(),
+                      static_cast<char*>(nullptr));
+            }
             _exit(127);
         }
+        return pid;
+    }
+
+    // Lets the worker run until it kills itself at its `n`-th change to the files.
+    void runUntilKilledAt(int n) {
+        const pid_t pid = startWorker(n);
+        ASSERT_GE(pid, 0);
+        int status = 0;
+        for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+            if (waited >= 60000) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                FAIL() << "the worker did not reach change " << n << " in a minute";
+            }
+            usleep(1000);
+        }
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "worker exit status " << WEXITSTATUS(status) << ":\n"
+            << readWholeFile(fs, "worker.err").value_or("");
+    }
+
+    void runAndKill(std::uintmax_t logged, useconds_t delay) {
+        const std::uintmax_t before = progressSize();
+        const pid_t pid = startWorker();
+        ASSERT_GE(pid, 0);
         int status = 0;
         for (int waited = 0; progressSize() < before + logged; ++waited) {
             ASSERT_LT(waited, 60000) << "the worker made no progress in a minute";
@@ -110,8 +142,70 @@ class CrashConsistency : public ::testing::Test {
         interrupted.insert(progress.begun);
         expectWholeExports(progress);
         expectWholeAccount(progress);
+        expectPositionsAgreeWithTrades();
         expectWholeSettings(progress);
         expectAccountOpens();
+        EXPECT_FALSE(journalWaiting(fs)) << "the journal was not applied at start";
+    }
+
+    // The step of the cycle under way at the kill: the first it had not finished.
+    std::string stepInterrupted() const {
+        const Progress p(dir.path());
+        const int k = p.begun;
+        for (const auto& [step, runs] : {std::pair{"buy", true},
+                                         {"memo", true},
+                                         {"sell", sellsIn(k)},
+                                         {"compact", compactsIn(k)},
+                                         {"export", exportsIn(k)},
+                                         {"settings", true}}) {
+            if (runs && !p.isDone(step, k))
+                return step;
+        }
+        return "after the cycle";
+    }
+
+    // Each held and sold position is what the account's transactions make it: no trade without
+    // its position, no position without its trades, no holding below zero.
+    void expectPositionsAgreeWithTrades() {
+        struct Position {
+            std::int64_t shares = 0, cost = 0, proceeds = 0;
+            bool operator==(const Position&) const = default;
+        };
+        std::map<std::string, Position> held, sold, heldStored, soldStored;
+        const AccountContents contents = readAccount(fs, kAccount, Password{}, true);
+        for (const LedgerRecord& slot : contents.slots) {
+            if (slot.kind() == SlotKind::Trade) {
+                const auto t = slot.as<TradeRecord>();
+                const std::string code = fieldText(t.code, sizeof t.code);
+                const std::int64_t amount = std::int64_t{t.price} * t.shares;
+                if (t.type() == kBuy) {
+                    held[code].shares += t.shares;
+                    held[code].cost += amount + t.fee;
+                } else {
+                    held[code].shares -= t.shares;
+                    held[code].cost -= t.costBasis;
+                    sold[code].shares += t.shares;
+                    sold[code].cost += t.costBasis;
+                    sold[code].proceeds += amount - t.fee;
+                }
+            } else if (slot.kind() == SlotKind::Stock) {
+                const auto s = slot.as<StockRecord>();
+                const std::string code = fieldText(s.code, sizeof s.code);
+                const bool isHeld = s.state() == kHeldState;
+                auto& stored = isHeld ? heldStored : soldStored;
+                EXPECT_FALSE(stored.count(code)) << code << " has two positions";
+                stored[code] = {s.shares, s.cost,
+                                isHeld ? std::int64_t{0} : std::int64_t{s.proceeds}};
+            }
+        }
+        std::erase_if(held, [](const auto& p) { return p.second == Position{}; });
+        std::erase_if(sold, [](const auto& p) { return p.second == Position{}; });
+        EXPECT_EQ(heldStored, held) << "holdings disagree with the transactions";
+        EXPECT_EQ(soldStored, sold) << "sold positions disagree with the transactions";
+        for (const auto& [code, p] : heldStored)
+            EXPECT_GT(p.shares, 0) << code;
+        if (heldStored != held || soldStored != sold)
+            ++inconsistent;
     }
 
     void expectWholeAccount(const Progress& p) {
@@ -230,6 +324,7 @@ class CrashConsistency : public ::testing::Test {
     testing::TempDir dir;
     PosixFileSystem fs{dir.path()};
     std::set<int> interrupted;  // the cycles under way when the worker was killed
+    int inconsistent = 0;
 };
 
 TEST_F(CrashConsistency, KilledAtRandomMomentsTheDataStaysWholeAndOpens) {
@@ -253,6 +348,31 @@ TEST_F(CrashConsistency, KilledAtRandomMomentsTheDataStaysWholeAndOpens) {
         ASSERT_FALSE(HasFailure()) << "after kill " << kills;
     }
     EXPECT_TRUE(everyStepDone()) << "after " << kills << " kills";
+    std::printf("%d random kills, %d left positions that disagree with the transactions\n", kills,
+                inconsistent);
+}
+
+// The worker killed at its 1st, 2nd, 3rd ... change to the files, counted from the start of the
+// cycle it begins with: every write, sync, rename and removal of every kind of step is hit, in
+// cycles of every kind.
+TEST_F(CrashConsistency, KilledAtEachChangeOfEachCommandTheLedgerStaysWhole) {
+    constexpr int kChangesSwept = 90;  // more than the longest cycle makes
+    std::map<std::string, int> interruptedSteps;
+    int kills = 0;
+    for (int sweep = 0; sweep < 2; ++sweep) {
+        for (int n = 1; n <= kChangesSwept; ++n, ++kills) {
+            runUntilKilledAt(n);
+            ++interruptedSteps[stepInterrupted()];
+            expectWholeData();
+            ASSERT_FALSE(HasFailure()) << "killed at change " << n << " of sweep " << sweep;
+        }
+    }
+    for (const char* step : {"buy", "memo", "sell", "compact", "export", "settings"})
+        EXPECT_GT(interruptedSteps[step], 0) << step << " was never interrupted";
+    std::printf("%d kills at a file change:", kills);
+    for (const auto& [step, count] : interruptedSteps)
+        std::printf(" %s %d,", step.c_str(), count);
+    std::printf(" %d left positions that disagree with the transactions\n", inconsistent);
 }
 
 }  // namespace

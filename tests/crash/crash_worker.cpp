@@ -1,20 +1,27 @@
 // The program the crash test kills: it records trades, rewrites positions and memos, compacts
 // the account and saves the settings in an endless loop of cycles (see crash_worker.h), and
-// logs every step it finishes. Started again, it goes on after the last cycle it began.
+// logs every step it finishes. Started again, it goes on after the last cycle it began. With
+// --kill-at N it kills itself at the N-th change its file layer makes in its first cycle: a
+// write, a sync, a rename, a removal or a file created.
 //
-//   tallivan_crash_worker DATA_DIR
+//   tallivan_crash_worker DATA_DIR [--kill-at N]
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/controller.h"
 #include "base/gbk.h"
 #include "base/numbers.h"
 #include "crash/crash_worker.h"
 #include "storage/account_compaction.h"
+#include "storage/data_lock.h"
 #include "storage/settings.h"
 #include "support/recording_ui.h"
 
@@ -34,16 +41,65 @@ int nextCycle(const std::string& dataDir) {
     return last + 1;
 }
 
+// The real files, and a stop at a chosen change, as a power cut or a kill would make it.
+class KillingFileSystem : public PosixFileSystem {
+  public:
+    using PosixFileSystem::PosixFileSystem;
+
+    // From now on, dies at the `n`-th change (1 = the next one).
+    void killAt(std::optional<int> n) { changesLeft_ = n; }
+
+    int open(const std::string& path, OpenMode mode) override {
+        if (mode != OpenMode::Read && mode != OpenMode::ReadWrite)
+            change();
+        return PosixFileSystem::open(path, mode);
+    }
+    std::int64_t write(int handle, const void* buffer, std::size_t size) override {
+        change();
+        return PosixFileSystem::write(handle, buffer, size);
+    }
+    int truncate(int handle, std::int64_t length) override {
+        change();
+        return PosixFileSystem::truncate(handle, length);
+    }
+    int sync(int handle) override {
+        change();
+        return PosixFileSystem::sync(handle);
+    }
+    int rename(const std::string& from, const std::string& to) override {
+        change();
+        return PosixFileSystem::rename(from, to);
+    }
+    int remove(const std::string& path) override {
+        change();
+        return PosixFileSystem::remove(path);
+    }
+    int syncDirectory(const std::string& directory) override {
+        change();
+        return PosixFileSystem::syncDirectory(directory);
+    }
+
+  private:
+    void change() {
+        if (changesLeft_ && --*changesLeft_ == 0)
+            ::kill(::getpid(), SIGKILL);
+    }
+    std::optional<int> changesLeft_;
+};
+
 class Worker {
   public:
-    explicit Worker(const std::string& dataDir)
+    Worker(const std::string& dataDir, std::optional<int> killAt)
         : fs_(dataDir),
           controller_(ui_, fs_, clock_),
-          log_(dataDir + "/" + kProgressFile, std::ios::app) {
+          log_(dataDir + "/" + kProgressFile, std::ios::app),
+          killAt_(killAt) {
         controller_.start();
     }
 
     void cycle(int k) {
+        if (killAt_)
+            fs_.killAt(std::exchange(killAt_, std::nullopt));
         done("begin", k);
         buy(k);
         done("buy", k);
@@ -114,35 +170,52 @@ class Worker {
         controller_.sell();
     }
 
+    // As another program would compact: under the data lock, counting the change, so the
+    // controller reads the moved slots again before its next write.
     void compact() {
-        const auto& node = controller_.tree().node(1);
-        AccountContents contents = readAccount(fs_, kAccount, node.account->password, false);
-        compactFile(fs_, kAccount, contents);
-        controller_.selectNode(1);  // the slots moved: open the account again
+        {
+            DataLock lock(fs_);
+            if (lock.acquire() != LockStatus::Held)
+                std::abort();
+            const auto& node = controller_.tree().node(1);
+            AccountContents contents = readAccount(fs_, kAccount, node.account->password, false);
+            if (compactFile(fs_, kAccount, contents) >= 0)
+                lock.bump();
+            lock.release();
+        }
+        controller_.refreshIfChanged();
     }
 
+    // Category 0 renamed through the settings dialog.
     void saveCategoryName(int k) {
-        Settings settings = controller_.settings();
-        copyToField(settings.categories[0].name, sizeof settings.categories[0].name,
-                    categoryNameOf(k));
-        saveSettings(fs_, settings);
+        ui_.onDialog = [k](Form& form) {
+            form.select("lsvCfg", 0);
+            testing::typeAndLeave(form, "txtTitle", categoryNameOf(k));
+            form.press("cmdOk");
+            form.press("cmdCancel");
+        };
+        controller_.configure();
     }
 
-    PosixFileSystem fs_;
+    KillingFileSystem fs_;
     testing::RecordingUi ui_;
     FixedClock clock_{{2026, 12, 10}, 1765324800};
     Controller controller_;
     std::ofstream log_;
+    std::optional<int> killAt_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tallivan_crash_worker DATA_DIR\n");
+    std::optional<int> killAt;
+    if (argc == 4 && std::string(argv[2]) == "--kill-at")
+        killAt = std::atoi(argv[3]);
+    if (argc != 2 && !killAt) {
+        std::fprintf(stderr, "usage: tallivan_crash_worker DATA_DIR [--kill-at N]\n");
         return 2;
     }
-    Worker worker(argv[1]);
+    Worker worker(argv[1], killAt);
     for (int k = nextCycle(argv[1]);; ++k)
         worker.cycle(k);
 }

@@ -9,6 +9,7 @@
 #include "forms/stock_code_form.h"
 #include "storage/account_file.h"
 #include "storage/account_scrambling.h"
+#include "storage/slot_journal.h"
 
 namespace tallivan {
 
@@ -121,7 +122,7 @@ void Controller::deleteAccount() {
     WriteScope scope(*this);
     if (!scope.ok())
         return;
-    if (fs_.remove(node->account->path) != 0) {
+    if (sealJournal(fs_) != 0 || fs_.remove(node->account->path) != 0) {
         showError(ui_, writeFailedMessage(node->account->path));
         return;
     }

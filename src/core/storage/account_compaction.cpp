@@ -6,6 +6,7 @@
 
 #include "storage/account_scrambling.h"
 #include "storage/scoped_file.h"
+#include "storage/slot_journal.h"
 
 namespace tallivan {
 
@@ -39,6 +40,9 @@ int compactFile(FileSystem& fs, const std::string& path, AccountContents& conten
             return -1;
     }
 
+    // The slots are about to move: no journal may name them as they were.
+    if (sealJournal(fs) != 0)
+        return -1;
     std::vector<LedgerRecord> live;
     std::string bytes;
     try {

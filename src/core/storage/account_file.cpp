@@ -35,7 +35,8 @@ std::string newAccountPath(FileSystem& fs, const std::string& directory) {
 }
 
 int createAccountFile(FileSystem& fs, const std::string& path, const AccountHeader& decoded) {
-    if (fs.exists(path))
+    // An old journal must not reach a new file of a name it once wrote.
+    if (fs.exists(path) || sealJournal(fs) != 0)
         return -1;
     const AccountHeader stored = encodeHeader(decoded, Password{});
     return replaceFileDurably(fs, path,
@@ -55,6 +56,8 @@ int writeHeader(FileSystem& fs, const std::string& path, const AccountHeader& de
                 const Password& password) {
     // The header holds the keys of every slot, so it is never rewritten in place: the whole
     // file is replaced, and a crash leaves the old header or the new one, never half of each.
+    if (sealJournal(fs) != 0)
+        return -1;
     std::vector<char> content;
     {
         ScopedFile file(fs, path, OpenMode::ReadWrite);  // must exist and be writable
@@ -120,7 +123,7 @@ AccountContents openAccount(FileSystem& fs, const std::string& path, const Passw
     AccountContents contents = readAccount(fs, path, password, !unlocked);
     // Not while a journal waits: its writes name the slots as they are now.
     if (contents.status == AccountStatus::Ok && !unlocked && compactionDue(clock, random) &&
-        !fs.exists(kJournalFileName)) {
+        !journalWaiting(fs)) {
         const std::size_t slotsBefore = contents.slots.size();
         const bool hadTail = contents.partialTail;
         // On failure the file and the slots read stay valid.

@@ -84,8 +84,20 @@ bool applyAll(FileSystem& fs, const Journal& journal) {
     return applied;
 }
 
-bool removeJournal(FileSystem& fs) {
-    return fs.remove(kJournalFileName) == 0 && fs.syncDirectory(parentPath(kJournalFileName)) == 0;
+// Empties the journal: what it held is in the files. Replaying it again after a power cut that
+// lost the emptying would only write the same bytes once more, so the emptying is synced only
+// where that would no longer hold (`durably`).
+bool emptyJournal(FileSystem& fs, bool durably) {
+    ScopedFile file(fs, kJournalFileName, OpenMode::ReadWrite);
+    return file.isOpen() && fs.truncate(file.handle(), 0) == 0 &&
+           (!durably || fs.sync(file.handle()) == 0) && file.close();
+}
+
+// The journal's bytes; empty when there is none or it is empty.
+std::optional<std::string> journalBytes(FileSystem& fs) {
+    if (!fs.exists(kJournalFileName))
+        return std::string();
+    return readWholeFile(fs, kJournalFileName);
 }
 
 }  // namespace
@@ -157,7 +169,7 @@ std::optional<Journal> decodeJournal(const std::string& bytes) {
 Commit commitJournal(FileSystem& fs, const Journal& journal) {
     if (journal.writes.empty())
         return Commit::Applied;
-    if (const Recovery r = recoverJournal(fs); r == Recovery::Failed)
+    if (recoverJournal(fs) == Recovery::Failed)
         return Commit::Failed;
     // Every file must take its writes before the journal promises them: one that cannot be
     // written, or that changed size since the writes were planned, stops the commit here.
@@ -167,36 +179,66 @@ Commit commitJournal(FileSystem& fs, const Journal& journal) {
         if (!files.back().isOpen() || fs.size(files.back().handle()) != file.sizeBefore)
             return Commit::Failed;
     }
-    if (replaceFileDurably(fs, kJournalFileName, encodeJournal(journal)) != 0)
+    // The journal is written in place and synced: one sync makes the command durable. A file
+    // made new here needs its name synced as well.
+    const bool existed = fs.exists(kJournalFileName);
+    ScopedFile out(fs, kJournalFileName, OpenMode::ReadWriteNew);
+    const std::string bytes = encodeJournal(journal);
+    if (!out.isOpen() || fs.truncate(out.handle(), 0) != 0 ||
+        !out.writeAt(0, bytes.data(), bytes.size())) {
+        // Torn, it could never be taken for whole; emptied, it is not there at all.
+        if (out.isOpen())
+            fs.truncate(out.handle(), 0);
         return Commit::Failed;
+    }
+    if (fs.sync(out.handle()) != 0 ||
+        (!existed && fs.syncDirectory(parentPath(kJournalFileName)) != 0)) {
+        // Whether it reached the disk is unknown: it must not come back, or it must be finished.
+        if (fs.truncate(out.handle(), 0) == 0)
+            return Commit::Failed;
+    }
     bool applied = true;
     for (std::size_t i = 0; i < files.size(); ++i)
         applied = applyToFile(fs, journal, files[i], journal.files[i]) && applied;
-    if (!applied || !removeJournal(fs))
+    out.close();
+    if (!applied || !emptyJournal(fs, false))
         return Commit::Pending;
     return Commit::Applied;
 }
 
 Recovery recoverJournal(FileSystem& fs) {
-    if (!fs.exists(kJournalFileName))
-        return Recovery::Nothing;
-    const std::optional<std::string> bytes = readWholeFile(fs, kJournalFileName);
+    const std::optional<std::string> bytes = journalBytes(fs);
     if (!bytes)
         return Recovery::Failed;
+    if (bytes->empty())
+        return Recovery::Nothing;
     const std::optional<Journal> journal = decodeJournal(*bytes);
     if (journal && !applyAll(fs, *journal))
         return Recovery::Failed;
-    if (!removeJournal(fs))
+    // A torn journal is emptied for good, so it is never mistaken for another one.
+    if (!emptyJournal(fs, !journal))
         return Recovery::Failed;
     return journal ? Recovery::Replayed : Recovery::Discarded;
 }
 
+int sealJournal(FileSystem& fs) {
+    if (recoverJournal(fs) == Recovery::Failed)
+        return -1;
+    if (!fs.exists(kJournalFileName))
+        return 0;
+    return emptyJournal(fs, true) ? 0 : -1;
+}
+
+bool journalWaiting(FileSystem& fs) {
+    const std::optional<std::string> bytes = journalBytes(fs);
+    return !bytes || !bytes->empty();
+}
+
 void overlayPendingJournal(FileSystem& fs, const std::string& path, const SlotKey& key,
                            std::vector<LedgerRecord>& slots) {
-    if (!fs.exists(kJournalFileName))
-        return;
-    const std::optional<std::string> bytes = readWholeFile(fs, kJournalFileName);
-    const std::optional<Journal> journal = bytes ? decodeJournal(*bytes) : std::nullopt;
+    const std::optional<std::string> bytes = journalBytes(fs);
+    const std::optional<Journal> journal =
+        bytes && !bytes->empty() ? decodeJournal(*bytes) : std::nullopt;
     if (!journal)
         return;
     const std::string target = fs.resolveLink(path);

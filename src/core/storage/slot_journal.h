@@ -1,10 +1,10 @@
 // Slot writes that belong together — one command's transaction, positions and memos, in one or
-// several account files — are applied all together or not at all. They go first into one
-// journal file in the data directory, synced; then into the account files, synced; then the
-// journal is removed. A journal found later (the program was killed or the power failed in
-// between) is applied again whole, which gives each slot the same bytes a second time; a
-// journal that is not whole was never started on the accounts and is discarded. The account
-// files keep their format: a file never touched by a journal opens as it always did.
+// several account files — are applied all together or not at all. They go first into the
+// journal file of the data directory, synced; then into the account files, synced; then the
+// journal is emptied. A journal found whole later (the program was killed or the power failed in
+// between) is applied again, which gives each slot the same bytes a second time; a journal that
+// is not whole was never started on the accounts and is discarded. The account files keep their
+// format: a file never touched by a journal opens as it always did.
 #pragma once
 
 #include <array>
@@ -59,6 +59,14 @@ enum class Recovery { Nothing, Replayed, Discarded, Failed };
 
 // Looks for a journal left behind and applies or discards it (only under the data lock).
 Recovery recoverJournal(FileSystem& fs);
+
+// Applies a journal still waiting and makes sure none can come back: before anything changes
+// account files outside the journal (a compaction moves slots, a file is made or removed), an
+// old journal replayed later would write to the wrong place. 0 or -1.
+int sealJournal(FileSystem& fs);
+
+// Whether a journal waits to be applied (or cannot be read to tell).
+bool journalWaiting(FileSystem& fs);
 
 // The slots of the account file `path` as a journal waiting to be applied would leave them:
 // `slots` (decoded) receive the journal's writes for that file, decoded with `key`. A reader
