@@ -186,7 +186,7 @@ TEST(AccountTree, GroupShowsOnlyTheAccountsOpenedBefore) {
     EXPECT_EQ(owners(LedgerList::Trades), 2u);
 }
 
-TEST(AccountTree, OpeningSelectsEachListsFirstRowAndTheSortKeepsItSelected) {
+TEST(AccountTree, OpeningSelectsTheSummaryRowsAndTheNewestTransactionAndMovement) {
     DataDir data;
     searchDirs(data, "zrdata");
     data.account("zrdata", 1, "one", testing::sampleLedger());
@@ -195,11 +195,15 @@ TEST(AccountTree, OpeningSelectsEachListsFirstRowAndTheSortKeepsItSelected) {
     EXPECT_EQ(app.controller.selectedRow(LedgerList::Holdings), 0);  // the summary row
     EXPECT_EQ(app.controller.selectedRow(LedgerList::Sold), 0);
     EXPECT_EQ(app.controller.focus().highlightCode, "");
-    // The transaction read last stood first until the newest-first sort moved it down.
-    const auto trade = app.controller.selectedRow(LedgerList::Trades);
-    ASSERT_EQ(trade, 1);
-    EXPECT_EQ(app.controller.lists().rows(LedgerList::Trades)[1].ref->slotIndex, 6);
-    EXPECT_EQ(app.controller.selectedRow(LedgerList::Funds), 0);
+    // The transaction read last (the older sale) no longer takes the selection along when the
+    // newest-first sort moves it down: the list opens on its newest entry.
+    ASSERT_EQ(app.controller.selectedRow(LedgerList::Trades), 0);
+    EXPECT_EQ(app.controller.lists().rows(LedgerList::Trades)[0].ref->slotIndex, 1);
+    ASSERT_EQ(app.controller.selectedRow(LedgerList::Funds), 0);
+    EXPECT_EQ(app.controller.lists().rows(LedgerList::Funds)[0].text(column::kDate), "24-02-02");
+    const int opened = app.controller.openings();
+    app.controller.selectNode(0);
+    EXPECT_EQ(app.controller.openings(), opened + 1);
 
     app.controller.selectRow(LedgerList::Holdings, 1);
     EXPECT_EQ(app.controller.focus().highlightCode, "600001");
@@ -461,6 +465,29 @@ TEST(StockNames, EditedAppendedAndCreated) {
     };
     first.controller.editStockName();
     EXPECT_EQ(first.controller.names().nameOf("600001"), gbk("浦发"));
+}
+
+TEST(StockNames, AStoredNameShowsAtOnceInThePositionsAndTransactionsOfItsCode) {
+    DataDir data;
+    searchDirs(data, "zrdata");
+    data.names(testing::sampleNames());
+    data.account("zrdata", 1, "one", testing::sampleLedger());
+    App app(data);
+    app.controller.start();
+    app.controller.selectNode(1);
+    app.ui.onDialog = [](Form& form) {
+        testing::typeAndLeave(form, "txtCode", "600001");
+        form.type("txtTitle", gbk("邯钢"));
+        form.press("cmdOk");
+    };
+    app.controller.editStockName();
+    const auto& lists = app.controller.lists();
+    EXPECT_EQ(lists.rows(LedgerList::Holdings)[1].text(column::kName), gbk("邯钢"));
+    EXPECT_EQ(lists.rows(LedgerList::Trades)[0].text(column::kTradeCode + 1), gbk("邯钢"));
+    // Other codes and the summary rows keep their texts.
+    EXPECT_EQ(lists.rows(LedgerList::Holdings)[0].text(column::kName), gbk("持有股票"));
+    EXPECT_EQ(lists.rows(LedgerList::Sold)[1].text(column::kName), gbk("平安"));
+    EXPECT_EQ(lists.rows(LedgerList::Trades)[1].text(column::kTradeCode + 1), gbk("平安"));
 }
 
 }  // namespace

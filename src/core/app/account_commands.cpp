@@ -176,6 +176,9 @@ void Controller::editStockName() {
     }
     scope.changedFiles();
     scope.commit();
+    // The rows of that code show the new name at once.
+    lists_.showStockName(form.code(), names_.nameOf(form.code()));
+    changed();
 }
 
 }  // namespace tallivan

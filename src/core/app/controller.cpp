@@ -15,15 +15,19 @@ Controller::~Controller() {
     clearLists();
 }
 
-void Controller::start() {
+void Controller::start(FirstRun firstRun) {
     DataLockHold hold(lock_);
     lockOrComplain(hold);
     knownGeneration_ = lock_.generation();
     settings_ = defaultSettings();
+    firstRun_ = false;
     // A file that is there but cannot be read is said, and kept from being replaced.
-    settingsReadable_ = loadSettings(fs_, settings_) != SettingsLoad::Unreadable;
+    const SettingsLoad load = loadSettings(fs_, settings_);
+    settingsReadable_ = load != SettingsLoad::Unreadable;
     if (!settingsReadable_)
         showError(ui_, readFailedMessage(kSettingsFileName));
+    if (load == SettingsLoad::Missing && firstRun == FirstRun::Prepare)
+        prepareFirstRun();
     if (names_.load(fs_) < 0 && fs_.exists(kNameTableFileName))
         showError(ui_, readFailedMessage(kNameTableFileName));
     budget_ = std::make_unique<BudgetForm>(ui_, settings_);
@@ -31,6 +35,20 @@ void Controller::start() {
     const Date today = clock_.today();
     statusDate_ = isoDate(today);
     statusWeekday_ = weekdayName(weekdayOf(today));
+}
+
+void Controller::prepareFirstRun() {
+    const std::vector<std::string> directories = searchDirectories(settings_);
+    for (const std::string& directory : directories) {
+        if (fs_.exists(directory))
+            return;
+    }
+    // As the options command does on Yes.
+    for (const std::string& directory : directories) {
+        if (fs_.makeDirectory(directory) != 0)
+            showError(ui_, writeFailedMessage(directory));
+    }
+    firstRun_ = true;
 }
 
 void Controller::configure() {

@@ -42,10 +42,17 @@ class Controller {
     Controller(Ui& ui, FileSystem& fs, Clock& clock);
     ~Controller();
 
+    // What start() does with a data directory used for the first time (no settings file and
+    // none of the search directories): leave it alone, or create the search directories first,
+    // as the options command would, so the first account can be added at once.
+    enum class FirstRun { LeaveAlone, Prepare };
+
     // Start-up: the default settings with the settings file over them, the name table, the
     // budget panel's category list, the account tree (which opens the first node it selects)
     // and today's date for the status bar.
-    void start();
+    void start(FirstRun firstRun = FirstRun::LeaveAlone);
+    // Whether start() prepared a data directory used for the first time.
+    bool firstRun() const { return firstRun_; }
 
     const Settings& settings() const { return settings_; }
     const NameTable& names() const { return names_; }
@@ -88,6 +95,12 @@ class Controller {
 
     // Bumped whenever the tree, the lists or the panel change, so a view knows to refresh.
     int viewRevision() const { return viewRevision_; }
+    // Bumped each time a node's ledger is loaded into the lists (a view shows it afresh).
+    int openings() const { return openings_; }
+
+    // What to do first, for lists that have nothing to show yet: no account exists, or the
+    // account opened is empty. Empty otherwise (GBK).
+    std::string emptyLedgerHint() const;
 
     // --- Menu commands ---
     void configure();           // 设置参数
@@ -169,6 +182,8 @@ class Controller {
     };
 
     RowContext rowContext() const { return RowContext{settings_, names_}; }
+    // Creates the search directories of a data directory used for the first time.
+    void prepareFirstRun();
     // Runs a dialog that edits the settings; on OK they are saved at once. True on OK.
     bool editSettings(Form& form);
     // Saves the settings under the data lock; says so when they could not be written.
@@ -279,6 +294,8 @@ class Controller {
     bool otherFilesChanged_ = false;
     // False when the settings file exists but could not be read: it is never replaced then.
     bool settingsReadable_ = true;
+    int openings_ = 0;
+    bool firstRun_ = false;
 };
 
 }  // namespace tallivan

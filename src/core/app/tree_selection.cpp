@@ -12,10 +12,6 @@ namespace tallivan {
 
 namespace {
 
-constexpr std::size_t listIndex(LedgerList list) {
-    return static_cast<std::size_t>(list);
-}
-
 constexpr LedgerList kAllLists[] = {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades,
                                     LedgerList::Funds};
 
@@ -111,19 +107,14 @@ void Controller::selectNode(std::optional<int> index) {
             commands_.select(CommandStates::Selection::FailedAccount);
         }
     }
-    // Each list's first row is selected; the sort moves the selected rows with it.
-    std::array<std::optional<ItemRef>, 4> firstRows{};
-    for (LedgerList list : kAllLists) {
-        if (!lists_.rows(list).empty()) {
-            selectRow(list, 0);
-            firstRows[listIndex(list)] = lists_.rows(list).front().ref;
-        }
-    }
+    // Transactions and fund movements run newest first; each list opens on its first row, so
+    // the newest entry is the one selected and in view.
     lists_.sortByDate();
-    for (LedgerList list : {LedgerList::Trades, LedgerList::Funds}) {
-        if (const auto& first = firstRows[listIndex(list)])
-            selectedRows_[listIndex(list)] = rowOf(lists_.rows(list), *first);
+    for (LedgerList list : kAllLists) {
+        if (!lists_.rows(list).empty())
+            selectRow(list, 0);
     }
+    ++openings_;
     refreshTotals(0);
 }
 
@@ -155,15 +146,34 @@ void Controller::renameGroup(int index, const std::string& name) {
     changed();
 }
 
+std::string Controller::emptyLedgerHint() const {
+    static const std::string hint = gbk("F7 添加帐户 → F8 存入资金 → F11 买入股票");
+    bool anyAccount = false;
+    for (int i = 0; i < tree_.size() && !anyAccount; ++i)
+        anyAccount = !tree_.node(i).isGroup;
+    if (!anyAccount)
+        return hint;
+    if (!selected_ || tree_.node(*selected_).isGroup || !tree_.node(*selected_).account->unlocked)
+        return {};
+    // The stock lists always hold their summary row.
+    for (LedgerList list : kAllLists) {
+        for (const LedgerRow& row : lists_.rows(list)) {
+            if (!row.isSummary())
+                return {};
+        }
+    }
+    return hint;
+}
+
 std::optional<int> Controller::selectedRow(LedgerList list) const {
-    return selectedRows_[listIndex(list)];
+    return selectedRows_[static_cast<std::size_t>(list)];
 }
 
 void Controller::selectRow(LedgerList list, std::optional<int> row) {
     const auto& rows = lists_.rows(list);
     if (row && (*row < 0 || *row >= static_cast<int>(rows.size())))
         row.reset();
-    selectedRows_[listIndex(list)] = row;
+    selectedRows_[static_cast<std::size_t>(list)] = row;
     if (list == LedgerList::Holdings || list == LedgerList::Sold)
         selectStockRow(rows, row, focus_);
     changed();

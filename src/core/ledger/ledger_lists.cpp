@@ -136,6 +136,19 @@ void LedgerLists::sortByDate() {
     tallivan::sortByDate(funds_);
 }
 
+void LedgerLists::showStockName(std::string_view code, std::string_view name) {
+    for (std::vector<LedgerRow>* list : {&holdings_, &sold_}) {
+        for (LedgerRow& row : *list) {
+            if (!row.isSummary() && row.text(kCodeColumn) == code)
+                row.setText(kCodeColumn + 1, name);
+        }
+    }
+    for (LedgerRow& row : trades_) {
+        if (row.text(kTradeCodeColumn) == code)
+            row.setText(kTradeCodeColumn + 1, name);
+    }
+}
+
 void selectStockRow(const std::vector<LedgerRow>& rows, std::optional<int> selected,
                     LedgerFocus& focus) {
     const LedgerRow* row = nullptr;

@@ -177,6 +177,9 @@ class LedgerLists {
     // Sorts the transaction and fund lists by date.
     void sortByDate();
 
+    // Shows `name` (GBK) as the name of every position and transaction of `code`.
+    void showStockName(std::string_view code, std::string_view name);
+
   private:
     std::vector<LedgerRow> holdings_, sold_, trades_, funds_;
 };
