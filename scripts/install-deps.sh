@@ -6,7 +6,7 @@
 #   install-deps.sh screenshots   xdotool and imagemagick for scripts/screenshots.sh
 set -e
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-qt6-qpa-plugins libgl1-mesa-dev fonts-wqy-microhei xvfb xauth"
+qt6-qpa-plugins libgl1-mesa-dev libxcb1-dev fonts-wqy-microhei xvfb xauth"
 case "${1:-}" in
     fuzz) packages="clang clang-14 libclang-rt-14-dev" ;;
     peers) packages="ledger hledger time" ;;

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSignalBlocker>
 
 #include "field_validator.h"
@@ -89,6 +90,41 @@ QWidget* FormBinder::widget(const std::string& fieldName) const {
             return b.widget;
     }
     return nullptr;
+}
+
+bool FormBinder::focusNext(QWidget* from) {
+    const auto& fields = form_.fields();
+    std::size_t at = fields.size();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (widget(fields[i].name) == from)
+            at = i;
+    }
+    if (at == fields.size())
+        return false;
+    for (std::size_t step = 1; step < fields.size(); ++step) {
+        QWidget* next = widget(fields[(at + step) % fields.size()].name);
+        // Frames and captions never take the focus.
+        if (!next || (isPlainGroup(next) || qobject_cast<QLabel*>(next)) ||
+            !next->isVisibleTo(root_) || !next->isEnabled())
+            continue;
+        if (auto* radio = qobject_cast<RadioGroup*>(next)) {
+            // A radio group takes the focus on its chosen button.
+            const auto buttons = radio->findChildren<QRadioButton*>();
+            QRadioButton* target = buttons.isEmpty() ? nullptr : buttons.first();
+            for (QRadioButton* b : buttons) {
+                if (b->isChecked())
+                    target = b;
+            }
+            if (!target)
+                continue;
+            next = target;
+        } else if (next->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        next->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return true;
 }
 
 void FormBinder::bind(const Field& field, QWidget* widget) {

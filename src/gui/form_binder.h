@@ -31,6 +31,11 @@ class FormBinder : public QObject {
 
     QWidget* widget(const std::string& fieldName) const;
 
+    // Moves the focus from the bound widget `from` to the next field in the form's order that
+    // can take it (read-only fields too, a radio group on its chosen button); false when `from`
+    // is not bound.
+    bool focusNext(QWidget* from);
+
     // Runs after every event forwarded to the form (a dialog closes itself there).
     std::function<void()> afterEvent;
 

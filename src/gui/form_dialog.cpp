@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "form_binder.h"
 #include "qt_text.h"
@@ -183,39 +182,8 @@ void FormDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void FormDialog::focusNextField() {
-    // The next widget after the focused one, in the form's order, that can take the focus.
-    const auto& fields = form_.fields();
-    QWidget* focused = focusWidget();
-    std::size_t at = fields.size();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (binder_->widget(fields[i].name) == focused)
-            at = i;
-    }
-    if (at == fields.size()) {
+    if (!binder_->focusNext(focusWidget()))
         focusNextChild();
-        return;
-    }
-    for (std::size_t step = 1; step < fields.size(); ++step) {
-        QWidget* next = binder_->widget(fields[(at + step) % fields.size()].name);
-        if (!next || !takesFocus(next) || !next->isVisibleTo(this) || !next->isEnabled())
-            continue;
-        if (auto* radio = qobject_cast<RadioGroup*>(next)) {
-            // A radio group takes the focus on its chosen button.
-            const auto buttons = radio->findChildren<QRadioButton*>();
-            QRadioButton* target = buttons.isEmpty() ? nullptr : buttons.first();
-            for (QRadioButton* b : buttons) {
-                if (b->isChecked())
-                    target = b;
-            }
-            if (!target)
-                continue;
-            next = target;
-        } else if (next->focusPolicy() == Qt::NoFocus) {
-            continue;
-        }
-        next->setFocus(Qt::TabFocusReason);
-        return;
-    }
 }
 
 }  // namespace tallivan::gui

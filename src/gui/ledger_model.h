@@ -15,6 +15,8 @@ class LedgerModel : public QAbstractTableModel {
     LedgerModel(const Controller& controller, LedgerList list, QObject* parent);
 
     LedgerList list() const { return list_; }
+    // The controller's rows of this list (source rows).
+    const std::vector<LedgerRow>& rows() const { return controller_.lists().rows(list_); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -26,8 +28,6 @@ class LedgerModel : public QAbstractTableModel {
     void refresh();
 
   private:
-    const std::vector<LedgerRow>& rows() const { return controller_.lists().rows(list_); }
-
     const Controller& controller_;
     LedgerList list_;
     int shownRows_ = 0;

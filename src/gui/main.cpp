@@ -1,6 +1,7 @@
 // The desktop program: the data directory is the working directory.
 #include <QApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -49,10 +50,12 @@ int main(int argc, char** argv) {
         tallivan::SystemClock clock;
         tallivan::gui::QtUi ui;
         tallivan::Controller controller(ui, files, clock);
-        controller.start();
-        tallivan::gui::MainWindow window(controller);
+        controller.start(tallivan::Controller::FirstRun::Prepare);
+        // The window's size, splitters and column widths, per user (~/.config/Tallivan).
+        QSettings memory(QSettings::IniFormat, QSettings::UserScope, "Tallivan", "tallivan");
+        tallivan::gui::MainWindow window(controller, &memory);
         ui.setOwner(&window);
-        window.showMaximized();
+        window.showAtStart();
         return app.exec();
     } catch (const std::exception& e) {
         // A failure while starting up is shown the same way and ends the program.

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -12,16 +14,20 @@
 
 #include "about_dialog.h"
 #include "command_table.h"
+#include "filter_bar.h"
 #include "help.h"
 #include "images.h"
+#include "keyboard_return.h"
 #include "ledger_lists.h"
+#include "ledger_view.h"
 #include "qt_text.h"
 #include "status_panels.h"
+#include "window_manager.h"
 
 namespace tallivan::gui {
 
-MainWindow::MainWindow(Controller& controller, QWidget* parent)
-    : QMainWindow(parent), controller_(controller) {
+MainWindow::MainWindow(Controller& controller, QSettings* memory, QWidget* parent)
+    : QMainWindow(parent), controller_(controller), memory_(memory) {
     setObjectName("wndMain");
     setWindowTitle("Tallivan");
     setWindowIcon(QIcon(programPicture(32)));
@@ -30,21 +36,24 @@ MainWindow::MainWindow(Controller& controller, QWidget* parent)
     buildStatusBar();
     connectCommands();
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->setObjectName("Splitter1");
-    splitter->addWidget(buildLeftPane());
-    splitter->addWidget(buildRightPane());
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setChildrenCollapsible(false);
-    splitter->setSizes({230, 800});
-    setCentralWidget(splitter);
+    mainSplitter_ = new QSplitter(Qt::Horizontal, this);
+    mainSplitter_->setObjectName("Splitter1");
+    mainSplitter_->addWidget(buildLeftPane());
+    mainSplitter_->addWidget(buildRightPane());
+    mainSplitter_->setStretchFactor(0, 0);
+    mainSplitter_->setStretchFactor(1, 1);
+    mainSplitter_->setChildrenCollapsible(false);
+    mainSplitter_->setSizes({230, 800});
+    setCentralWidget(mainSplitter_);
     resize(1024, 700);
     connectTree();
     followKeyboardFocus();
     for (LedgerList list : kLedgerLists)
         connectList(list);
     followOtherPrograms();
+    // Without a window manager nobody else gives the keyboard back after a dialog.
+    new KeyboardReturn(this);
+    restoreLayout();
     refreshViews();
 }
 
@@ -58,6 +67,55 @@ void MainWindow::followOtherPrograms() {
             refreshViews();
     });
     timer->start(2000);
+}
+
+void MainWindow::showAtStart() {
+    const QByteArray geometry =
+        memory_ ? memory_->value("window/geometry").toByteArray() : QByteArray();
+    if (!geometry.isEmpty() && restoreGeometry(geometry))
+        show();
+    else
+        showMaximized();
+    if (isMaximized() && !windowManagerRunning())
+        setGeometry(screen()->availableGeometry());
+}
+
+void MainWindow::showOriginalOrder() {
+    for (LedgerView* view : ledgerViews_)
+        view->showOriginalOrder();
+}
+
+void MainWindow::restoreLayout() {
+    if (!memory_)
+        return;
+    mainSplitter_->restoreState(memory_->value("window/splitter1").toByteArray());
+    stockSplitter_->restoreState(memory_->value("window/splitter2").toByteArray());
+    for (LedgerView* view : ledgerViews_) {
+        std::vector<int> widths;
+        for (const QVariant& width : memory_->value("columns/" + view->objectName()).toList())
+            widths.push_back(width.toInt());
+        view->setChosenWidths(widths);
+    }
+}
+
+void MainWindow::saveLayout() {
+    if (!memory_)
+        return;
+    memory_->setValue("window/geometry", saveGeometry());
+    memory_->setValue("window/splitter1", mainSplitter_->saveState());
+    memory_->setValue("window/splitter2", stockSplitter_->saveState());
+    for (const LedgerView* view : ledgerViews_) {
+        QVariantList widths;
+        for (int width : view->chosenWidths())
+            widths << width;
+        memory_->setValue("columns/" + view->objectName(), widths);
+    }
+    memory_->sync();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    saveLayout();
+    QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow() {
@@ -129,6 +187,9 @@ void MainWindow::buildToolBar() {
         QAction* command = actions_.at(b.command);
         auto* a = new QAction(toolBarImage(b.image), command->text(), this);
         a->setObjectName(b.name);
+        // The caption as the menu has it, "..." included; the "&" would make the button's
+        // mnemonic clash with the menus' (Alt+S).
+        a->setIconText(QString(command->text()).remove('&'));
         a->setToolTip(command->toolTip());
         a->setStatusTip(command->statusTip());
         connect(a, &QAction::triggered, command, &QAction::trigger);
@@ -185,6 +246,9 @@ void MainWindow::connectCommands() {
                 [this, c] { runCommand(c.name, c.command); });
     }
     connect(actions_["mnuExit"], &QAction::triggered, this, &QWidget::close);
+    connect(actions_["mnuFilter"], &QAction::triggered, this, [this] { filterBar_->focusText(); });
+    connect(actions_["mnuOriginalOrder"], &QAction::triggered, this,
+            &MainWindow::showOriginalOrder);
     connect(actions_["mnuHelp"], &QAction::triggered, this, &MainWindow::showHelp);
     connect(actions_["mnuAbout"], &QAction::triggered, this, &MainWindow::showAbout);
 }

@@ -1,7 +1,9 @@
 // The main window: menus, tool bar, status bar, the account tree with the fund-detail panel,
 // the four ledger lists and the budget panel. It holds no ledger logic: menu commands and the
 // events of the tree and the lists go to the controller, the views show the controller's state,
-// and the budget panel is bound to the controller's budget form.
+// and the budget panel is bound to the controller's budget form. The lists show the controller's
+// rows through a filter and an order of the person's choosing. The window's size, its splitters
+// and the column widths the person chose are remembered between runs.
 #pragma once
 
 #include <QMainWindow>
@@ -12,23 +14,36 @@
 #include "ledger_lists.h"
 
 class QAction;
-class QGroupBox;
 class QLineEdit;
+class QSettings;
+class QSplitter;
 
 namespace tallivan::gui {
 
 class AccountTreeModel;
 class AccountTreeView;
-class FormBinder;
+class BudgetPanel;
+class FilterBar;
 class LedgerModel;
+class LedgerView;
 class StatusPanels;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // `controller` must have been started: the budget panel binds to its budget form.
-    explicit MainWindow(Controller& controller, QWidget* parent = nullptr);
+    // `controller` must have been started: the budget panel binds to its budget form. The
+    // window's layout is read from and kept in `memory` (which must outlive the window); without
+    // one nothing is remembered.
+    explicit MainWindow(Controller& controller, QSettings* memory = nullptr,
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Shows the window as it was left, or maximised the first time. Where no window manager
+    // maximises it, the window takes the screen's room itself.
+    void showAtStart();
+
+    // The four lists in the ledger's own order again.
+    void showOriginalOrder();
 
     // A menu command ("mnuBuyStk"), a menu ("mnuStock") or a tool bar button ("cmdBuyStk").
     QAction* action(const QString& name) const;
@@ -43,6 +58,7 @@ class MainWindow : public QMainWindow {
   protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenus();
@@ -52,7 +68,10 @@ class MainWindow : public QMainWindow {
     QWidget* buildLeftPane();
     QWidget* buildFundPanel();
     QWidget* buildRightPane();
-    QGroupBox* buildBudgetPanel();
+    // The remembered layout: splitters and column widths before the window shows; all of it
+    // (and the window's geometry) when it closes.
+    void restoreLayout();
+    void saveLayout();
     void showHelp();
     void showAbout();
 
@@ -69,17 +88,25 @@ class MainWindow : public QMainWindow {
     void treeDoubleClicked();
     void groupRenamed(int position, const QString& name);
     void listSelectionChanged(LedgerList list);
+    void filterChanged();
+    // The controller's row shown selected in a list (none: nothing selected).
+    std::optional<int> shownSelection(LedgerList list) const;
 
     Controller& controller_;
+    QSettings* memory_;
     std::map<QString, QAction*> actions_;
     StatusPanels* statusPanels_ = nullptr;
-    FormBinder* budgetBinder_ = nullptr;
+    BudgetPanel* budget_ = nullptr;
+    FilterBar* filterBar_ = nullptr;
+    QSplitter* mainSplitter_ = nullptr;
+    QSplitter* stockSplitter_ = nullptr;
     AccountTreeModel* treeModel_ = nullptr;
     AccountTreeView* tree_ = nullptr;
     std::array<LedgerModel*, kLedgerLists.size()> ledgerModels_{};
-    std::array<QTableView*, kLedgerLists.size()> ledgerViews_{};
+    std::array<LedgerView*, kLedgerLists.size()> ledgerViews_{};
     std::array<QLineEdit*, kPanelFieldCount> panelEdits_{};
     int shownRevision_ = -1;
+    int shownOpenings_ = -1;
     // The views' events are not forwarded: the views are being set from the controller, or the
     // window is going (an open label editor commits as it goes).
     bool quiet_ = false;

@@ -1,20 +1,21 @@
 // The panes of the main window: account tree and fund details on the left, the pages with the
-// four ledger lists and the budget panel on the right.
-#include <QComboBox>
+// four ledger lists below the filter box, and the budget panel on the right.
+#include <QDate>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include "account_tree_model.h"
 #include "account_tree_view.h"
-#include "form_binder.h"
+#include "budget_panel.h"
+#include "filter_bar.h"
 #include "ledger_lists.h"
 #include "ledger_model.h"
+#include "ledger_view.h"
 #include "main_window.h"
 #include "page_control.h"
 #include "qt_text.h"
@@ -23,11 +24,14 @@ namespace tallivan::gui {
 
 namespace {
 
-QWidget* panel(const char* name, QWidget* parent) {
+// The room kept between a pane's frames and the window's edges.
+constexpr int kPaneMargin = 4;
+
+QWidget* panel(const char* name, QWidget* parent, QMargins margins = {}) {
     auto* widget = new QWidget(parent);
     widget->setObjectName(name);
     auto* layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(margins);
     return widget;
 }
 
@@ -41,7 +45,7 @@ QWidget* listPage(const char* name, QTableView* view, QWidget* parent) {
 }  // namespace
 
 QWidget* MainWindow::buildLeftPane() {
-    QWidget* pane = panel("Panel1", this);
+    QWidget* pane = panel("Panel1", this, {kPaneMargin, 0, 0, kPaneMargin});
     tree_ = new AccountTreeView(pane);
     treeModel_ = new AccountTreeModel(controller_, tree_);
     tree_->setModel(treeModel_);
@@ -77,66 +81,37 @@ QWidget* MainWindow::buildFundPanel() {
 }
 
 QWidget* MainWindow::buildRightPane() {
-    QWidget* pane = panel("Panel3", this);
+    QWidget* pane = panel("Panel3", this, {0, kPaneMargin, kPaneMargin, kPaneMargin});
+    const Date today = controller_.clock().today();
+    filterBar_ = new FilterBar(QDate(today.year, today.month, today.day), pane);
+    connect(filterBar_, &FilterBar::changed, this, &MainWindow::filterChanged);
     auto* pages = new PageControl(80, pane);
     pages->setObjectName("PageControl1");
 
     for (LedgerList list : kLedgerLists) {
         ledgerModels_[listIndex(list)] = new LedgerModel(controller_, list, this);
-        ledgerViews_[listIndex(list)] = makeLedgerView(ledgerModels_[listIndex(list)], pane);
+        ledgerViews_[listIndex(list)] = new LedgerView(ledgerModels_[listIndex(list)], pane);
     }
     const auto page = [this](const char* name, LedgerList list, QWidget* parent) {
         return listPage(name, ledgerViews_[listIndex(list)], parent);
     };
     QWidget* stocks = panel("tabGp", pages);
-    auto* split = new QSplitter(Qt::Vertical, stocks);
-    split->setObjectName("Splitter2");
-    split->setChildrenCollapsible(false);
-    split->addWidget(page("Panel4", LedgerList::Holdings, split));
-    split->addWidget(page("Panel5", LedgerList::Sold, split));
-    stocks->layout()->addWidget(split);
+    stockSplitter_ = new QSplitter(Qt::Vertical, stocks);
+    stockSplitter_->setObjectName("Splitter2");
+    stockSplitter_->setChildrenCollapsible(false);
+    stockSplitter_->addWidget(page("Panel4", LedgerList::Holdings, stockSplitter_));
+    stockSplitter_->addWidget(page("Panel5", LedgerList::Sold, stockSplitter_));
+    stocks->layout()->addWidget(stockSplitter_);
     pages->addTab(stocks, "股票(&G)");
     pages->addTab(page("tabJy", LedgerList::Trades, pages), "交易(&J)");
     pages->addTab(page("tabZj", LedgerList::Funds, pages), "资金(&Z)");
     pages->setCurrentIndex(0);
 
+    pane->layout()->addWidget(filterBar_);
     pane->layout()->addWidget(pages);
-    pane->layout()->addWidget(buildBudgetPanel());
+    budget_ = new BudgetPanel(controller_.budget(), pane);
+    pane->layout()->addWidget(budget_);
     return pane;
-}
-
-QGroupBox* MainWindow::buildBudgetPanel() {
-    // One row, each label above its field, in the form's field order (also the tab order).
-    BudgetForm& form = controller_.budget();
-    auto* group = new QGroupBox(toQt(form.caption()), this);
-    group->setObjectName("panGpys");
-    auto* grid = new QGridLayout(group);
-    int column = 0;
-    for (const Field& f : form.fields()) {
-        QWidget* widget;
-        if (f.kind == FieldKind::Combo) {
-            auto* combo = new QComboBox(group);
-            combo->setMaxVisibleItems(4);
-            widget = combo;
-        } else if (f.kind == FieldKind::Button) {
-            widget = new QPushButton(toQt(f.label), group);
-        } else {
-            auto* edit = new QLineEdit(group);
-            edit->setMinimumWidth(56);
-            widget = edit;
-        }
-        widget->setObjectName(QString::fromStdString(f.name));
-        if (f.kind != FieldKind::Button) {
-            auto* label = new QLabel(toQt(f.label), group);
-            label->setBuddy(widget);
-            grid->addWidget(label, 0, column);
-        }
-        grid->addWidget(widget, 1, column);
-        grid->setColumnStretch(column, f.kind == FieldKind::Edit ? 1 : 0);
-        ++column;
-    }
-    budgetBinder_ = new FormBinder(form, group);
-    return group;
 }
 
 }  // namespace tallivan::gui

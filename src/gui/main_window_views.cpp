@@ -10,21 +10,17 @@
 #include "account_tree_model.h"
 #include "account_tree_view.h"
 #include "command_table.h"
+#include "filter_bar.h"
 #include "ledger_lists.h"
 #include "ledger_model.h"
+#include "ledger_proxy.h"
+#include "ledger_view.h"
 #include "main_window.h"
 #include "qt_text.h"
 
 namespace tallivan::gui {
 
 namespace {
-
-std::optional<int> selectedRowOf(const QItemSelectionModel* selection) {
-    const QModelIndexList rows = selection->selectedIndexes();
-    if (rows.isEmpty())
-        return std::nullopt;
-    return rows.first().row();
-}
 
 // Sets a view's selection to the row of `index` (none when invalid).
 void selectInView(QItemSelectionModel* selection, const QModelIndex& index) {
@@ -89,10 +85,23 @@ void MainWindow::groupRenamed(int position, const QString& name) {
     refreshViews();
 }
 
+std::optional<int> MainWindow::shownSelection(LedgerList list) const {
+    const LedgerView* view = ledgerViews_[listIndex(list)];
+    const QModelIndexList rows = view->selectionModel()->selectedIndexes();
+    if (rows.isEmpty())
+        return std::nullopt;
+    const int row = view->shown()->sourceRow(rows.first().row());
+    return row < 0 ? std::nullopt : std::optional<int>(row);
+}
+
 void MainWindow::connectList(LedgerList list) {
-    QTableView* view = ledgerViews_[listIndex(list)];
+    LedgerView* view = ledgerViews_[listIndex(list)];
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, list] { listSelectionChanged(list); });
+    // A click on the stock row already selected marks its transactions again.
+    if (list == LedgerList::Holdings || list == LedgerList::Sold)
+        connect(view, &QAbstractItemView::clicked, this,
+                [this, list] { listSelectionChanged(list); });
     // A double-click runs the list's command: the stock lists edit the position, the
     // transaction list edits the transaction, the fund list asks to delete the movement.
     if (list == LedgerList::Holdings || list == LedgerList::Sold) {
@@ -122,7 +131,20 @@ void MainWindow::followKeyboardFocus() {
 void MainWindow::listSelectionChanged(LedgerList list) {
     if (quiet_)
         return;
-    controller_.selectRow(list, selectedRowOf(ledgerViews_[listIndex(list)]->selectionModel()));
+    controller_.selectRow(list, shownSelection(list));
+    refreshViews();
+}
+
+void MainWindow::filterChanged() {
+    const RowFilter filter = filterBar_->filter();
+    for (LedgerView* view : ledgerViews_)
+        view->shown()->setFilter(filter);
+    // A selected row the filter hides is no longer selected: commands need a row one can see.
+    for (LedgerList list : kLedgerLists) {
+        const std::optional<int> shown = shownSelection(list);
+        if (shown != controller_.selectedRow(list))
+            controller_.selectRow(list, shown);
+    }
     refreshViews();
 }
 
@@ -136,9 +158,21 @@ void MainWindow::refreshViews() {
         tree_->setStatusTip(longHint(hint));
         for (LedgerModel* model : ledgerModels_)
             model->refresh();
+        const bool opened = controller_.openings() != shownOpenings_;
+        shownOpenings_ = controller_.openings();
+        // A ledger opened afresh shows in its own order, newest transactions in view.
+        if (opened)
+            showOriginalOrder();
+        const QString emptyHint = toQt(controller_.emptyLedgerHint());
+        for (LedgerView* view : ledgerViews_)
+            view->setHint(emptyHint);
         for (std::size_t i = 0; i < panelEdits_.size(); ++i)
             panelEdits_[i]->setText(toQt(controller_.totalsPanel().texts[i]));
         syncSelections();
+        if (opened) {
+            for (LedgerView* view : ledgerViews_)
+                view->scrollToTop();
+        }
         quiet_ = wasQuiet;
     }
     applyCommandStates();
@@ -151,12 +185,13 @@ void MainWindow::syncSelections() {
         (shownNode.isValid() && !tree_->selectionModel()->isSelected(shownNode)))
         selectInView(tree_->selectionModel(), shownNode);
     for (LedgerList list : kLedgerLists) {
-        QItemSelectionModel* selection = ledgerViews_[listIndex(list)]->selectionModel();
         const std::optional<int> row = controller_.selectedRow(list);
-        if (row == selectedRowOf(selection))
+        if (row == shownSelection(list))
             continue;
-        LedgerModel* model = ledgerModels_[listIndex(list)];
-        selectInView(selection, row ? model->index(*row, 0) : QModelIndex());
+        const LedgerView* view = ledgerViews_[listIndex(list)];
+        const int shown = row ? view->shown()->shownRow(*row) : -1;
+        selectInView(view->selectionModel(),
+                     shown < 0 ? QModelIndex() : view->model()->index(shown, 0));
     }
 }
 

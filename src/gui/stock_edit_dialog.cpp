@@ -1,16 +1,26 @@
 // The stock edit dialog: the position with its memo above, the three prices with what each
-// brings and the four 计算 buttons below (for a held stock only), the buttons last.
+// brings and the four 计算 buttons below (for a held stock only), the buttons last. The label
+// and field columns of the two groups line up, and every number stands right-aligned.
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "dialog_views.h"
 #include "forms/stock_edit_form.h"
 
 namespace tallivan::gui {
+
+namespace {
+
+// Every number field is as wide as a total of 99 999 999.99.
+constexpr int kNumberDigits = 12;
+
+}  // namespace
 
 StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDialog(form, parent) {
     setObjectName("wndStkEdit");
@@ -18,33 +28,42 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
     // Without the price group (a sold stock) the dialog is shorter, the buttons move up.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
+    const auto number = [this](const char* name) {
+        QLineEdit* field = edit(name, kNumberDigits);
+        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return field;
+    };
+    // Label, field, label, field: the first four columns of both groups.
+    const auto pair = [this](QGridLayout* grid, int row, const char* left, const char* right) {
+        grid->addWidget(label(left), row, 0);
+        grid->addWidget(findChild<QWidget*>(left), row, 1);
+        if (right) {
+            grid->addWidget(label(right), row, 2);
+            grid->addWidget(findChild<QWidget*>(right), row, 3);
+        }
+    };
+
     QGroupBox* position = group("grpStk");
     auto* top = new QGridLayout(position);
-    edit("txtCode", 18);
-    edit("txtStockNum", 10);
-    edit("txtPrice", 10);
-    edit("txtCost", 12);
+    edit("txtCode");
     top->addWidget(label("txtCode"), 0, 0);
-    top->addWidget(findChild<QWidget*>("txtCode"), 0, 1);
-    top->addWidget(label("txtStockNum"), 0, 2);
-    top->addWidget(findChild<QWidget*>("txtStockNum"), 0, 3);
-    top->addWidget(label("txtPrice"), 1, 0);
-    top->addWidget(findChild<QWidget*>("txtPrice"), 1, 1);
-    top->addWidget(label("txtCost"), 1, 2);
-    top->addWidget(findChild<QWidget*>("txtCost"), 1, 3);
+    top->addWidget(findChild<QWidget*>("txtCode"), 0, 1, 1, 3);
+    number("txtStockNum");
+    number("txtPrice");
+    number("txtCost");
+    pair(top, 1, "txtStockNum", "txtPrice");
+    pair(top, 2, "txtCost", nullptr);
     edit("txtMemo");
-    top->addWidget(label("txtMemo"), 2, 0);
-    top->addWidget(findChild<QWidget*>("txtMemo"), 2, 1, 1, 3);
+    top->addWidget(label("txtMemo"), 3, 0);
+    top->addWidget(findChild<QWidget*>("txtMemo"), 3, 1, 1, 3);
+    top->setColumnStretch(4, 1);
     layout->addWidget(position);
 
     QGroupBox* prices = group("grpPrice");
     auto* grid = new QGridLayout(prices);
-    edit("txtNowPrice", 9);
-    edit("txtXj", 12);
-    grid->addWidget(label("txtNowPrice"), 0, 0);
-    grid->addWidget(findChild<QWidget*>("txtNowPrice"), 0, 1);
-    grid->addWidget(label("txtXj"), 0, 2);
-    grid->addWidget(findChild<QWidget*>("txtXj"), 0, 3);
+    number("txtNowPrice");
+    number("txtXj");
+    pair(grid, 0, "txtNowPrice", "txtXj");
     // Per target: the price, then the amount and the ratio, each with its 计算 button.
     const struct {
         const char* price;
@@ -56,13 +75,10 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
                 {"txtHlPrice", "txtYl", "cmdCalYl", "txtYll", "cmdCalYll"}};
     int row = 1;
     for (const auto& r : rows) {
-        edit(r.price, 9);
-        edit(r.amount, 12);
-        edit(r.ratio, 8);
-        grid->addWidget(label(r.price), row, 0);
-        grid->addWidget(findChild<QWidget*>(r.price), row, 1);
-        grid->addWidget(label(r.amount), row, 2);
-        grid->addWidget(findChild<QWidget*>(r.amount), row, 3);
+        number(r.price);
+        number(r.amount);
+        edit(r.ratio, 8)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        pair(grid, row, r.price, r.amount);
         grid->addWidget(button(r.amountButton), row, 4);
         grid->addWidget(label(r.ratio), row, 5);
         grid->addWidget(findChild<QWidget*>(r.ratio), row, 6);
@@ -70,7 +86,21 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
         grid->addWidget(button(r.ratioButton), row, 8);
         ++row;
     }
+    grid->setColumnStretch(9, 1);
     layout->addWidget(prices);
+
+    // Both label columns as wide as the widest label of either group.
+    for (int column : {0, 2}) {
+        int widest = 0;
+        for (QGridLayout* g : {top, grid}) {
+            for (int r = 0; r < g->rowCount(); ++r) {
+                if (QLayoutItem* item = g->itemAtPosition(r, column); item && item->widget())
+                    widest = std::max(widest, item->widget()->sizeHint().width());
+            }
+        }
+        top->setColumnMinimumWidth(column, widest);
+        grid->setColumnMinimumWidth(column, widest);
+    }
     layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
     bindForm(EnterKey::NextControl);
 }

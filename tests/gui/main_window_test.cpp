@@ -103,7 +103,7 @@ class MainWindowTest : public QObject {
         QStringList titles;
         for (const QAction* a : window_->menuBar()->actions())
             titles << a->text();
-        QCOMPARE(titles, QStringList({"文件(&F)", "账户(&O)", "股票(&S)", "帮助(&H)"}));
+        QCOMPARE(titles, QStringList({"文件(&F)", "账户(&O)", "股票(&S)", "查看(&V)", "帮助(&H)"}));
         QCOMPARE(entries(find<QMenu>("mnuFile")),
                  QStringList({"选项(&O)...", "设置参数(&P)...", "证券名称(&T)...", "-",
                               "导出数据(&E)", "更新现价(&R)...", "-", "退出(&X)"}));
@@ -116,6 +116,7 @@ class MainWindowTest : public QObject {
                               "配股(&P)...", "送股(&G)...", "分红(&F)...", "申购中签(&Z)...",
                               "申购未中签(&N)...", "-", "修改股票(&C)...", "删除股票(&H)...", "-",
                               "修改交易(&E)...", "撤消交易(&D)..."}));
+        QCOMPARE(entries(find<QMenu>("mnuView")), QStringList({"筛选(&L)...", "原始顺序(&O)"}));
         QCOMPARE(entries(find<QMenu>("H1")), QStringList({"内容(&C)...", "关于(&A)..."}));
         QVERIFY(!window_->action("mnuEditPwd")->isVisible());
         QCOMPARE(window_->action("mnuEditPwd")->shortcut(), QKeySequence("Ctrl+P"));
@@ -184,6 +185,8 @@ class MainWindowTest : public QObject {
             QVERIFY(!button->icon().isNull());
         }
         QCOMPARE(window_->action("cmdEditRec")->text(), QString("修改交易(&E)..."));
+        // The button shows the caption with its "...", without a mnemonic of its own.
+        QCOMPARE(find<QToolButton>("cmdEditRec")->text(), QString("修改交易(E)..."));
         QSignalSpy ran(window_->action("mnuEditStk"), &QAction::triggered);
         QTest::mouseClick(find<QToolButton>("cmdEditStk"), Qt::LeftButton);
         QCOMPARE(ran.count(), 1);
