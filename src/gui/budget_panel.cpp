@@ -50,6 +50,9 @@ BudgetPanel::BudgetPanel(BudgetForm& form, QWidget* parent)
         cells_.push_back({label, widget});
     }
     binder_ = new FormBinder(form, this);
+    // The panel picks its arrangement from the width it gets, so the layout may not demand
+    // the one-line width.
+    grid_->setSizeConstraint(QLayout::SetNoConstraint);
     arrange(false);
 }
 
@@ -79,11 +82,11 @@ void BudgetPanel::arrange(bool twoLines) {
     }
 }
 
-int BudgetPanel::oneLineWidth() const {
+int BudgetPanel::lineWidth(std::size_t first, std::size_t last) const {
     int width = 0;
-    for (const Cell& cell : cells_) {
-        int need = cell.widget->minimumSizeHint().width();
-        need = std::max(need, cell.widget->minimumWidth());
+    for (std::size_t i = first; i < last; ++i) {
+        const Cell& cell = cells_[i];
+        int need = std::max(cell.widget->minimumSizeHint().width(), cell.widget->minimumWidth());
         if (cell.label)
             need = std::max(need, cell.label->sizeHint().width());
         width += need + grid_->horizontalSpacing();
@@ -92,9 +95,14 @@ int BudgetPanel::oneLineWidth() const {
     return width + margins.left() + margins.right();
 }
 
+QSize BudgetPanel::minimumSizeHint() const {
+    const int width = std::max(lineWidth(0, firstResult_), lineWidth(firstResult_, cells_.size()));
+    return {width, QGroupBox::minimumSizeHint().height()};
+}
+
 void BudgetPanel::resizeEvent(QResizeEvent* event) {
     QGroupBox::resizeEvent(event);
-    const bool narrow = width() < oneLineWidth();
+    const bool narrow = width() < lineWidth(0, cells_.size());
     if (narrow != twoLines_)
         arrange(narrow);
 }

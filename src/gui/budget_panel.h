@@ -25,6 +25,9 @@ class BudgetPanel : public QGroupBox {
 
     bool twoLines() const { return twoLines_; }
 
+    // As narrow as the two-line arrangement allows: the panel never keeps the window wide.
+    QSize minimumSizeHint() const override;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -35,7 +38,8 @@ class BudgetPanel : public QGroupBox {
         QWidget* widget;
     };
     void arrange(bool twoLines);
-    int oneLineWidth() const;
+    // The width the cells from `first` to `last` (excluded) need side by side.
+    int lineWidth(std::size_t first, std::size_t last) const;
 
     BudgetForm& form_;
     FormBinder* binder_ = nullptr;

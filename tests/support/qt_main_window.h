@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -55,12 +56,17 @@ class MainWindowTest : public QObject {
     }
 
     // Starts the controller and shows the window over it; true once the window is active.
-    bool showMainWindow() {
+    // With `memory` the window is shown as the program does, as it was left last time.
+    bool showMainWindow(Controller::FirstRun firstRun = Controller::FirstRun::LeaveAlone,
+                        QSettings* memory = nullptr) {
         controller_ = std::make_unique<Controller>(ui_, *files_, clock_);
-        controller_->start();
-        window_ = std::make_unique<gui::MainWindow>(*controller_);
+        controller_->start(firstRun);
+        window_ = std::make_unique<gui::MainWindow>(*controller_, memory);
         ui_.setOwner(window_.get());
-        window_->show();
+        if (memory)
+            window_->showAtStart();
+        else
+            window_->show();
         return QTest::qWaitForWindowActive(window_.get());
     }
 
