@@ -43,7 +43,8 @@ LedgerModel::LedgerModel(const Controller& controller, LedgerList list, QObject*
     : QAbstractTableModel(parent),
       controller_(controller),
       list_(list),
-      shownRows_(static_cast<int>(rows().size())) {}
+      shownRows_(static_cast<int>(rows().size())),
+      shownRevision_(controller.viewRevision()) {}
 
 int LedgerModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownRows_;
@@ -86,6 +87,9 @@ QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int r
 }
 
 void LedgerModel::refresh() {
+    if (controller_.viewRevision() == shownRevision_)
+        return;
+    shownRevision_ = controller_.viewRevision();
     const int count = static_cast<int>(rows().size());
     if (count != shownRows_) {
         beginResetModel();

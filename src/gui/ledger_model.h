@@ -23,14 +23,16 @@ class LedgerModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The controller's rows changed: a list of another length is reset, one of the same
-    // length repainted in place, so a selection being made in the view is not torn down.
+    // The controller's rows may have changed: a list of another length is reset, one of the
+    // same length repainted in place, so a selection being made in the view is not torn down.
+    // Nothing happens while the controller has not changed since the model last looked.
     void refresh();
 
   private:
     const Controller& controller_;
     LedgerList list_;
     int shownRows_ = 0;
+    int shownRevision_ = 0;  // the controller's view revision the model shows
 };
 
 }  // namespace tallivan::gui

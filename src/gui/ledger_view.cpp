@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 
@@ -75,8 +76,15 @@ LedgerView::LedgerView(LedgerModel* ledger, QWidget* parent)
         setColumnHidden(i, columns[static_cast<std::size_t>(i)].width == 0);
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int newWidth) { columnResized(column, newWidth); });
+    // A list refilled is fitted before it shows; texts changed in place (after any command or
+    // selection) are fitted once the events of the moment are done, so a click stays quick.
     connect(ledger, &QAbstractItemModel::modelReset, this, &LedgerView::fitColumns);
-    connect(ledger, &QAbstractItemModel::dataChanged, this, &LedgerView::fitColumns);
+    connect(ledger, &QAbstractItemModel::dataChanged, this, [this] {
+        if (!fitPending_) {
+            fitPending_ = true;
+            QTimer::singleShot(0, this, &LedgerView::fitColumns);
+        }
+    });
     fitColumns();
 }
 
@@ -97,38 +105,45 @@ void LedgerView::showOriginalOrder() {
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 }
 
-int LedgerView::widestText(int column) const {
+std::vector<int> LedgerView::widestTexts() const {
+    // One pass over the rows, row by row: a hundred thousand rows take a few milliseconds.
+    const auto columns = columnsOf(ledger_->list()).size();
     const TextWidths widths(fontMetrics());
-    std::string_view widest;
-    int most = 0;
+    std::vector<int> most(columns, 0);
+    std::vector<std::string_view> widest(columns);
     for (const LedgerRow& row : ledger_->rows()) {
-        const std::string_view text = row.text(column);
-        const int width = widths.of(text);
-        if (width > most) {
-            most = width;
-            widest = text;
+        for (std::size_t c = 1; c < columns; ++c) {
+            const std::string_view text = row.text(static_cast<int>(c));
+            const int width = widths.of(text);
+            if (width > most[c]) {
+                most[c] = width;
+                widest[c] = text;
+            }
         }
     }
-    if (widest.empty())
-        return 0;
     // The text is laid out between the cell's margins and its grid line; a pixel to spare.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return std::max(most, fontMetrics().horizontalAdvance(toQt(widest))) + 2 * margin + 2;
+    for (std::size_t c = 1; c < columns; ++c) {
+        if (!widest[c].empty())
+            most[c] = std::max(most[c], fontMetrics().horizontalAdvance(toQt(widest[c]))) +
+                      2 * margin + 2;
+    }
+    return most;
 }
 
 void LedgerView::fitColumns() {
+    fitPending_ = false;
     fitting_ = true;
     const auto& columns = columnsOf(ledger_->list());
+    const std::vector<int> texts = widestTexts();
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         if (isColumnHidden(i))
             continue;
-        if (i == 0) {
-            setColumnWidth(i, kImageColumnWidth);
-            continue;
-        }
-        const int width = std::max({columns[static_cast<std::size_t>(i)].width,
-                                    horizontalHeader()->sectionSizeHint(i),
-                                    chosen_[static_cast<std::size_t>(i)], widestText(i)});
+        const auto at = static_cast<std::size_t>(i);
+        const int width = i == 0
+                              ? kImageColumnWidth
+                              : std::max({columns[at].width, horizontalHeader()->sectionSizeHint(i),
+                                          chosen_[at], texts[at]});
         if (columnWidth(i) != width)
             setColumnWidth(i, width);
     }

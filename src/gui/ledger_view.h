@@ -44,8 +44,8 @@ class LedgerView : public QTableView {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // How wide column `column` must be for its widest text, its margins included.
-    int widestText(int column) const;
+    // How wide each column must be for its widest text, its margins included (0: no text).
+    std::vector<int> widestTexts() const;
     void columnResized(int column, int newWidth);
 
     LedgerModel* ledger_;
@@ -53,6 +53,7 @@ class LedgerView : public QTableView {
     std::vector<int> chosen_;
     QString hint_;
     bool fitting_ = false;
+    bool fitPending_ = false;
 };
 
 }  // namespace tallivan::gui
