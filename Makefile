@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DATA ?= $(CURDIR)/run-data
 
-.PHONY: deps build build-asan run test test-asan fuzz-smoke fuzz-long bench format clean
+.PHONY: deps build build-asan run test test-asan fuzz-smoke fuzz-long bench deb format clean
 
 deps:
 	sh scripts/install-deps.sh
@@ -37,6 +37,10 @@ fuzz-long:
 
 bench: build
 	./build/default/tallivan_bench
+
+# The Debian package: build/default/tallivan_VERSION_ARCH.deb.
+deb: build
+	cd build/default && cpack -G DEB
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

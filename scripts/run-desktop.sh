@@ -3,7 +3,7 @@
 set -e
 program="$1"
 data="$2"
-mkdir -p "$data/zrdata"
+mkdir -p "$data"
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ] && [ -z "$QT_QPA_PLATFORM" ]; then
     echo "tallivan: no display (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session," >&2
     echo "or under Xvfb: xvfb-run -a make run" >&2
