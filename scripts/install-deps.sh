@@ -3,14 +3,14 @@
 #   install-deps.sh         the build, the tests and the desktop program
 #   install-deps.sh fuzz    clang and libFuzzer for the fuzz targets
 #   install-deps.sh peers   ledger and hledger for the side-by-side benchmark
-#   install-deps.sh screenshots   xdotool and imagemagick for scripts/screenshots.sh
+#   install-deps.sh screenshots   xdotool, imagemagick and openbox for scripts/screenshots.sh
 set -e
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
 qt6-qpa-plugins libgl1-mesa-dev libxcb1-dev fonts-wqy-microhei xvfb xauth"
 case "${1:-}" in
     fuzz) packages="clang clang-14 libclang-rt-14-dev" ;;
     peers) packages="ledger hledger time" ;;
-    screenshots) packages="xvfb xauth xdotool imagemagick fonts-wqy-microhei" ;;
+    screenshots) packages="xvfb xauth xdotool imagemagick openbox fonts-wqy-microhei" ;;
 esac
 missing=""
 for p in $packages; do

@@ -94,8 +94,9 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
         int widest = 0;
         for (QGridLayout* g : {top, grid}) {
             for (int r = 0; r < g->rowCount(); ++r) {
-                if (QLayoutItem* item = g->itemAtPosition(r, column); item && item->widget())
-                    widest = std::max(widest, item->widget()->sizeHint().width());
+                QLayoutItem* item = g->itemAtPosition(r, column);
+                if (auto* text = item ? qobject_cast<QLabel*>(item->widget()) : nullptr)
+                    widest = std::max(widest, text->sizeHint().width());
             }
         }
         top->setColumnMinimumWidth(column, widest);
