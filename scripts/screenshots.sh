@@ -122,16 +122,21 @@ budget() {
     typed 1000; keys Return; typed 10; keys Return; typed 10.5; keys Return
 }
 
+# The three pages of the main window.
+pages() {
+    xdotool mousemove --window "$main" 120 250
+    shot "$1/main-stocks" Tallivan
+    keys alt+j
+    shot "$1/main-trades" Tallivan
+    keys alt+z
+    shot "$1/main-funds" Tallivan
+    keys alt+g
+}
+
 # Every page and dialog, once.
 full_tour() {
     p="$1"
-    xdotool mousemove --window "$main" 120 250
-    shot "$p/main-stocks" Tallivan
-    keys alt+j
-    shot "$p/main-trades" Tallivan
-    keys alt+z
-    shot "$p/main-funds" Tallivan
-    keys alt+g
+    pages "$p"
     budget
     shot "$p/main-budget" Tallivan
 
@@ -224,13 +229,7 @@ full_tour() {
 # keyboard back after it.
 daily_tour() {
     p="$1"
-    xdotool mousemove --window "$main" 120 250
-    shot "$p/main-stocks" Tallivan
-    keys alt+j
-    shot "$p/main-trades" Tallivan
-    keys alt+z
-    shot "$p/main-funds" Tallivan
-    keys alt+g
+    pages "$p"
     # 现价, twice: the dearest holding first, the summary row above it.
     click 590 $HEADER_Y
     click 590 $HEADER_Y

@@ -168,7 +168,10 @@ bool Controller::refreshIfChanged() {
 void Controller::reloadView() {
     const auto rowsShown = selectedRows_;
     const LedgerList focused = focusedList_;
+    // The same ledger read again, not a new one opened: views keep their order and place.
+    const int openings = openings_;
     selectNode(selected_);
+    openings_ = openings;
     for (std::size_t i = 0; i < rowsShown.size(); ++i) {
         if (rowsShown[i])
             selectRow(static_cast<LedgerList>(i), rowsShown[i]);
@@ -210,7 +213,10 @@ void Controller::reloadFromDisk() {
     std::optional<int> select = shown ? tree_.find(*shown) : std::nullopt;
     if (!shown && !tree_.empty())
         select = 0;
+    const int openings = openings_;
     selectNode(select);
+    if (shown && select)
+        openings_ = openings;  // the same ledger read again
     if (!select)
         refreshTotals(0);
     for (std::size_t i = 0; i < rowsShown.size(); ++i) {
