@@ -88,7 +88,7 @@ start_program() {
     (cd "$1" && exec "$build/tallivan" > /dev/null 2>&1) &
     program=$!
     main=$(xdotool search --sync --onlyvisible --name '^Tallivan$' | head -1)
-    sleep 1.5
+    sleep 3
 }
 
 # shot NAME TITLE: the top-level window captioned TITLE, once it is shown.
@@ -137,8 +137,6 @@ pages() {
 full_tour() {
     p="$1"
     pages "$p"
-    budget
-    shot "$p/main-budget" Tallivan
 
     # Buying: the fee and the total appear on leaving the price.
     keys F11
@@ -167,12 +165,12 @@ full_tour() {
     shot "$p/dialog-dividend" 分红
     keys Escape
 
-    # The stock edit dialog, for a held and for a sold stock (the sold list has the keyboard
-    # after Tab from the upper list).
+    # The stock edit dialog, for a held and for a sold stock (the sold list's first row, on
+    # this screen of 1280 x 800).
     keys F9
     shot "$p/dialog-edit-stock" 修改股票
     keys Escape
-    keys Tab Down
+    click 300 453
     keys F9
     shot "$p/dialog-edit-sold-stock" 修改股票
     keys Escape

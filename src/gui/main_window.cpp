@@ -76,8 +76,12 @@ void MainWindow::showAtStart() {
         show();
     else
         showMaximized();
-    if (isMaximized() && !windowManagerRunning())
-        setGeometry(screen()->availableGeometry());
+    // Without a window manager nobody maximises the window or gives it the keyboard.
+    if (!windowManagerRunning()) {
+        if (isMaximized())
+            setGeometry(screen()->availableGeometry());
+        activateWindow();
+    }
 }
 
 void MainWindow::showOriginalOrder() {

@@ -39,7 +39,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     // Shows the window as it was left, or maximised the first time. Where no window manager
-    // maximises it, the window takes the screen's room itself.
+    // maximises it, the window takes the screen's room and the keyboard itself.
     void showAtStart();
 
     // The four lists in the ledger's own order again.
