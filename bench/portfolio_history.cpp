@@ -199,7 +199,8 @@ class History {
         if (type == kBuy || type == kSell) {
             const int category = categoryOfCode(settings_, codeOf(stock));
             t.fee = static_cast<std::int32_t>(
-                toMilli(tradeFee(settings_.categories, shares, category, fromMilli(price))));
+                toMilli(tradeFee(settings_.categories, shares, category, fromMilli(price),
+                                 type == kSell ? TradeSide::Sell : TradeSide::Buy)));
         }
         return t;
     }

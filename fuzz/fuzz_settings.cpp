@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Controller controller(ui, fs, clock);
     controller.start();
     for (const char* code : {"600001", "000001", "0001", "1", ""}) {
-        controller.quoteFee(code, 1000, 10.0);
-        controller.quoteFee(code, -7, 1e300);
+        for (const TradeSide side : {TradeSide::Buy, TradeSide::Sell}) {
+            controller.quoteFee(code, 1000, 10.0, side);
+            controller.quoteFee(code, -7, 1e300, side);
+        }
     }
     for (int node = 0; node < controller.tree().size(); ++node)
         controller.selectNode(node);

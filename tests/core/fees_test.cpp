@@ -33,9 +33,12 @@ TEST(Fees, WorkedTradesWithTheDefaultTable) {
         {1000, 10.00, 2, 5.0},   // a default "unknown" row charges the order fee only
         {1000, 10.00, 20, 0.0},  // no such row
     };
-    for (const auto& c : cases) {
-        EXPECT_NEAR(tradeFee(defaults(), c.shares, c.category, c.price), c.fee, 1e-9)
-            << c.shares << " at " << c.price << " row " << c.category;
+    // Rows without fee rules charge a purchase and a sale alike.
+    for (const TradeSide side : {TradeSide::Buy, TradeSide::Sell}) {
+        for (const auto& c : cases) {
+            EXPECT_NEAR(tradeFee(defaults(), c.shares, c.category, c.price, side), c.fee, 1e-9)
+                << c.shares << " at " << c.price << " row " << c.category;
+        }
     }
 }
 
@@ -46,15 +49,15 @@ TEST(Fees, MinimumCommissionIsAppliedBeforeRounding) {
     row.minCommission = 10.0;
     row.orderFee = 0;
     // 9995 * 0.1 % = 9.995, below the minimum: raised to 10.00 (not rounded to 10.00 first).
-    EXPECT_DOUBLE_EQ(tradeFee(s.categories, 1, 3, 9995.0), 10.0);
+    EXPECT_DOUBLE_EQ(tradeFee(s.categories, 1, 3, 9995.0, TradeSide::Buy), 10.0);
     // 10004 * 0.1 % = 10.004 stays above the minimum and rounds to 10.00.
-    EXPECT_DOUBLE_EQ(tradeFee(s.categories, 1, 3, 10004.0), 10.0);
+    EXPECT_DOUBLE_EQ(tradeFee(s.categories, 1, 3, 10004.0, TradeSide::Buy), 10.0);
     // The transfer minimum is applied after rounding and is not rounded itself.
     row.commissionRate = 0;
     row.minCommission = 0;
     row.transferFee = 0.333;
     row.minTransferFee = 0.337;
-    EXPECT_DOUBLE_EQ(tradeFee(s.categories, 1000, 3, 1.0), 0.337);
+    EXPECT_DOUBLE_EQ(tradeFee(s.categories, 1000, 3, 1.0, TradeSide::Buy), 0.337);
 }
 
 TEST(Fees, PriceSearchesOfTheWorkedPurchase) {
@@ -66,9 +69,11 @@ TEST(Fees, PriceSearchesOfTheWorkedPurchase) {
     EXPECT_EQ(toMilli(sellPriceForNet(defaults(), 1000, 0, 10081.00, 0)), 10170);
     // The break-even price nets at least the cost; one cent less does not.
     const double breakEven = sellPriceForNet(defaults(), 1000, 0, 10081.00, 0);
-    EXPECT_GE(1000 * breakEven - tradeFee(defaults(), 1000, 0, breakEven), 10081.00 - 0.002);
+    EXPECT_GE(1000 * breakEven - tradeFee(defaults(), 1000, 0, breakEven, TradeSide::Sell),
+              10081.00 - 0.002);
     const double below = breakEven - 0.01;
-    EXPECT_LT(1000 * below - tradeFee(defaults(), 1000, 0, below), 10081.00 - 0.002);
+    EXPECT_LT(1000 * below - tradeFee(defaults(), 1000, 0, below, TradeSide::Sell),
+              10081.00 - 0.002);
 }
 
 TEST(Fees, SearchesWithoutAPriceGiveZero) {
@@ -122,10 +127,12 @@ TEST(Fees, SearchesFindTheEdgePriceForAmountsOfEverySize) {
     };
     const CategoryTable& table = defaults();
     const auto net = [&](std::int32_t n, double p) {
-        return static_cast<double>(static_cast<long double>(n) * p) - tradeFee(table, n, 0, p);
+        return static_cast<double>(static_cast<long double>(n) * p) -
+               tradeFee(table, n, 0, p, TradeSide::Sell);
     };
     const auto cost = [&](std::int32_t n, double p) {
-        return static_cast<double>(static_cast<long double>(n) * p) + tradeFee(table, n, 0, p);
+        return static_cast<double>(static_cast<long double>(n) * p) +
+               tradeFee(table, n, 0, p, TradeSide::Buy);
     };
     for (const auto& c : cases) {
         const double sell = sellPriceForNet(table, c.shares, 0, c.amount, 0);

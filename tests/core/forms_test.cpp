@@ -175,8 +175,8 @@ TEST(Controller, StartsWithTheSettingsFileAndSavesAppliedRows) {
     EXPECT_EQ(controller.statusDate(), "2026-12-10");
     EXPECT_EQ(controller.statusWeekday(), gbk("星期四"));
     // 10000 * 0.1 % = 10 (the minimum) + 40 + 1 + 5
-    EXPECT_EQ(controller.quoteFee("600000", 1000, 10).fee, 56.0);
-    EXPECT_EQ(controller.quoteFee("000001", 1000, 10).category, -1);
+    EXPECT_EQ(controller.quoteFee("600000", 1000, 10, TradeSide::Buy).fee, 56.0);
+    EXPECT_EQ(controller.quoteFee("000001", 1000, 10, TradeSide::Buy).category, -1);
 
     ui.onDialog = [](Form& form) {
         form.select("lsvCfg", 0);
@@ -186,8 +186,9 @@ TEST(Controller, StartsWithTheSettingsFileAndSavesAppliedRows) {
     };
     controller.configure();
     EXPECT_EQ(ui.dialogsRun, 1);
-    EXPECT_EQ(controller.quoteFee("600000", 1000, 10).fee, 56.0);  // 10 is now the real rate
-    EXPECT_EQ(controller.quoteFee("600000", 100, 10).fee, 1.0 + 4.0 + 1.0 + 5.0);
+    EXPECT_EQ(controller.quoteFee("600000", 1000, 10, TradeSide::Buy).fee,
+              56.0);  // 10 is now the real rate
+    EXPECT_EQ(controller.quoteFee("600000", 100, 10, TradeSide::Buy).fee, 1.0 + 4.0 + 1.0 + 5.0);
 
     Controller restarted(ui, fs, clock);
     restarted.start();

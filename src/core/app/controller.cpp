@@ -1,6 +1,8 @@
 #include "app/controller.h"
 
+#include "base/gbk.h"
 #include "forms/config_form.h"
+#include "ledger/fee_schedule.h"
 #include "ledger/fees.h"
 
 namespace tallivan {
@@ -56,10 +58,46 @@ void Controller::configure() {
     ui_.runDialog(form);
 }
 
-FeeQuote Controller::quoteFee(const std::string& code, std::int32_t shares, double price) const {
+bool Controller::setUpNewDataDirectory() {
+    WriteScope scope(*this);
+    if (!scope.ok())
+        return false;
+    if (fs_.exists(kSettingsFileName)) {
+        showError(ui_, gbk("数据目录已有设置文件 zrstk.cfg,未作改动。"));
+        return false;
+    }
+    Settings fresh = defaultSettings();
+    applyCurrentFeeSchedule(fresh);
+    // The directories first: a set-up that fails there leaves no settings file behind, so it
+    // can simply be run again. The data directory itself may be new too.
+    if (!fs_.isDirectory("") && fs_.makeDirectory("") != 0) {
+        showError(ui_, gbk("无法创建数据目录!"));
+        return false;
+    }
+    for (const std::string& directory : searchDirectories(fresh)) {
+        if (!fs_.isDirectory(directory) && fs_.makeDirectory(directory) != 0) {
+            showError(ui_, gbk("无法创建目录 “") + directory + gbk("”!"));
+            return false;
+        }
+    }
+    if (saveSettings(fs_, fresh) != 0) {
+        showError(ui_, writeFailedMessage(kSettingsFileName));
+        return false;
+    }
+    scope.changedFiles();
+    settings_ = fresh;
+    Field& categories = budget_->field("cboStkType");
+    categories.items = categoryNames(settings_);
+    budget_->touch();
+    buildTree();
+    return scope.commit();
+}
+
+FeeQuote Controller::quoteFee(const std::string& code, std::int32_t shares, double price,
+                              TradeSide side) const {
     FeeQuote quote;
     quote.category = categoryOfCode(settings_, code);
-    quote.fee = tradeFee(settings_.categories, shares, quote.category, price);
+    quote.fee = tradeFee(settings_.categories, shares, quote.category, price, side);
     return quote;
 }
 

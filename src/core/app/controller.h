@@ -18,6 +18,7 @@
 #include "forms/budget_form.h"
 #include "forms/trade_form.h"
 #include "forms/ui.h"
+#include "ledger/fees.h"
 #include "ledger/ledger_rows.h"
 #include "ledger/portfolio_totals.h"
 #include "ledger/position_change.h"
@@ -102,6 +103,12 @@ class Controller {
     // account opened is empty. Empty otherwise (GBK).
     std::string emptyLedgerHint() const;
 
+    // Sets up a new data directory: creates it and its account search directories and writes the
+    // settings file with today's fee schedule, which the budget panel's categories then show.
+    // A directory that already has a settings file is left as it is (with a message). False
+    // when nothing was set up.
+    bool setUpNewDataDirectory();
+
     // --- Menu commands ---
     void configure();           // 设置参数
     void options();             // 选项
@@ -127,8 +134,9 @@ class Controller {
     void updatePrices();        // 更新现价
     void exportText();          // 导出数据 → 文本文件
 
-    // The fee of trading `shares` of `code` at `price`, and the code's category.
-    FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price) const;
+    // The fee of trading `shares` of `code` at `price` on `side`, and the code's category.
+    FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price,
+                      TradeSide side) const;
 
     // --- Other programs on the same data ---
     // Holds the data directory's lock until the controller goes (a script's whole run), so its

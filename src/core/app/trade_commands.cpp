@@ -311,9 +311,10 @@ void Controller::sell() {
     const std::int64_t costHeld = t->costBasis;
     // The fee of selling every share at the current price, not the take-profit price that the
     // position keeps in the same place.
-    t->fee = static_cast<std::int32_t>(toMilli(tradeFee(
-        settings_.categories, t->shares,
-        categoryOfCode(settings_, fieldText(t->code, sizeof t->code)), fromMilli(t->price))));
+    t->fee = static_cast<std::int32_t>(
+        toMilli(tradeFee(settings_.categories, t->shares,
+                         categoryOfCode(settings_, fieldText(t->code, sizeof t->code)),
+                         fromMilli(t->price), TradeSide::Sell)));
     TradeForm form(ui_, TradeMode::Sell, *t, settings_, names_);
     if (!ui_.runDialog(form))
         return;

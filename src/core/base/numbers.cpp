@@ -13,6 +13,10 @@ double roundToCent(double x) {
     return static_cast<double>(floorl(shifted) * 0.01L);
 }
 
+double roundRate(double x) {
+    return static_cast<double>(roundl(static_cast<Extended>(x) * 10000.0L) / 10000.0L);
+}
+
 std::int64_t toMilli(double x) {
     const Extended milli = static_cast<Extended>(x) * 1000.0L;
     if (!(fabsl(milli) < 9.2e18L)) {

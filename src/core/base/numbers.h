@@ -15,6 +15,10 @@ using Extended = long double;
 // floor((x + 0.0051) * 100) * 0.01, formed in extended precision.
 double roundToCent(double x);
 
+// Rounds a rate in percent to four decimals (0.0001 %), halves away from zero, formed in
+// extended precision: today's rates (0.025 %, 0.001 %) need more than the cent.
+double roundRate(double x);
+
 // Yuan to signed milli-yuan, rounded to the nearest integer (halves away from zero).
 std::int64_t toMilli(double x);
 

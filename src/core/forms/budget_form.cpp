@@ -51,9 +51,9 @@ void BudgetForm::calculate() {
     const int category = field("cboStkType").selected;
     const CategoryTable& table = settings_.categories;
 
-    const double buyFee = tradeFee(table, shares, category, buy);
+    const double buyFee = tradeFee(table, shares, category, buy, TradeSide::Buy);
     const double totalBuy = static_cast<double>(static_cast<Extended>(shares) * buy + buyFee);
-    const double sellFee = tradeFee(table, shares, category, sell);
+    const double sellFee = tradeFee(table, shares, category, sell, TradeSide::Sell);
     const double totalSell = static_cast<double>(static_cast<Extended>(shares) * sell - sellFee);
     const double profit = roundToCent(totalSell - totalBuy);
     const double rate =

@@ -5,10 +5,15 @@
 #include "base/gbk.h"
 #include "base/numbers.h"
 #include "forms/number_fields.h"
+#include "ledger/fee_schedule.h"
 
 namespace tallivan {
 
 namespace {
+
+// What a value edit holds: an amount in yuan, a rate in percent, or the transfer fee, which is
+// yuan per 1000 shares or, under today's rules, a rate.
+enum class ValueKind { Amount, Rate, TransferFee };
 
 // The six value edits and the table columns they hold, in tab order.
 struct ValueEdit {
@@ -17,14 +22,26 @@ struct ValueEdit {
     const char* suffix;
     std::size_t maxBytes;
     double StockCategory::*member;
+    ValueKind kind;
 };
 const ValueEdit kValueEdits[] = {
-    {"txtBlSxf", "手续费比例", "%", 0, &StockCategory::commissionRate},
-    {"txtZdSxf", "最低手续费", "", 0, &StockCategory::minCommission},
-    {"txtBlTax", "印花税比例", "%", 0, &StockCategory::stampTaxRate},
-    {"txtBlGhf", "过户费", "/千股", 48, &StockCategory::transferFee},
-    {"txtZdGhf", "最低过户费", "", 48, &StockCategory::minTransferFee},
-    {"txtWtf", "委托费", "", 48, &StockCategory::orderFee},
+    {"txtBlSxf", "手续费比例", "%", 0, &StockCategory::commissionRate, ValueKind::Rate},
+    {"txtZdSxf", "最低手续费", "", 0, &StockCategory::minCommission, ValueKind::Amount},
+    {"txtBlTax", "印花税比例", "%", 0, &StockCategory::stampTaxRate, ValueKind::Rate},
+    {"txtBlGhf", "过户费", "/千股", 48, &StockCategory::transferFee, ValueKind::TransferFee},
+    {"txtZdGhf", "最低过户费", "", 48, &StockCategory::minTransferFee, ValueKind::Amount},
+    {"txtWtf", "委托费", "", 48, &StockCategory::orderFee, ValueKind::Amount},
+};
+
+// The two check boxes of a row's fee rules.
+struct RuleBox {
+    const char* name;
+    const char* label;
+    std::uint8_t rule;
+};
+const RuleBox kRuleBoxes[] = {
+    {"chkStampOnSalesOnly", "印花税只在卖出时收", kStampOnSalesOnly},
+    {"chkTransferOfAmount", "过户费按成交金额的百分比", kTransferOfAmount},
 };
 
 }  // namespace
@@ -40,11 +57,20 @@ ConfigForm::ConfigForm(Ui& ui, Settings& settings, std::function<void()> save)
     addEdit("txtTitle", gbk("分类名称"), 12);
     addEdit("txtCodeLen", gbk("代码长度"));
     addEdit("txtCode", gbk("代码特征值"), 4);
+    // The rules come before the values: they decide how the rates are read.
+    for (const RuleBox& r : kRuleBoxes) {
+        Field box;
+        box.name = r.name;
+        box.kind = FieldKind::Check;
+        box.label = gbk(r.label);
+        add(std::move(box));
+    }
     for (const ValueEdit& e : kValueEdits) {
         addEdit(e.name, gbk(e.label), e.maxBytes).suffix = gbk(e.suffix);
     }
     addButton("cmdOk", gbk("设置(&S)"));
     addButton("cmdCancel", gbk("退出(&X)"));
+    addButton("cmdPreset", gbk("现行费率(&N)..."));
     select("lsvCfg", 0);
 }
 
@@ -57,6 +83,7 @@ void ConfigForm::select(std::string_view name, int index) {
 void ConfigForm::showRow(int index) {
     const StockCategory& c = settings_.categories[static_cast<std::size_t>(index)];
     codeLength_ = c.codeLength;
+    feeRules_ = c.feeRules;
     field("txtTitle").text = fieldText(c.name, sizeof c.name);
     field("txtCode").text = fieldText(c.codePrefix, sizeof c.codePrefix);
     field("txtCodeLen").text = std::to_string(codeLength_);
@@ -64,7 +91,27 @@ void ConfigForm::showRow(int index) {
         values_[i] = c.*kValueEdits[i].member;
         field(kValueEdits[i].name).text = generalForm(values_[i]);
     }
+    showFeeRules();
+}
+
+void ConfigForm::showFeeRules() {
+    for (const RuleBox& r : kRuleBoxes)
+        field(r.name).checked = (feeRules_ & r.rule) != 0;
+    // The transfer fee's unit follows the row's rules.
+    field("txtBlGhf").suffix = gbk(feeRules_ & kTransferOfAmount ? "%" : "/千股");
     touch();
+}
+
+bool ConfigForm::keepsFourDecimals(std::size_t index) const {
+    switch (kValueEdits[index].kind) {
+        case ValueKind::Amount:
+            return false;
+        case ValueKind::Rate:
+            return (feeRules_ & (kStampOnSalesOnly | kTransferOfAmount)) != 0;
+        case ValueKind::TransferFee:
+            return (feeRules_ & kTransferOfAmount) != 0;
+    }
+    return false;
 }
 
 void ConfigForm::onLeave(std::string_view name) {
@@ -76,9 +123,22 @@ void ConfigForm::onLeave(std::string_view name) {
         return;
     }
     for (std::size_t i = 0; i < std::size(kValueEdits); ++i) {
-        if (name == kValueEdits[i].name)
+        if (name != kValueEdits[i].name)
+            continue;
+        if (keepsFourDecimals(i))
+            readRateField(*this, field(name), values_[i]);
+        else
             readMoneyField(*this, field(name), values_[i]);
     }
+}
+
+void ConfigForm::toggle(std::string_view name, bool checked) {
+    Form::toggle(name, checked);
+    for (const RuleBox& r : kRuleBoxes) {
+        if (name == r.name)
+            feeRules_ = checked ? feeRules_ | r.rule : feeRules_ & ~r.rule;
+    }
+    showFeeRules();
 }
 
 void ConfigForm::press(std::string_view name) {
@@ -86,6 +146,8 @@ void ConfigForm::press(std::string_view name) {
         apply();
     } else if (name == "cmdCancel") {
         cancel();
+    } else if (name == "cmdPreset") {
+        applyCurrentSchedule();
     }
 }
 
@@ -101,6 +163,20 @@ void ConfigForm::apply() {
     copyToField(c.codePrefix, sizeof c.codePrefix, field("txtCode").text);
     for (std::size_t i = 0; i < std::size(kValueEdits); ++i)
         c.*kValueEdits[i].member = values_[i];
+    c.feeRules = feeRules_;
+    if (save_)
+        save_();
+    requestFocus("lsvCfg");
+    touch();
+}
+
+void ConfigForm::applyCurrentSchedule() {
+    if (!askWarning(ui(), gbk("用现行费率替换全部20个分类的代码和费率吗?")))
+        return;
+    applyCurrentFeeSchedule(settings_);
+    Field& list = field("lsvCfg");
+    list.items = categoryNames(settings_);
+    select("lsvCfg", list.selected >= 0 ? list.selected : 0);
     if (save_)
         save_();
     requestFocus("lsvCfg");

@@ -20,7 +20,7 @@ struct Field {
     FieldKind kind = FieldKind::Edit;
     std::string label;   // GBK: the label beside an edit, or a button's caption
     std::string text;    // GBK: an edit's text
-    std::string suffix;  // GBK: a fixed text shown after an edit ("%", "/千股")
+    std::string suffix;  // GBK: a text shown after an edit ("%", "/千股"); a form may change it
     bool readOnly = false;
     bool enabled = true;
     bool visible = true;

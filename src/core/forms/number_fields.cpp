@@ -6,9 +6,11 @@
 
 namespace tallivan {
 
-int readMoneyField(Form& form, Field& field, double& value) {
+namespace {
+
+int readDecimalField(Form& form, Field& field, double& value, double (*round)(double)) {
     if (const auto parsed = parseMoney(field.text)) {
-        value = roundToCent(*parsed);
+        value = round(*parsed);
         field.text = generalForm(value);
         return 0;
     }
@@ -17,6 +19,16 @@ int readMoneyField(Form& form, Field& field, double& value) {
     field.text = generalForm(value);
     form.requestFocus(field.name);
     return -1;
+}
+
+}  // namespace
+
+int readMoneyField(Form& form, Field& field, double& value) {
+    return readDecimalField(form, field, value, roundToCent);
+}
+
+int readRateField(Form& form, Field& field, double& value) {
+    return readDecimalField(form, field, value, roundRate);
 }
 
 int readIntField(Form& form, Field& field, std::int32_t& value) {

@@ -12,6 +12,9 @@ namespace tallivan {
 // the field shows the unchanged value again, asks for the focus and the result is -1.
 int readMoneyField(Form& form, Field& field, double& value);
 
+// The same for a rate in percent, rounded to four decimals instead of the cent.
+int readRateField(Form& form, Field& field, double& value);
+
 // The same for a 32-bit integer; on success the field's text is left as typed.
 int readIntField(Form& form, Field& field, std::int32_t& value);
 

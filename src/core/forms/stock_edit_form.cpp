@@ -122,8 +122,9 @@ void StockEditForm::leaveCost() {
 bool StockEditForm::leaveCurrent() {
     if (readMilliField(*this, field("txtNowPrice"), current_, MilliWidth::Bits32) != 0)
         return false;
-    const double net = static_cast<double>(static_cast<Extended>(shares_) * current_ -
-                                           tradeFee(categories_, shares_, category_, current_));
+    const double net =
+        static_cast<double>(static_cast<Extended>(shares_) * current_ -
+                            tradeFee(categories_, shares_, category_, current_, TradeSide::Sell));
     field("txtXj").text = fixed2(net);
     return true;
 }
@@ -132,9 +133,9 @@ bool StockEditForm::leavePrice(PriceTarget& t) {
     if (readMilliField(*this, field(t.priceField), t.price, t.width) != 0)
         return false;
     // A loss is the same signed quantity as a profit: below break-even it is negative.
-    const double amount =
-        static_cast<double>(static_cast<Extended>(shares_) * t.price -
-                            tradeFee(categories_, shares_, category_, t.price) - cost_);
+    const double amount = static_cast<double>(
+        static_cast<Extended>(shares_) * t.price -
+        tradeFee(categories_, shares_, category_, t.price, TradeSide::Sell) - cost_);
     const double ratio =
         cost_ != 0.0 ? static_cast<double>(static_cast<Extended>(amount) / cost_ * 100) : 0.0;
     field(t.amountField).text = fixed2(amount);

@@ -114,6 +114,8 @@ void TradeForm::showOpeningValues() {
     field("txtPrice").text = fixed2(price_);
     field("txtSxf").text = fixed2(fee_);
     field("txtAllPrice").text = fixed2(editingSale() ? costBasis_ : total());
+    parts_ = partsOf(shares_, price_);
+    showFeeParts();
 }
 
 void TradeForm::lock(const char* name, bool outOfTabOrder) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/form.h"
+#include "ledger/fees.h"
 #include "storage/account_records.h"
 #include "storage/name_table.h"
 #include "storage/settings.h"
@@ -44,6 +45,8 @@ class TradeForm : public Form {
     // Whether the transaction must move at least one share (all but a dividend; an undo only
     // confirms what is recorded).
     bool needsShares() const;
+    // A sale's fee is priced on the sell side, every other transaction's on the buy side.
+    TradeSide side() const { return type() == kSell ? TradeSide::Sell : TradeSide::Buy; }
 
   private:
     void showOpeningValues();
@@ -59,6 +62,12 @@ class TradeForm : public Form {
     // Fee and total for `shares` at `price`, shown in their fields; false (nothing changed)
     // when the fee could not be stored.
     bool computeFee(std::int32_t shares, double price);
+    // The parts of the fee of `shares` of the code typed at `price`; all 0 for a transaction
+    // that pays no fee.
+    FeeParts partsOf(std::int32_t shares, double price) const;
+    // Shows the parts beside the fee while they add up to it: not after a fee typed by hand,
+    // nor for a transaction or a code that pays none.
+    void showFeeParts();
     double total() const;
     bool editingSale() const;
     // Reads a money field like readMoneyField, also refusing values whose milli-yuan form lies
@@ -80,13 +89,11 @@ class TradeForm : public Form {
     std::int32_t openingShares_ = 0;
     double price_ = 0;
     double fee_ = 0;  // for a dividend: the dividend amount
+    FeeParts parts_;  // of the fee computed last
     double costBasis_ = 0;
     std::uint16_t year_ = 0;
     std::uint16_t month_ = 0;
     std::uint16_t day_ = 0;
-
-    // Whether the field left just before OK showed a message; OK then stays open and silent
-    // (the view leaves the focused field before it presses a button).
 };
 
 }  // namespace tallivan

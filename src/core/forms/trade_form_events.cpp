@@ -121,26 +121,53 @@ void TradeForm::leavePrice() {
         refuse(f, typed, generalForm(price_));
 }
 
+FeeParts TradeForm::partsOf(std::int32_t shares, double price) const {
+    if (type() != kSell && type() != kBuy)
+        return {};
+    const int category = categoryOfCode(settings_, field("txtCode").text);
+    return feeParts(settings_.categories, shares, category, price, side());
+}
+
 bool TradeForm::computeFee(std::int32_t shares, double price) {
-    double fee = 0.0;
-    if (type() == kSell || type() == kBuy) {
-        const int category = categoryOfCode(settings_, field("txtCode").text);
-        fee = tradeFee(settings_.categories, shares, category, price);
-    }
+    const FeeParts parts = partsOf(shares, price);
+    const double fee = parts.total();
     if (!fitsMilli(fee, kMin32, kMax32))
         return false;
     shares_ = shares;
     price_ = price;
     fee_ = fee;
+    parts_ = parts;
     field("txtSxf").text = fixed2(fee_);
     if (!editingSale())
         field("txtAllPrice").text = fixed2(total());
+    showFeeParts();
     return true;
+}
+
+void TradeForm::showFeeParts() {
+    // Shown after the fee field, to check against the broker's statement.
+    std::string& text = field("txtSxf").suffix;
+    text.clear();
+    const std::int64_t sum = toMilli(parts_.total());
+    if (sum == 0 || sum != toMilli(fee_))
+        return;
+    const struct {
+        const char* name;
+        double value;
+    } parts[] = {{"手续费", parts_.commission},
+                 {"印花税", parts_.stampTax},
+                 {"过户费", parts_.transferFee},
+                 {"委托费", parts_.orderFee}};
+    for (const auto& part : parts)
+        text += (text.empty() ? "" : "  ") + gbk(part.name) + ' ' + fixed2(part.value);
 }
 
 void TradeForm::leaveFee() {
     // A fee typed here stays until the shares or the price are left again.
-    if (!readStorable(field("txtSxf"), fee_, kMin32, kMax32) || editingSale())
+    if (!readStorable(field("txtSxf"), fee_, kMin32, kMax32))
+        return;
+    showFeeParts();
+    if (editingSale())
         return;
     Field& all = field("txtAllPrice");
     const double sum = total();

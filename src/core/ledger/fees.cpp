@@ -28,29 +28,48 @@ bool searchable(std::int32_t shares, double start) {
 
 }  // namespace
 
-double tradeFee(const CategoryTable& table, std::int32_t shares, int category, double price) {
+double FeeParts::total() const {
+    return static_cast<double>(static_cast<Extended>(commission) + transferFee + stampTax +
+                               orderFee);
+}
+
+FeeParts feeParts(const CategoryTable& table, std::int32_t shares, int category, double price,
+                  TradeSide side) {
     const StockCategory* row = rowOf(table, category);
     if (!row || shares == 0 || price == 0.0)
-        return 0.0;
+        return {};
     const double amount = static_cast<double>(static_cast<Extended>(shares) * price);
+    const auto percentOfAmount = [amount](double rate) {
+        return static_cast<double>(static_cast<Extended>(amount) * rate * 0.01L);
+    };
+    FeeParts parts;
 
-    double commission =
-        static_cast<double>(static_cast<Extended>(amount) * row->commissionRate * 0.01L);
+    double commission = percentOfAmount(row->commissionRate);
     if (commission < row->minCommission)
         commission = row->minCommission;
-    commission = roundToCent(commission);
+    parts.commission = roundToCent(commission);
 
-    const double stamp =
-        roundToCent(static_cast<double>(static_cast<Extended>(amount) * row->stampTaxRate * 0.01L));
+    const bool stampOnThisSide = side == TradeSide::Sell || !(row->feeRules & kStampOnSalesOnly);
+    if (stampOnThisSide)
+        parts.stampTax = roundToCent(percentOfAmount(row->stampTaxRate));
 
-    const std::int32_t thousands = shares / 1000;
-    double transfer =
-        roundToCent(static_cast<double>(static_cast<Extended>(thousands) * row->transferFee));
-    if (transfer <= row->minTransferFee)
-        transfer = row->minTransferFee;
+    if (row->feeRules & kTransferOfAmount) {
+        parts.transferFee = roundToCent(percentOfAmount(row->transferFee));
+    } else {
+        const std::int32_t thousands = shares / 1000;
+        parts.transferFee =
+            roundToCent(static_cast<double>(static_cast<Extended>(thousands) * row->transferFee));
+    }
+    if (parts.transferFee <= row->minTransferFee)
+        parts.transferFee = row->minTransferFee;
 
-    return static_cast<double>(static_cast<Extended>(commission) + transfer + stamp +
-                               row->orderFee);
+    parts.orderFee = row->orderFee;
+    return parts;
+}
+
+double tradeFee(const CategoryTable& table, std::int32_t shares, int category, double price,
+                TradeSide side) {
+    return feeParts(table, shares, category, price, side).total();
 }
 
 namespace {
@@ -64,13 +83,13 @@ namespace {
 constexpr int kWalkedSteps = 4000;
 
 template <typename Fits>
-double walkCentGrid(const CategoryTable& table, std::int32_t shares, int category, double quotient,
-                    double step, Fits fits) {
+double walkCentGrid(const CategoryTable& table, std::int32_t shares, int category, TradeSide side,
+                    double quotient, double step, Fits fits) {
     if (!searchable(shares, quotient))
         return 0.0;
     const auto fitsAt = [&](double price) {
         return fits(static_cast<Extended>(shares) * price,
-                    tradeFee(table, shares, category, price));
+                    tradeFee(table, shares, category, price, side));
     };
     double price = roundToCent(quotient);
     for (int steps = 0; steps < kWalkedSteps; ++steps) {
@@ -106,7 +125,7 @@ double buyPriceForTotal(const CategoryTable& table, std::int32_t shares, int cat
         return 0.0;
     const double limit = static_cast<double>(static_cast<Extended>(total) + 0.002L);
     const double quotient = static_cast<double>(static_cast<Extended>(limit) / shares);
-    return walkCentGrid(table, shares, category, quotient, -0.01,
+    return walkCentGrid(table, shares, category, TradeSide::Buy, quotient, -0.01,
                         [limit](Extended amount, double fee) {
                             return static_cast<double>(amount + fee) <= limit;
                         });
@@ -118,12 +137,13 @@ double sellPriceForNet(const CategoryTable& table, std::int32_t shares, int cate
     if (!row || shares == 0 || base == 0.0)
         return 0.0;
     // With rates of 100 % or more a higher price never nets more.
-    if (row->commissionRate + row->stampTaxRate >= 100.0)
+    const double transferRate = row->feeRules & kTransferOfAmount ? row->transferFee : 0.0;
+    if (row->commissionRate + row->stampTaxRate + transferRate >= 100.0)
         return 0.0;
     const double goal = static_cast<double>(static_cast<Extended>(base) + target - 0.002L);
     const double quotient = static_cast<double>(static_cast<Extended>(goal) / shares);
     return walkCentGrid(
-        table, shares, category, quotient, 0.01,
+        table, shares, category, TradeSide::Sell, quotient, 0.01,
         [goal](Extended amount, double fee) { return static_cast<double>(amount - fee) >= goal; });
 }
 

@@ -59,7 +59,7 @@ ListSums sumHoldings(std::vector<LedgerRow>& rows, const Settings& settings) {
         const std::int32_t shares = integerOf(row.text(column::kShares));
         const double price = static_cast<double>(decimalOf(row.text(column::kCurrentPrice)));
         sums.value += static_cast<Extended>(shares) * price -
-                      tradeFee(settings.categories, shares, category, price);
+                      tradeFee(settings.categories, shares, category, price, TradeSide::Sell);
         sums.bought += decimalOf(row.text(column::kBuyTotal));
     }
     return sums;

@@ -27,8 +27,9 @@ void fillHeld(LedgerRow& row, const StockRecord& stock, const std::string& code,
 
     const double buyPrice =
         shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost);
-    const double value = static_cast<double>(static_cast<Extended>(shares) * current -
-                                             tradeFee(table, shares, category, current));
+    const double value =
+        static_cast<double>(static_cast<Extended>(shares) * current -
+                            tradeFee(table, shares, category, current, TradeSide::Sell));
     const double profit = static_cast<double>(static_cast<Extended>(value) - rows::yuan(cost));
     // The profit in yuan against the cost in milli-yuan.
     const Extended profitRate =

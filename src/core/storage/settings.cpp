@@ -20,11 +20,14 @@ constexpr std::size_t kStampTaxRates = 700;
 constexpr std::size_t kTransferFees = 860;
 constexpr std::size_t kMinTransferFees = 1020;
 constexpr std::size_t kOrderFees = 1180;
-constexpr std::size_t kReserved = 1340;
+constexpr std::size_t kFeeRules = 1340;
+constexpr std::size_t kReserved = 1360;
 constexpr std::size_t kWantPassword = 1372;
 constexpr std::size_t kAccountSearchDir = 1373;
 constexpr std::size_t kPriceSource = 1424;
 constexpr std::size_t kPriceSourceDirs = 1425;
+static_assert(kFeeRules + kCategoryCount == kReserved);
+static_assert(kReserved + std::tuple_size_v<decltype(Settings::reservedBlock)> == kWantPassword);
 static_assert(kPriceSourceDirs + kPriceSourceDirCount * kPriceSourceDirSize == kSettingsFileSize);
 
 // The doubles of the table, in file order, with their column offsets.
@@ -51,6 +54,7 @@ SettingsImage encodeSettings(const Settings& s) {
         std::memcpy(out + kNames + 13 * i, c.name, 13);
         storeLittleEndian(out + kCodeLengths + i, c.codeLength);
         std::memcpy(out + kCodePrefixes + 5 * i, c.codePrefix, 5);
+        out[kFeeRules + i] = c.feeRules;
         for (const DoubleColumn& col : kDoubleColumns) {
             storeLittleEndian(out + col.offset + 8 * i, c.*col.member);
         }
@@ -71,6 +75,7 @@ Settings decodeSettings(const SettingsImage& image) {
         std::memcpy(c.name, in + kNames + 13 * i, 13);
         c.codeLength = loadLittleEndian<std::int8_t>(in + kCodeLengths + i);
         std::memcpy(c.codePrefix, in + kCodePrefixes + 5 * i, 5);
+        c.feeRules = in[kFeeRules + i];
         for (const DoubleColumn& col : kDoubleColumns) {
             c.*col.member = loadLittleEndian<double>(in + col.offset + 8 * i);
         }
@@ -83,11 +88,10 @@ Settings decodeSettings(const SettingsImage& image) {
     return s;
 }
 
-namespace {
-
 StockCategory makeCategory(const char* nameUtf8, std::int8_t codeLength, const char* prefix,
                            double commissionRate, double minCommission, double stampTaxRate,
-                           double transferFee, double minTransferFee, double orderFee) {
+                           double transferFee, double minTransferFee, double orderFee,
+                           std::uint8_t feeRules) {
     StockCategory c;
     copyToField(c.name, sizeof c.name, gbk(nameUtf8));
     c.codeLength = codeLength;
@@ -98,10 +102,9 @@ StockCategory makeCategory(const char* nameUtf8, std::int8_t codeLength, const c
     c.transferFee = transferFee;
     c.minTransferFee = minTransferFee;
     c.orderFee = orderFee;
+    c.feeRules = feeRules;
     return c;
 }
-
-}  // namespace
 
 Settings defaultSettings() {
     Settings s;

@@ -20,10 +20,19 @@ struct StockCategory {
     double commissionRate = 0;   // percent of the amount
     double minCommission = 0;    // yuan per trade
     double stampTaxRate = 0;     // percent of the amount
-    double transferFee = 0;      // yuan per whole 1000 shares
+    double transferFee = 0;      // yuan per whole 1000 shares (or percent, kTransferOfAmount)
     double minTransferFee = 0;   // yuan per trade
     double orderFee = 0;         // flat yuan per trade
+    // How today's market charges this row (kStampOnSalesOnly, kTransferOfAmount); bits the
+    // program does not know are kept as read. All clear: the rules every older file was
+    // written under.
+    std::uint8_t feeRules = 0;
 };
+
+// Stamp tax is paid on sales only.
+constexpr std::uint8_t kStampOnSalesOnly = 0x01;
+// The transfer fee is `transferFee` percent of the amount instead of yuan per 1000 shares.
+constexpr std::uint8_t kTransferOfAmount = 0x02;
 
 constexpr int kCategoryCount = 20;
 constexpr int kPriceSourceDirCount = 6;
@@ -34,7 +43,8 @@ using CategoryTable = std::array<StockCategory, kCategoryCount>;
 
 struct Settings {
     CategoryTable categories{};
-    std::array<std::uint8_t, 32> reservedBlock{};
+    // The reserved bytes after the rows' fee rules, kept as read.
+    std::array<std::uint8_t, 12> reservedBlock{};
     std::uint8_t wantPassword = 0;
     char accountSearchDir[kAccountSearchDirSize] = {};
     std::uint8_t priceSource = 0;
@@ -49,6 +59,12 @@ using SettingsImage = std::array<unsigned char, kSettingsFileSize>;
 // The record as it lies in the file: the category table column by column, then the options.
 SettingsImage encodeSettings(const Settings& settings);
 Settings decodeSettings(const SettingsImage& image);
+
+// A category row; the name is given in UTF-8 and kept in GBK.
+StockCategory makeCategory(const char* nameUtf8, std::int8_t codeLength, const char* prefix,
+                           double commissionRate, double minCommission, double stampTaxRate,
+                           double transferFee, double minTransferFee, double orderFee,
+                           std::uint8_t feeRules = 0);
 
 // The record every start begins with, before the file is read.
 Settings defaultSettings();
