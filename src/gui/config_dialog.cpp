@@ -1,15 +1,15 @@
-// The settings dialog: the list of the 20 categories on the left, the shown row's values in the
-// group 参数 on the right, the buttons below.
+// The settings dialog: the list of the 20 categories on the left, the shown row's fee rules and
+// values in the group 参数 on the right, the buttons below with today's schedule on the left.
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialog_views.h"
 #include "forms/config_form.h"
-#include "qt_text.h"
 
 namespace tallivan::gui {
 
@@ -31,21 +31,28 @@ ConfigDialog::ConfigDialog(ConfigForm& form, QWidget* parent) : FormDialog(form,
     auto* grid = new QGridLayout(values);
     int row = 0;
     for (const Field& f : form.fields()) {
+        const QByteArray name = QByteArray::fromStdString(f.name);
+        if (f.kind == FieldKind::Check) {
+            grid->addWidget(fieldWidget(name.constData()), row++, 0, 1, 3);
+            continue;
+        }
         if (f.kind != FieldKind::Edit)
             continue;
-        const QByteArray name = QByteArray::fromStdString(f.name);
         edit(name.constData(), f.name == "txtTitle" ? 12 : 10);
         grid->addWidget(label(name.constData()), row, 0);
         grid->addWidget(findChild<QWidget*>(name.constData()), row, 1);
         if (!f.suffix.empty())
-            grid->addWidget(fixedText(toQt(f.suffix)), row, 2);
+            grid->addWidget(suffix(name.constData()), row, 2);
         ++row;
     }
     // The list runs as deep as the group beside it.
     list->setFixedHeight(std::max(values->sizeHint().height() - header->sizeHint().height(), 160));
     columns->addWidget(values, 1);
     layout->addLayout(columns);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    // Today's schedule stands apart from the buttons of the shown row.
+    QHBoxLayout* buttons = buttonRow({"cmdOk", "cmdCancel"});
+    buttons->insertWidget(0, button("cmdPreset"));
+    layout->addLayout(buttons);
     bindForm(EnterKey::NextControl);
 }
 

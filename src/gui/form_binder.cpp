@@ -76,6 +76,10 @@ void fitMemo(QPlainTextEdit* memo, const Field& field) {
 
 }  // namespace
 
+QString suffixLabelName(const std::string& fieldName) {
+    return QString::fromStdString(fieldName) + "Suffix";
+}
+
 FormBinder::FormBinder(Form& form, QWidget* root) : QObject(root), form_(form), root_(root) {
     for (const Field& f : form_.fields()) {
         if (auto* widget = root->findChild<QWidget*>(QString::fromStdString(f.name)))
@@ -129,7 +133,12 @@ bool FormBinder::focusNext(QWidget* from) {
 
 void FormBinder::bind(const Field& field, QWidget* widget) {
     const std::string name = field.name;
-    Binding binding{name, widget, {}, widget->focusPolicy(), widget->metaObject()};
+    Binding binding{name,
+                    widget,
+                    {},
+                    root_->findChild<QLabel*>(suffixLabelName(name)),
+                    widget->focusPolicy(),
+                    widget->metaObject()};
     for (QLabel* label : root_->findChildren<QLabel*>()) {
         if (label->buddy() == widget)
             binding.labels.emplace_back(label);
@@ -264,6 +273,10 @@ void FormBinder::refreshWidget(const Field& f, const Binding& b) {
         // Some labels change with the dialog's mode (税费 or 红利).
         if (!f.label.empty() && label->text() != gui::toQt(f.label))
             label->setText(gui::toQt(f.label));
+    }
+    if (b.suffix) {
+        b.suffix->setVisible(f.visible);
+        b.suffix->setText(gui::toQt(f.suffix));
     }
     if (isPlainGroup(widget)) {
         if (!f.text.empty())

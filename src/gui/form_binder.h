@@ -5,7 +5,7 @@
 //
 // Widgets understood: QLineEdit and QPlainTextEdit (edit, memo), QComboBox, QListWidget,
 // RadioGroup, QCheckBox, QLabel, QGroupBox (its caption) and any other QAbstractButton (a
-// button).
+// button). A QLabel named by suffixLabelName shows the field's suffix.
 #pragma once
 
 #include <QObject>
@@ -20,6 +20,9 @@
 class QLabel;
 
 namespace tallivan::gui {
+
+// The object name of the label that shows a field's suffix.
+QString suffixLabelName(const std::string& fieldName);
 
 class FormBinder : public QObject {
     Q_OBJECT
@@ -47,6 +50,7 @@ class FormBinder : public QObject {
         std::string name;
         QPointer<QWidget> widget;
         std::vector<QPointer<QLabel>> labels;  // labels whose buddy is the widget
+        QPointer<QLabel> suffix;               // the label showing the field's suffix
         Qt::FocusPolicy focusPolicy;           // the policy while the field is a tab stop
         const QMetaObject* type;               // the widget's class
     };

@@ -151,6 +151,12 @@ QLabel* FormDialog::fixedText(const QString& text) {
     return new QLabel(text, this);
 }
 
+QLabel* FormDialog::suffix(const char* name) {
+    QLabel* widget = fixedText(toQt(form_.field(name).suffix));
+    widget->setObjectName(suffixLabelName(name));
+    return widget;
+}
+
 void FormDialog::closeWhenDone() {
     if (form_.result() == Form::Result::Ok) {
         accept();

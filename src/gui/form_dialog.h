@@ -51,8 +51,10 @@ class FormDialog : public QDialog {
     QHBoxLayout* dateRow(const char* year, const char* month, const char* day);
     // The buttons of the dialog, right-aligned in one row.
     QHBoxLayout* buttonRow(std::initializer_list<const char*> names);
-    // A fixed text after a field ("%", "/千股").
+    // A fixed text after a field ("-" between the date boxes).
     QLabel* fixedText(const QString& text);
+    // The field's suffix ("%", "/千股", the parts of a fee), kept as the form changes it.
+    QLabel* suffix(const char* name);
 
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "qt_text.h"
-
 namespace tallivan::gui {
 
 GenericDialog::GenericDialog(Form& form, QWidget* parent) : FormDialog(form, parent) {
@@ -31,7 +29,7 @@ GenericDialog::GenericDialog(Form& form, QWidget* parent) : FormDialog(form, par
         }
         grid->addWidget(widget, row, 1);
         if (!f.suffix.empty())
-            grid->addWidget(fixedText(toQt(f.suffix)), row, 2);
+            grid->addWidget(suffix(name.constData()), row, 2);
         ++row;
     }
     layout->addLayout(grid);

@@ -1,5 +1,5 @@
-// The trade dialog: date, code with the stock's name, shares, price, fee and total in one group,
-// the buttons below it.
+// The trade dialog: date, code with the stock's name, shares, price, fee with its parts and total
+// in one group, the buttons below it.
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,6 +45,8 @@ TradeDialog::TradeDialog(TradeForm& form, QWidget* parent) : FormDialog(form, pa
     // The fee and total labels change with the mode (红利, 总买价).
     grid->itemAtPosition(3, 0)->widget()->setObjectName("lblSxf");
     grid->itemAtPosition(3, 3)->widget()->setObjectName("lblAllPrice");
+    // The parts of the fee right under it, to check against the broker's statement.
+    grid->addWidget(suffix("txtSxf"), row, 1, 1, 4);
 
     layout->addWidget(box);
     layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
