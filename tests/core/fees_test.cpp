@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "ledger/fee_schedule.h"
 
 namespace tallivan {
 namespace {
@@ -12,6 +13,12 @@ namespace {
 const CategoryTable& defaults() {
     static const Settings s = defaultSettings();
     return s.categories;
+}
+
+Settings todaysSettings() {
+    Settings s = defaultSettings();
+    applyCurrentFeeSchedule(s);
+    return s;
 }
 
 TEST(Fees, WorkedTradesWithTheDefaultTable) {
@@ -154,6 +161,107 @@ TEST(Fees, ABuyTotalBelowTheFeesWalksToAPriceAtOrBelowZero) {
     const double p = buyPriceForTotal(defaults(), 100, 0, 10.0);
     EXPECT_LE(p, 0.005);
     EXPECT_GE(p, -0.2);
+}
+
+// Today's schedule: commission 0.025 % (at least 5), stamp tax 0.05 % on sales only, transfer
+// fee 0.001 % of the amount; funds and bonds pay the commission only.
+TEST(Fees, TodaysScheduleChargesEachBoardOnBothSides) {
+    const Settings s = todaysSettings();
+    const struct {
+        const char* code;
+        int category;
+        std::int32_t shares;
+        double price;
+        double buy;
+        double sell;
+    } cases[] = {
+        {"600000", 0, 1000, 10.00, 5.10, 10.10},  // 5 + 0.10, and 5.00 stamp tax on the sale
+        {"000001", 1, 1000, 10.00, 5.10, 10.10},
+        {"300750", 2, 1000, 10.00, 5.10, 10.10},
+        {"688981", 3, 1000, 10.00, 5.10, 10.10},
+        {"920001", 4, 1000, 10.00, 5.10, 10.10},
+        {"830799", 5, 1000, 10.00, 5.10, 10.10},
+        {"430047", 6, 1000, 10.00, 5.10, 10.10},
+        {"510300", 7, 1000, 10.00, 5.00, 5.00},  // funds and bonds: the commission only
+        {"159915", 8, 1000, 10.00, 5.00, 5.00},
+        {"160105", 9, 1000, 10.00, 5.00, 5.00},
+        {"113050", 10, 1000, 10.00, 5.00, 5.00},
+        {"123001", 11, 1000, 10.00, 5.00, 5.00},
+        {"900901", -1, 1000, 10.00, 0.00, 0.00},  // no row for B shares
+        {"0001", -1, 1000, 10.00, 0.00, 0.00},    // nor for the old four-digit codes
+        // The minimum commission at its edge: 20000 * 0.025 % is exactly 5; 20020 gives 5.005,
+        // which rounds to 5.01 (transfer 0.2002 -> 0.20, stamp 10.01).
+        {"600000", 0, 2000, 10.00, 5.20, 15.20},
+        {"600000", 0, 2002, 10.00, 5.21, 15.22},
+        // The transfer fee's cent: 0.1448 -> 0.14, 0.145 -> 0.15 (stamp 7.24, 7.25).
+        {"600000", 0, 1448, 10.00, 5.14, 12.38},
+        {"600000", 0, 1450, 10.00, 5.15, 12.40},
+        // A small trade: transfer 0.0085 -> 0.01, stamp 0.425 -> 0.43.
+        {"600000", 0, 100, 8.50, 5.01, 5.44},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(categoryOfCode(s, c.code), c.category) << c.code;
+        EXPECT_NEAR(tradeFee(s.categories, c.shares, c.category, c.price, TradeSide::Buy), c.buy,
+                    1e-9)
+            << c.code << " " << c.shares;
+        EXPECT_NEAR(tradeFee(s.categories, c.shares, c.category, c.price, TradeSide::Sell), c.sell,
+                    1e-9)
+            << c.code << " " << c.shares;
+    }
+}
+
+TEST(Fees, PartsOfAFeeAsTheStatementShowsThem) {
+    const Settings s = todaysSettings();
+    const struct {
+        TradeSide side;
+        FeeParts parts;
+    } cases[] = {
+        {TradeSide::Buy, {5.00, 0.00, 0.10, 0.00}},
+        {TradeSide::Sell, {5.00, 5.00, 0.10, 0.00}},
+    };
+    for (const auto& c : cases) {
+        const FeeParts parts = feeParts(s.categories, 1000, 0, 10.00, c.side);
+        EXPECT_DOUBLE_EQ(parts.commission, c.parts.commission);
+        EXPECT_DOUBLE_EQ(parts.stampTax, c.parts.stampTax);
+        EXPECT_DOUBLE_EQ(parts.transferFee, c.parts.transferFee);
+        EXPECT_DOUBLE_EQ(parts.orderFee, c.parts.orderFee);
+        EXPECT_EQ(parts.total(), tradeFee(s.categories, 1000, 0, 10.00, c.side));
+    }
+    const FeeParts old = feeParts(defaults(), 1000, 0, 10.00, TradeSide::Buy);
+    EXPECT_EQ(fixed2(old.commission) + " " + fixed2(old.stampTax) + " " + fixed2(old.transferFee) +
+                  " " + fixed2(old.orderFee),
+              "35.00 40.00 1.00 5.00");
+}
+
+TEST(Fees, EachRuleWorksOnItsOwnAndUnknownBitsChangeNothing) {
+    Settings s = defaultSettings();
+    // Stamp tax on sales only, the transfer fee still per 1000 shares.
+    s.categories[0].feeRules = kStampOnSalesOnly;
+    EXPECT_NEAR(tradeFee(s.categories, 1000, 0, 10.00, TradeSide::Buy), 35 + 1 + 5, 1e-9);
+    EXPECT_NEAR(tradeFee(s.categories, 1000, 0, 10.00, TradeSide::Sell), 81.00, 1e-9);
+    // The transfer fee as 1 % of the amount, then its minimum as ever: 100 -> 100 on both sides.
+    s.categories[0].feeRules = kTransferOfAmount;
+    EXPECT_NEAR(tradeFee(s.categories, 1000, 0, 10.00, TradeSide::Buy), 35 + 40 + 100 + 5, 1e-9);
+    s.categories[0].transferFee = 0.001;  // 0.10, raised to the minimum of 1
+    EXPECT_NEAR(tradeFee(s.categories, 1000, 0, 10.00, TradeSide::Sell), 81.00, 1e-9);
+    s = defaultSettings();
+    s.categories[0].feeRules = 0xFC;
+    for (const TradeSide side : {TradeSide::Buy, TradeSide::Sell})
+        EXPECT_NEAR(tradeFee(s.categories, 1000, 0, 10.00, side), 81.00, 1e-9);
+}
+
+TEST(Fees, EachSearchPricesItsOwnSide) {
+    const Settings s = todaysSettings();
+    // Bought for 10005.10: 10.00 a share plus 5.10 (at the sale's fee it would be 9.99).
+    EXPECT_EQ(fixed2(buyPriceForTotal(s.categories, 1000, 0, 10005.10)), "10.00");
+    // Break-even of 10000.00: at 10.01 a sale nets 10010 - 10.11 = 9999.89 (a purchase's fee
+    // would make it 10004.90), so 10.02.
+    EXPECT_EQ(fixed2(sellPriceForNet(s.categories, 1000, 0, 10000.00, 0)), "10.02");
+    // A target profit of 500 on the same cost: 10.51 nets 10499.63, 10.52 nets 10509.63.
+    EXPECT_EQ(fixed2(sellPriceForNet(s.categories, 1000, 0, 10000.00, 500)), "10.52");
+    // A fund has no stamp tax: both searches are 5 yuan from the amount.
+    EXPECT_EQ(fixed2(buyPriceForTotal(s.categories, 1000, 7, 10005.00)), "10.00");
+    EXPECT_EQ(fixed2(sellPriceForNet(s.categories, 1000, 7, 9995.00, 0)), "10.00");
 }
 
 }  // namespace

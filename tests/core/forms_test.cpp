@@ -6,6 +6,7 @@
 #include "forms/config_form.h"
 #include "forms/number_fields.h"
 #include "forms/options_form.h"
+#include "ledger/fee_schedule.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -52,6 +53,32 @@ TEST(BudgetForm, PricesAPurchaseAndASale) {
         EXPECT_EQ(form.field("txtYl").text, c.profit) << c.shares;
         EXPECT_EQ(form.field("txtBlYl").text, c.rate) << c.shares;
         EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+// Under today's schedule the purchase pays no stamp tax and the sale does: 5.10 against
+// 5 + 5.25 + 0.11 (0.105 of transfer fee rounds up).
+TEST(BudgetForm, PricesEachSideOnItsOwnUnderTodaysSchedule) {
+    const BudgetCase cases[] = {
+        {0, "1000", "10", "10.5", "5.1", "10005.1", "10.36", "10489.64", "484.54", "  4.84%"},
+        {7, "1000", "10", "10.5", "5", "10005", "5", "10495", "490", "  4.90%"},
+    };
+    Settings settings = defaultSettings();
+    applyCurrentFeeSchedule(settings);
+    for (const BudgetCase& c : cases) {
+        RecordingUi ui;
+        BudgetForm form(ui, settings);
+        form.select("cboStkType", c.category);
+        typeAndLeave(form, "txtStockNum", c.shares);
+        typeAndLeave(form, "txtBuyPrice", c.buy);
+        typeAndLeave(form, "txtSellPrice", c.sell);
+        form.press("cmdCal");
+        EXPECT_EQ(form.field("txtBuySxf").text, c.buyFee) << c.category;
+        EXPECT_EQ(form.field("txtBuyPriceAll").text, c.totalBuy) << c.category;
+        EXPECT_EQ(form.field("txtSellSxf").text, c.sellFee) << c.category;
+        EXPECT_EQ(form.field("txtSellPriceAll").text, c.totalSell) << c.category;
+        EXPECT_EQ(form.field("txtYl").text, c.profit) << c.category;
+        EXPECT_EQ(form.field("txtBlYl").text, c.rate) << c.category;
     }
 }
 

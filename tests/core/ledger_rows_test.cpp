@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/gbk.h"
+#include "ledger/fee_schedule.h"
 #include "ledger/portfolio_totals.h"
 #include "ledger/row_format.h"
 #include "ledger_test_support.h"
@@ -92,6 +93,26 @@ TEST_F(LedgerTest, HeldRowShowsValueProfitAndTargets) {
     EXPECT_EQ(row.ref->kindState, 0x21);
     EXPECT_EQ(row.ref->slotIndex, 7);
     EXPECT_EQ(row.ref->extra, -1);
+}
+
+// Under today's schedule a held row's values suppose a sale: 1000 shares bought for 10000.00,
+// now at 10.00, would net 10000 - 10.10 (stamp tax included); break-even is 10.02, where a
+// purchase's fee would have given 10.01. The buy price is a purchase's: 9990 + 5.10 fits.
+TEST_F(LedgerTest, HeldRowUnderTodaysScheduleSupposesASale) {
+    applyCurrentFeeSchedule(settings);
+    LedgerRow row = makeRow(LedgerList::Holdings, refAt(7));
+    showStockRow(row, held("600001", 1000, 10000000, 10000, 9500, 11000), &account, context);
+    EXPECT_EQ(dataTexts(row),
+              (Texts{"600001", gbk("浦发银行"), "1000", "9.99", "10000.00", "10.00", "9989.90",
+                     "-10.10", "-0.10%", "10.02", "9.50", "11.00", "24-02-29", ""}));
+
+    // The totals net the same sale.
+    LedgerLists lists;
+    lists.rows(LedgerList::Holdings).push_back(row);
+    PortfolioTotals totals;
+    TotalsPanel panel;
+    refreshTotals(lists, totals, panel, 0, settings);
+    EXPECT_EQ(panel.texts[5], "    9989.90");  // 净现值 with no funds: the net value
 }
 
 TEST_F(LedgerTest, HeldRowEdgeCases) {

@@ -136,5 +136,37 @@ TEST(Settings, CategoryOfCodeTakesTheFirstMatchingRow) {
     EXPECT_EQ(categoryOfCode(s, std::string(255, '1')), -1);
 }
 
+TEST(Settings, EachRowsFeeRulesLieInTheReservedBytesAndTheRestIsKept) {
+    Settings s = defaultSettings();
+    s.categories[0].feeRules = kStampOnSalesOnly | kTransferOfAmount;
+    s.categories[3].feeRules = kStampOnSalesOnly;
+    s.categories[19].feeRules = 0x80 | kTransferOfAmount;  // a bit unknown today is kept
+    s.reservedBlock[0] = 0x5A;
+    s.reservedBlock[11] = 0xA5;
+    const std::string bytes = imageBytes(s);
+    EXPECT_EQ(bytes[1340], 0x03);
+    EXPECT_EQ(bytes[1341], 0x00);
+    EXPECT_EQ(bytes[1343], 0x01);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1359]), 0x82);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1360]), 0x5A);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1371]), 0xA5);
+    EXPECT_EQ(bytes[1372], 0);  // wantPassword follows
+
+    TempDir dir;
+    PosixFileSystem fs(dir.path());
+    ASSERT_EQ(saveSettings(fs, s), 0);
+    Settings read = defaultSettings();
+    ASSERT_EQ(loadSettings(fs, read), SettingsLoad::Loaded);
+    EXPECT_EQ(read.categories[0].feeRules, 0x03);
+    EXPECT_EQ(read.categories[3].feeRules, 0x01);
+    EXPECT_EQ(read.categories[19].feeRules, 0x82);
+    EXPECT_EQ(read.reservedBlock[0], 0x5A);
+    EXPECT_EQ(read.reservedBlock[11], 0xA5);
+    EXPECT_EQ(imageBytes(read), bytes);
+    // A new record has no rules: it computes as every older file does.
+    for (const StockCategory& c : defaultSettings().categories)
+        EXPECT_EQ(c.feeRules, 0);
+}
+
 }  // namespace
 }  // namespace tallivan

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/gbk.h"
+#include "ledger/fee_schedule.h"
 #include "storage/file_io.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -381,6 +382,21 @@ TEST_F(StockEditFormTest, CancelStoresNothing) {
     EXPECT_FALSE(ui.runDialog(open()));
     EXPECT_EQ(std::memcmp(&stock, &before, sizeof stock), 0);
     EXPECT_EQ(std::memcmp(&note, &noteBefore, sizeof note), 0);
+}
+
+// Under today's schedule every price of the dialog supposes a sale, with its stamp tax: 1000
+// shares that cost 10000.00 net 10500 - 10.36 at 10.50 and break even at 10.02; the buy price
+// is a purchase's (9990 + 5.10 fits the cost).
+TEST_F(StockEditFormTest, TodaysScheduleValuesThePositionAsASale) {
+    applyCurrentFeeSchedule(settings);
+    stock.cost = 10000000;
+    StockEditForm& f = open();
+    EXPECT_EQ(text("txtPrice"), "9.99");
+    EXPECT_EQ(text("txtXj"), "10489.64");
+    typeAndLeave(f, "txtKs", "0");
+    f.press("cmdCalKs");
+    EXPECT_EQ(text("txtZsPrice"), "10.02");
+    EXPECT_EQ(text("txtKs"), "9.89");  // 10020 - 10.11 - 10000
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "account_test_support.h"
 #include "base/gbk.h"
+#include "ledger/fee_schedule.h"
 #include "storage/file_io.h"
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
@@ -520,6 +521,64 @@ TEST_F(TradeFormTest, TheLargestStorableAmountsAreTaken) {
     EXPECT_EQ(record.price, 2147483640);
     EXPECT_EQ(record.fee, -2147483640);
     EXPECT_EQ(record.costBasis, 9000000000000000000);
+}
+
+// The parts of the fee, shown after the fee field ("手续费 … 印花税 … 过户费 … 委托费 …").
+std::string feeParts(const char* commission, const char* stamp, const char* transfer,
+                     const char* order) {
+    return gbk("手续费 ") + commission + gbk("  印花税 ") + stamp + gbk("  过户费 ") + transfer +
+           gbk("  委托费 ") + order;
+}
+
+TEST_F(TradeFormTest, TheFeeShowsItsPartsOnTheSideOfTheTrade) {
+    applyCurrentFeeSchedule(settings);
+    TradeForm& buy = open(TradeMode::Buy, emptyTrade(kBuy));
+    EXPECT_EQ(buy.field("txtSxf").suffix, "");  // nothing to price yet
+    typeAndLeave(buy, "txtCode", "600000");
+    typeAndLeave(buy, "txtStockNum", "1000");
+    typeAndLeave(buy, "txtPrice", "10");
+    EXPECT_EQ(buy.field("txtSxf").text, "5.10");
+    EXPECT_EQ(buy.field("txtAllPrice").text, "10005.10");
+    EXPECT_EQ(buy.field("txtSxf").suffix, feeParts("5.00", "0.00", "0.10", "0.00"));
+
+    // A sale opens on the fee the command computed, and pays the stamp tax.
+    TradeForm& sale = open(TradeMode::Sell, trade(kSell, "600000", 1000, 10000, 10100));
+    EXPECT_EQ(sale.field("txtSxf").suffix, feeParts("5.00", "5.00", "0.10", "0.00"));
+    typeAndLeave(sale, "txtStockNum", "500");  // 5000: the minimum commission, 2.50 stamp tax
+    EXPECT_EQ(sale.field("txtSxf").text, "7.55");
+    EXPECT_EQ(sale.field("txtAllPrice").text, "4992.45");
+    EXPECT_EQ(sale.field("txtSxf").suffix, feeParts("5.00", "2.50", "0.05", "0.00"));
+    // A fee typed by hand no longer adds up from the parts: they go until it does again.
+    typeAndLeave(sale, "txtSxf", "8");
+    EXPECT_EQ(sale.field("txtSxf").suffix, "");
+    typeAndLeave(sale, "txtSxf", "7.55");
+    EXPECT_EQ(sale.field("txtSxf").suffix, feeParts("5.00", "2.50", "0.05", "0.00"));
+    sale.press("cmdOk");
+    EXPECT_EQ(record.fee, 7550);
+}
+
+TEST_F(TradeFormTest, FeePartsOfTheOldTableAndOfTradesWithoutAFee) {
+    TradeForm& buy = open(TradeMode::Buy, emptyTrade(kBuy));
+    typeAndLeave(buy, "txtCode", "600000");
+    typeAndLeave(buy, "txtStockNum", "1000");
+    typeAndLeave(buy, "txtPrice", "10");
+    EXPECT_EQ(buy.field("txtSxf").suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
+    typeAndLeave(buy, "txtCode", "000001");  // no category: no fee, no parts
+    typeAndLeave(buy, "txtPrice", "10");
+    EXPECT_EQ(buy.field("txtSxf").text, "0.00");
+    EXPECT_EQ(buy.field("txtSxf").suffix, "");
+
+    TradeForm& dividend = open(TradeMode::Dividend, trade(kDividend, "600000", 0, 0, 0));
+    typeAndLeave(dividend, "txtSxf", "150");
+    EXPECT_EQ(dividend.field("txtSxf").suffix, "");
+    TradeForm& rights = open(TradeMode::RightsIssue, trade(kRightsIssue, "600000", 0, 0, 0));
+    typeAndLeave(rights, "txtStockNum", "300");
+    typeAndLeave(rights, "txtPrice", "5");
+    EXPECT_EQ(rights.field("txtSxf").text, "0.00");
+    EXPECT_EQ(rights.field("txtSxf").suffix, "");
+    // A recorded purchase whose fee was computed shows its parts when it is edited.
+    TradeForm& edit = open(TradeMode::Edit, trade(kBuy, "600000", 1000, 10000, 81000));
+    EXPECT_EQ(edit.field("txtSxf").suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
 }
 
 }  // namespace
