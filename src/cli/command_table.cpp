@@ -7,6 +7,7 @@ const std::vector<CommandEntry>& commandTable() {
         {"fee", runFee},
         {"budget", runBudget},
         {"config", runConfig},
+        {"init", runInit},
         {"tree", runTree},
         {"show", runShow},
         {"options", runOptions},

@@ -26,10 +26,11 @@ struct CommandEntry {
     CommandHandler handler;
 };
 
-// fee, budget, config
+// fee, budget, config, init
 int runFee(CommandContext& ctx);
 int runBudget(CommandContext& ctx);
 int runConfig(CommandContext& ctx);
+int runInit(CommandContext& ctx);
 
 // tree, show, options, add-account, edit-account, delete-account, passwd, name
 int runTree(CommandContext& ctx);

@@ -1,4 +1,4 @@
-// fee, budget and config: the fee table and the budget panel.
+// fee, budget, config and init: the fee table, the budget panel and a new data directory.
 #include <string>
 
 #include "arguments.h"
@@ -13,11 +13,35 @@ void printField(std::ostream& out, const Form& form, const std::string& name) {
     out << gbkToUtf8(f.label) << '\t' << gbkToUtf8(f.text) << '\n';
 }
 
+namespace {
+
+// A 0|1 option's value, when given.
+std::optional<bool> switchValue(const Arguments& args, const std::string& option) {
+    const auto v = args.value(option);
+    if (!v)
+        return std::nullopt;
+    if (*v != "0" && *v != "1")
+        throw UsageError("--" + option + ": 0 or 1, not '" + *v + "'");
+    return *v == "1";
+}
+
+TradeSide sideOf(const Arguments& args) {
+    const std::string side = args.value("side").value_or("buy");
+    if (side == "buy")
+        return TradeSide::Buy;
+    if (side == "sell")
+        return TradeSide::Sell;
+    throw UsageError("--side: buy or sell, not '" + side + "'");
+}
+
+}  // namespace
+
 int runFee(CommandContext& ctx) {
-    const Arguments args(ctx.words, {"code", "shares", "price"});
-    args.expectPositional(0, "fee --code C --shares N --price P");
-    const FeeQuote quote = ctx.controller.quoteFee(
-        utf8ToGbk(args.required("code")), args.requiredInt("shares"), args.requiredMoney("price"));
+    const Arguments args(ctx.words, {"code", "shares", "price", "side"});
+    args.expectPositional(0, "fee --code C --shares N --price P [--side buy|sell]");
+    const FeeQuote quote =
+        ctx.controller.quoteFee(utf8ToGbk(args.required("code")), args.requiredInt("shares"),
+                                args.requiredMoney("price"), sideOf(args));
     ctx.out << "category\t" << quote.category << '\n' << "fee\t" << fixed2(quote.fee) << '\n';
     return 0;
 }
@@ -48,6 +72,10 @@ int runBudget(CommandContext& ctx) {
 }
 
 int runConfig(CommandContext& ctx) {
+    static const std::pair<const char*, const char*> kRuleBoxes[] = {
+        {"stamp-on-sales-only", "chkStampOnSalesOnly"},
+        {"transfer-of-amount", "chkTransferOfAmount"},
+    };
     static const std::pair<const char*, const char*> kOptionFields[] = {
         {"name", "txtTitle"},           {"code-length", "txtCodeLen"},
         {"prefix", "txtCode"},          {"commission-rate", "txtBlSxf"},
@@ -55,25 +83,46 @@ int runConfig(CommandContext& ctx) {
         {"transfer-fee", "txtBlGhf"},   {"min-transfer-fee", "txtZdGhf"},
         {"order-fee", "txtWtf"},
     };
-    std::set<std::string> options;
+    std::set<std::string> options = {"preset"};
     for (const auto& [option, fieldName] : kOptionFields)
         options.insert(option);
+    for (const auto& [option, fieldName] : kRuleBoxes)
+        options.insert(option);
     const Arguments args(ctx.words, options);
-    args.expectPositional(1, "config ROW [--name T] [--code-length N] [--prefix T] ...");
-    const auto row = parseInt(args.positional()[0]);
-    if (!row || *row < 0 || *row >= kCategoryCount)
-        throw UsageError("config: ROW is 0 to 19");
 
-    std::map<std::string, std::string> values;
-    for (const auto& [option, fieldName] : kOptionFields) {
-        if (const auto v = args.value(option))
-            values[fieldName] = *v;
-    }
     DialogScript script;
-    script.select("lsvCfg", *row).typeAll(values).press("cmdOk");
+    if (const auto preset = args.value("preset")) {
+        // The whole table at once: no row, no field, nothing but "--preset current".
+        if (*preset != "current" || ctx.words.size() != 2)
+            throw UsageError("config --preset current (alone)");
+        script.press("cmdPreset");
+    } else {
+        args.expectPositional(1, "config ROW [--name T] [--code-length N] [--prefix T] ...");
+        const auto row = parseInt(args.positional()[0]);
+        if (!row || *row < 0 || *row >= kCategoryCount)
+            throw UsageError("config: ROW is 0 to 19");
+        script.select("lsvCfg", *row);
+        // The rules before the values: they decide how the rates are read.
+        for (const auto& [option, fieldName] : kRuleBoxes) {
+            if (const auto on = switchValue(args, option))
+                script.toggle(fieldName, *on);
+        }
+        std::map<std::string, std::string> values;
+        for (const auto& [option, fieldName] : kOptionFields) {
+            if (const auto v = args.value(option))
+                values[fieldName] = *v;
+        }
+        script.typeAll(values).press("cmdOk");
+    }
     ctx.ui.expectDialog(script);
     ctx.controller.configure();
     return 0;
+}
+
+int runInit(CommandContext& ctx) {
+    const Arguments args(ctx.words, {});
+    args.expectPositional(0, "init");
+    return ctx.controller.setUpNewDataDirectory() ? 0 : 1;
 }
 
 }  // namespace tallivan::cli
