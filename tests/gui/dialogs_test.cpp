@@ -4,10 +4,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include <memory>
 
 #include "app/controller.h"
+#include "ledger/fee_schedule.h"
 #include "main_window.h"
 #include "qt_ui.h"
 #include "storage/account_file.h"
@@ -109,6 +112,14 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
     void start(bool wantPassword) {
         tallivan::Settings settings = tallivan::defaultSettings();
         settings.wantPassword = wantPassword ? 1 : 0;
+        QCOMPARE(tallivan::saveSettings(*files_, settings), 0);
+        QVERIFY(showMainWindow());
+    }
+
+    // Starts the program with today's fee schedule.
+    void startWithTodaysSchedule() {
+        tallivan::Settings settings = tallivan::defaultSettings();
+        tallivan::applyCurrentFeeSchedule(settings);
         QCOMPARE(tallivan::saveSettings(*files_, settings), 0);
         QVERIFY(showMainWindow());
     }
@@ -220,6 +231,83 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         QCOMPARE(cell("lsvRec", 0, 8), QString("-10081.00"));
         QCOMPARE(cell("lsvBuy", 1, 3), QString("2000"));
         QCOMPARE(cell("lsvBuy", 1, 5), QString("20162.00"));
+    }
+
+    void theTradeDialogShowsThePartsOfItsFee() {
+        startWithTodaysSchedule();
+        clickRow("lsvBuy", 1);
+        struct {
+            QString fee, parts, partsAfterTyping, partsAfterShares;
+            bool partsVisible = false;
+        } seen;
+        onDialog([&](QDialog* dialog) {
+            // The sale of the 1000 shares held at 10.50 pays the stamp tax.
+            seen.fee = text(dialog, "txtSxf");
+            QLabel* parts = t::findWidget<QLabel>(dialog, "txtSxfSuffix");
+            seen.parts = parts->text();
+            seen.partsVisible = parts->isVisible();
+            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtSxf"), "12");
+            seen.partsAfterTyping = parts->text();
+            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtStockNum"), "500");
+            seen.partsAfterShares = parts->text();
+            click(dialog, "cmdCancel");
+        });
+        runShortcut("F12");
+        QCOMPARE(seen.fee, QString("10.36"));
+        QCOMPARE(seen.parts, QString("手续费 5.00  印花税 5.25  过户费 0.11  委托费 0.00"));
+        QVERIFY(seen.partsVisible);
+        QCOMPARE(seen.partsAfterTyping, QString());  // a fee typed by hand has no parts
+        QCOMPARE(seen.partsAfterShares,
+                 QString("手续费 5.00  印花税 2.63  过户费 0.05  委托费 0.00"));
+        QVERIFY(ui_.boxes.empty());
+    }
+
+    void theSettingsDialogAppliesTodaysScheduleAndARowsRules() {
+        start(false);
+        ui_.answer = "是(&Y)";
+        struct {
+            QString firstRow, rate, unitBefore, unitAfterPreset, unitAfterTicking, rateTyped;
+            bool stampTicked = false;
+        } seen;
+        onDialog([&](QDialog* dialog) {
+            auto* list = t::findWidget<QListWidget>(dialog, "lsvCfg");
+            QLabel* unit = t::findWidget<QLabel>(dialog, "txtBlGhfSuffix");
+            seen.unitBefore = unit->text();
+            click(dialog, "cmdPreset");
+            QTRY_VERIFY(QApplication::activeWindow() == dialog);
+            seen.firstRow = list->item(0)->text();
+            seen.rate = text(dialog, "txtBlSxf");
+            seen.unitAfterPreset = unit->text();
+            seen.stampTicked = t::findWidget<QCheckBox>(dialog, "chkStampOnSalesOnly")->isChecked();
+            // An unknown row put under today's rules takes a rate of a broker.
+            list->setCurrentRow(12);
+            QTest::mouseClick(t::findWidget<QCheckBox>(dialog, "chkTransferOfAmount"),
+                              Qt::LeftButton);
+            seen.unitAfterTicking = unit->text();
+            seen.rateTyped =
+                t::typeInto(t::findWidget<QLineEdit>(dialog, "txtBlSxf"), "0.0185")->text();
+            click(dialog, "cmdOk");
+            click(dialog, "cmdCancel");
+        });
+        window_->action("mnuConfig")->trigger();
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(ui_.boxes.size(), std::size_t(1));
+        QCOMPARE(ui_.boxes[0].caption, QString("警告"));
+        QCOMPARE(ui_.boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(seen.unitBefore, QString("/千股"));
+        QCOMPARE(seen.firstRow, QString("沪市主板"));
+        QCOMPARE(seen.rate, QString("0.025"));
+        QCOMPARE(seen.unitAfterPreset, QString("%"));
+        QVERIFY(seen.stampTicked);
+        QCOMPARE(seen.unitAfterTicking, QString("%"));
+        QCOMPARE(seen.rateTyped, QString("0.0185"));
+        const tallivan::StockCategory& row = controller_->settings().categories[12];
+        QCOMPARE(int(row.feeRules), int(tallivan::kTransferOfAmount));
+        QCOMPARE(row.commissionRate, 0.0185);
+        QCOMPARE(controller_->quoteFee("600000", 1000, 10, tallivan::TradeSide::Sell).fee, 10.10);
+        tallivan::Settings saved = tallivan::defaultSettings();
+        QCOMPARE(tallivan::loadSettings(*files_, saved), tallivan::SettingsLoad::Loaded);
+        QCOMPARE(saved.categories[12].commissionRate, 0.0185);
     }
 
     void anInvalidNumberIsReportedAndTheOldValueRestored() {
