@@ -30,6 +30,25 @@ struct BudgetCase {
     const char* rate;
 };
 
+// Types a case into the budget panel, presses 计算 and compares the six results.
+void expectBudget(const Settings& settings, const BudgetCase& c) {
+    RecordingUi ui;
+    BudgetForm form(ui, settings);
+    form.select("cboStkType", c.category);
+    typeAndLeave(form, "txtStockNum", c.shares);
+    typeAndLeave(form, "txtBuyPrice", c.buy);
+    typeAndLeave(form, "txtSellPrice", c.sell);
+    form.press("cmdCal");
+    SCOPED_TRACE(std::to_string(c.category) + ": " + c.shares);
+    EXPECT_EQ(form.field("txtBuySxf").text, c.buyFee);
+    EXPECT_EQ(form.field("txtBuyPriceAll").text, c.totalBuy);
+    EXPECT_EQ(form.field("txtSellSxf").text, c.sellFee);
+    EXPECT_EQ(form.field("txtSellPriceAll").text, c.totalSell);
+    EXPECT_EQ(form.field("txtYl").text, c.profit);
+    EXPECT_EQ(form.field("txtBlYl").text, c.rate);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST(BudgetForm, PricesAPurchaseAndASale) {
     const BudgetCase cases[] = {
         {0, "1000", "10", "10.5", "81", "10081", "84.75", "10415.25", "334.25", "  3.32%"},
@@ -38,22 +57,8 @@ TEST(BudgetForm, PricesAPurchaseAndASale) {
         {2, "100", "1", "1", "5", "105", "5", "95", "-10", " -9.52%"},
     };
     const Settings settings = defaultSettings();
-    for (const BudgetCase& c : cases) {
-        RecordingUi ui;
-        BudgetForm form(ui, settings);
-        form.select("cboStkType", c.category);
-        typeAndLeave(form, "txtStockNum", c.shares);
-        typeAndLeave(form, "txtBuyPrice", c.buy);
-        typeAndLeave(form, "txtSellPrice", c.sell);
-        form.press("cmdCal");
-        EXPECT_EQ(form.field("txtBuySxf").text, c.buyFee) << c.shares;
-        EXPECT_EQ(form.field("txtBuyPriceAll").text, c.totalBuy) << c.shares;
-        EXPECT_EQ(form.field("txtSellSxf").text, c.sellFee) << c.shares;
-        EXPECT_EQ(form.field("txtSellPriceAll").text, c.totalSell) << c.shares;
-        EXPECT_EQ(form.field("txtYl").text, c.profit) << c.shares;
-        EXPECT_EQ(form.field("txtBlYl").text, c.rate) << c.shares;
-        EXPECT_TRUE(ui.messages.empty());
-    }
+    for (const BudgetCase& c : cases)
+        expectBudget(settings, c);
 }
 
 // Under today's schedule the purchase pays no stamp tax and the sale does: 5.10 against
@@ -65,21 +70,8 @@ TEST(BudgetForm, PricesEachSideOnItsOwnUnderTodaysSchedule) {
     };
     Settings settings = defaultSettings();
     applyCurrentFeeSchedule(settings);
-    for (const BudgetCase& c : cases) {
-        RecordingUi ui;
-        BudgetForm form(ui, settings);
-        form.select("cboStkType", c.category);
-        typeAndLeave(form, "txtStockNum", c.shares);
-        typeAndLeave(form, "txtBuyPrice", c.buy);
-        typeAndLeave(form, "txtSellPrice", c.sell);
-        form.press("cmdCal");
-        EXPECT_EQ(form.field("txtBuySxf").text, c.buyFee) << c.category;
-        EXPECT_EQ(form.field("txtBuyPriceAll").text, c.totalBuy) << c.category;
-        EXPECT_EQ(form.field("txtSellSxf").text, c.sellFee) << c.category;
-        EXPECT_EQ(form.field("txtSellPriceAll").text, c.totalSell) << c.category;
-        EXPECT_EQ(form.field("txtYl").text, c.profit) << c.category;
-        EXPECT_EQ(form.field("txtBlYl").text, c.rate) << c.category;
-    }
+    for (const BudgetCase& c : cases)
+        expectBudget(settings, c);
 }
 
 TEST(BudgetForm, ListsTheCategoryNamesAndRewritesValidPrices) {
