@@ -5,6 +5,7 @@
 #include "app/controller.h"
 #include "core/ledger_fixture.h"
 #include "forms/form.h"
+#include "ledger/fee_schedule.h"
 #include "support/recording_ui.h"
 
 namespace tallivan {
@@ -28,6 +29,13 @@ TEST(FirstRun, AnEmptyDirectoryGetsItsSearchDirectoryAndAGroupToAddAnAccountTo) 
     app.controller.start(Controller::FirstRun::Prepare);
     EXPECT_TRUE(app.controller.firstRun());
     EXPECT_TRUE(data.fs().isDirectory("zrdata"));
+    // Today's fee schedule, stored: a sale of 1000 shares of 600000 at 10.00 costs 10.10.
+    Settings stored = defaultSettings();
+    ASSERT_EQ(loadSettings(data.fs(), stored), SettingsLoad::Loaded);
+    Settings today = defaultSettings();
+    applyCurrentFeeSchedule(today);
+    EXPECT_EQ(encodeSettings(stored), encodeSettings(today));
+    EXPECT_EQ(app.controller.settings().categories[0].feeRules, today.categories[0].feeRules);
     ASSERT_EQ(app.controller.tree().size(), 1);
     EXPECT_TRUE(app.controller.tree().node(0).isGroup);
     EXPECT_EQ(app.controller.selectedNode(), 0);

@@ -50,6 +50,12 @@ void Controller::prepareFirstRun() {
         if (fs_.makeDirectory(directory) != 0)
             showError(ui_, writeFailedMessage(directory));
     }
+    // A new data directory starts with today's fee schedule.
+    applyCurrentFeeSchedule(settings_);
+    if (saveSettings(fs_, settings_) != 0)
+        showError(ui_, writeFailedMessage(kSettingsFileName));
+    else
+        noteOwnChange();
     firstRun_ = true;
 }
 
