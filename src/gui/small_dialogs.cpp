@@ -1,9 +1,12 @@
 // The small dialogs: options, the one-line input prompt, the password change, the price source
 // and the stock name. The first four press OK on Enter; in the stock name dialog Enter moves on.
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "dialog_views.h"
@@ -79,6 +82,26 @@ PriceSourceDialog::PriceSourceDialog(PriceSourceForm& form, QWidget* parent)
     caption->setObjectName("Label1");
     row->addWidget(caption);
     row->addWidget(directory);
+    // A directory chooser beside the field; the choice is typed into it, relative to the data
+    // directory when it lies inside it, and taken when the field is left as any typing is.
+    auto* browse = new QToolButton(this);
+    browse->setObjectName("cmdBrowseDir");
+    browse->setText("...");
+    browse->setFocusPolicy(Qt::NoFocus);
+    connect(browse, &QToolButton::clicked, this, [this, directory] {
+        auto* chooser = new QFileDialog(this, QString::fromUtf8("选择主目录"),
+                                        QDir::current().absoluteFilePath(directory->text()));
+        chooser->setAttribute(Qt::WA_DeleteOnClose);
+        chooser->setFileMode(QFileDialog::Directory);
+        chooser->setOption(QFileDialog::ShowDirsOnly);
+        connect(chooser, &QFileDialog::fileSelected, this, [directory](const QString& chosen) {
+            const QString relative = QDir::current().relativeFilePath(chosen);
+            directory->setText(relative.startsWith("..") ? chosen : relative);
+            directory->setFocus(Qt::OtherFocusReason);
+        });
+        chooser->open();
+    });
+    row->addWidget(browse);
     layout->addLayout(row);
     layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
     bindForm(EnterKey::DefaultButton);

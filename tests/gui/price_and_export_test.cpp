@@ -4,9 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -73,8 +76,11 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<YesQtUi> {
         struct {
             QString caption, view;
             QStringList sources;
-            QString directoryShown;
+            QString directoryShown, directoryChosen;
         } seen;
+        const QString workingDirectory = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(dir_->path())));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(workingDirectory); });
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog || !QTest::qWaitForWindowActive(dialog))
@@ -90,9 +96,14 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<YesQtUi> {
                               QPoint(6, third->height() / 2));
             auto* directory = findWidget<QLineEdit>(dialog, "txtDir");
             seen.directoryShown = directory->text();
-            directory->setFocus();
-            directory->selectAll();
-            QTest::keyClicks(directory, "cz");
+            // The directory chosen in the chooser beside the field, inside the data directory.
+            QTest::mouseClick(findWidget<QToolButton>(dialog, "cmdBrowseDir"), Qt::LeftButton);
+            auto* chooser = dialog->findChild<QFileDialog*>();
+            if (!chooser)
+                return;
+            chooser->selectFile(QString::fromStdString(dir_->file("cz")));
+            QMetaObject::invokeMethod(chooser, "accept");
+            seen.directoryChosen = directory->text();
             QTest::mouseClick(findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
         });
         QTimer::singleShot(10000, this, [] {
@@ -110,6 +121,7 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<YesQtUi> {
         QCOMPARE(seen.sources[0], QString("钱龙日线(*.day)"));
         QCOMPARE(seen.sources[2], QString("财智收盘价(*.txt)"));
         QCOMPARE(seen.directoryShown, QString("stored"));
+        QCOMPARE(seen.directoryChosen, QString("cz"));
         QVERIFY(ui_.messages.empty());
         QCOMPARE(heldPrice(), QString("12.34"));
         QCOMPARE(int(controller_->settings().priceSource), 2);
