@@ -138,6 +138,61 @@ std::string utf8ToGbk(std::string_view utf8) {
     return converter.run(utf8, "?", true);
 }
 
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;  // the range of the byte after the lead
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if (k == 1 ? (b < low || b > high) : (b < 0x80 || b > 0xBF))
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string gb18030ToGbk(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const bool fourBytes = lead >= 0x81 && lead <= 0xFE && i + 3 < text.size() &&
+                               text[i + 1] >= '0' && text[i + 1] <= '9';
+        if (fourBytes) {
+            out += '?';
+            i += 4;
+            continue;
+        }
+        const std::size_t length = gbkCharLength(text, i);
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 std::size_t gbkCharLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead >= 0x81 && lead <= 0xFE && i + 1 < text.size())

@@ -21,6 +21,13 @@ std::string utf8ToGbk(std::string_view utf8);
 // True when every byte is below 0x80 (the same text in GBK and UTF-8).
 bool isAscii(std::string_view text);
 
+// True when `text` is well-formed UTF-8 (no overlong forms, surrogates or cut sequences).
+bool isUtf8(std::string_view text);
+
+// GB18030 text as GBK: its one- and two-byte characters are GBK's own; each four-byte
+// character, which GBK cannot hold, becomes "?".
+std::string gb18030ToGbk(std::string_view text);
+
 // Byte length of the GBK character starting at text[i] (1 or 2; a lead byte at the very end
 // counts as 1).
 std::size_t gbkCharLength(std::string_view text, std::size_t i);
