@@ -3,7 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/form.h"
@@ -39,10 +41,21 @@ class RecordingUi : public Ui {
         return form.result() == Form::Result::Ok;
     }
 
+    std::optional<std::string> chooseFileToOpen(const std::string&, const std::string&) override {
+        return fileToOpen;
+    }
+
+    void showProgress(const std::string&, std::size_t done, std::size_t total) override {
+        progress.emplace_back(done, total);
+    }
+
     std::vector<ShownMessage> messages;
     bool answerYes = true;
     int dialogsRun = 0;
     std::function<void(Form&)> onDialog;
+    // The file a file chooser returns (nothing: the person cancels it).
+    std::optional<std::string> fileToOpen;
+    std::vector<std::pair<std::size_t, std::size_t>> progress;  // done, total
 };
 
 // What a person does in a field: types the text, then leaves the field.

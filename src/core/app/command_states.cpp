@@ -23,7 +23,7 @@ const Row kTable[] = {
     {{"mnuBuyStk", "mnuApplyStk"}, Off, On, Same},
     {{"cmdBuyStk"}, Off, On, Off},
     {{"cmdSellStk", "cmdEditStk", "cmdEditRec"}, Same, On, Off},
-    {{"mnuFund"}, Off, On, Off},
+    {{"mnuFund", "mnuImport"}, Off, On, Off},
     {{"mnuDelFund"}, On, On, Off},
     {{"mnuEditAcc", "mnuEditPwd", "mnuDelAcc"}, Off, On, Off},
     {{"mnuReadSpj", "cmdReadSpj"}, On, On, Off},

@@ -29,6 +29,9 @@
 
 namespace tallivan {
 
+struct StatementEntry;
+struct StatementPreview;
+
 // The messages of a file that could not be written or read, naming it.
 std::string writeFailedMessage(const std::string& path);
 std::string readFailedMessage(const std::string& path);
@@ -133,6 +136,7 @@ class Controller {
     void deleteStock();         // 删除股票
     void updatePrices();        // 更新现价
     void exportText();          // 导出数据 → 文本文件
+    void importStatement();     // 导入交割单: a broker's statement into the account shown
 
     // The fee of trading `shares` of `code` at `price` on `side`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price,
@@ -255,6 +259,15 @@ class Controller {
     void recordOnHolding(int type, TradeMode mode);
     // A transaction of `type` on the selected holding, or nothing (with the message).
     std::optional<TradeRecord> tradeOnSelectedHolding(int type);
+    // A transaction of `type` on the holding of `row`, dated `date`, as the commands on a
+    // holding start it from the position's bytes; the holding's account becomes the current one.
+    TradeRecord tradeOnHolding(const LedgerRow& row, int type, const Date& date);
+    // Turns the subscription of `row` into its allotment of `won` shares (0 < won <= the shares
+    // asked for), with a 不中 row for the shares not allotted.
+    void recordAllotment(LedgerRow& row, std::int32_t won);
+    // Records the new entries of `preview` into `account` in their order, as one command.
+    void recordStatement(AccountNode& account, const StatementPreview& preview);
+    void recordStatementEntry(AccountNode& account, const StatementEntry& entry);
     LedgerRow* selectedSubscription();
     // Re-sorts the transaction or fund list; the selected row stays selected.
     void sortKeepingSelection(LedgerList list);

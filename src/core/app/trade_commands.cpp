@@ -9,6 +9,7 @@
 #include "forms/input_form.h"
 #include "forms/trade_form.h"
 #include "ledger/cash_amount.h"
+#include "ledger/dated_records.h"
 #include "ledger/fees.h"
 #include "ledger/position_change.h"
 #include "ledger/row_records.h"
@@ -22,16 +23,6 @@ constexpr std::size_t index(LedgerList list) {
 }
 
 const char* const kOutOfRange = "股数或金额超出范围,未保存!";
-
-TradeRecord newTrade(int type, std::int64_t reserved, const Date& today) {
-    TradeRecord t;
-    t.kindState = kindStateOf(SlotKind::Trade, type);
-    t.reserved = reserved;
-    t.year = static_cast<std::uint16_t>(today.year);
-    t.month = static_cast<std::uint8_t>(today.month);
-    t.day = static_cast<std::uint8_t>(today.day);
-    return t;
-}
 
 // A strict decimal integer: an optional sign and digits only.
 std::optional<std::int32_t> decimalInteger(const std::string& text) {
@@ -285,22 +276,22 @@ void Controller::subscribe() {
     recordNewTrade(kSubscription, TradeMode::Subscription, -1000001);
 }
 
-std::optional<TradeRecord> Controller::tradeOnSelectedHolding(int type) {
-    const LedgerRow* selected = selectedItemRow(LedgerList::Holdings, "请先选择股票!");
-    if (!selected)
-        return std::nullopt;
-    const LedgerRow& row = *selected;
+TradeRecord Controller::tradeOnHolding(const LedgerRow& row, int type, const Date& date) {
     focus_.currentAccount = row.ref->owner;
     StockRecord s{};
     stockFromRow(row, s);
     // The transaction starts from the position's bytes: shares held, current price, cost.
     TradeRecord t = LedgerRecord::of(s).as<TradeRecord>();
-    const Date today = clock_.today();
     t.kindState = kindStateOf(SlotKind::Trade, type);
-    t.year = static_cast<std::uint16_t>(today.year);
-    t.month = static_cast<std::uint8_t>(today.month);
-    t.day = static_cast<std::uint8_t>(today.day);
+    setDate(t, date);
     return t;
+}
+
+std::optional<TradeRecord> Controller::tradeOnSelectedHolding(int type) {
+    const LedgerRow* selected = selectedItemRow(LedgerList::Holdings, "请先选择股票!");
+    if (!selected)
+        return std::nullopt;
+    return tradeOnHolding(*selected, type, clock_.today());
 }
 
 void Controller::sell() {
@@ -394,23 +385,32 @@ void Controller::subscriptionWon() {
         showError(ui_, gbk("申购中签的股数输入错!"));
         return;
     }
+    recordAllotment(*row, *won);
+}
+
+void Controller::recordAllotment(LedgerRow& row, std::int32_t won) {
+    AccountNode* owner = row.ref->owner;
+    focus_.currentAccount = owner;
+    TradeRecord t{};
+    tradeFromRow(row, t);
+    const std::int32_t applied = t.shares;
     const TradeRecord subscription = t;
     t.kindState = kindStateOf(SlotKind::Trade, kSubscriptionWon);
-    t.shares = *won;
+    t.shares = won;
     WriteScope scope(*this);
     if (!scope.ok() || !positionsFit(t, [&](LedgerList list) { return positionChange(t, list); }))
         return;
-    if (!owner || session_.write(*owner, row->ref->slotIndex, t) < 0) {
+    if (!owner || session_.write(*owner, row.ref->slotIndex, t) < 0) {
         showError(ui_, gbk("写文件出错!"));
         return;
     }
-    showTradeRow(*row, t, owner, rowContext());
+    showTradeRow(row, t, owner, rowContext());
     applyToPositions(t);
     Extended returned = 0;
-    if (*won < applied) {
+    if (won < applied) {
         // The shares not allotted: their money comes back with a 不中 row.
         TradeRecord notWon = subscription;
-        notWon.shares = applied - *won;
+        notWon.shares = applied - won;
         returned = -cashAmount(notWon);
         notWon.kindState = kindStateOf(SlotKind::Trade, kSubscriptionNotWon);
         if (addTradeRow(notWon) < 0)

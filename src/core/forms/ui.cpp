@@ -4,6 +4,12 @@
 
 namespace tallivan {
 
+std::optional<std::string> Ui::chooseFileToOpen(const std::string&, const std::string&) {
+    return std::nullopt;
+}
+
+void Ui::showProgress(const std::string&, std::size_t, std::size_t) {}
+
 std::string invalidValueMessage(const std::string& text) {
     return "'" + text + gbk("' 为无效值,请重新输入！");
 }

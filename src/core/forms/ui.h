@@ -2,6 +2,8 @@
 // The desktop program and the command-line face each implement it. All texts are GBK.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace tallivan {
@@ -22,6 +24,15 @@ class Ui {
 
     // Runs `form` as a modal dialog until it closes; true when it closed with OK.
     virtual bool runDialog(Form& form) = 0;
+
+    // Asks for a file to read, offering the kinds `filter` names ("交割单 (*.xls *.csv)");
+    // its path, or nothing when the person cancels. A face without files cancels.
+    virtual std::optional<std::string> chooseFileToOpen(const std::string& caption,
+                                                        const std::string& filter);
+
+    // How far a long command has come: `done` of `total` steps. The command ends with done ==
+    // total. A face that shows nothing ignores it.
+    virtual void showProgress(const std::string& caption, std::size_t done, std::size_t total);
 };
 
 // The message every unparsable number field shows.

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include "app/controller.h"
+#include "core/trade_app.h"
+#include "forms/import_form.h"
+#include "storage/account_file.h"
+#include "support/statement_fixtures.h"
+
+namespace tallivan {
+namespace {
+
+using testing::DataDir;
+using testing::TradeApp;
+using testing::typeAndLeave;
+
+// Types a date "YYYY-MM-DD" into the three date fields.
+TradeApp::Values dated(const std::string& date, TradeApp::Values values) {
+    values.insert(values.begin(), {{"txtYear", date.substr(0, 4)},
+                                   {"txtMonth", date.substr(5, 2)},
+                                   {"txtDay", date.substr(8, 2)}});
+    return values;
+}
+
+void typeFund(TradeApp& app, const std::string& date, int operation, const std::string& amount,
+              const std::string& memo) {
+    app.ui.onDialog = [=](Form& form) {
+        for (const auto& [field, text] : dated(date, {{"txtTitle", gbk("交割单")}}))
+            typeAndLeave(form, field, text);
+        form.select("cboOperation", operation);
+        typeAndLeave(form, "txtMoney", amount);
+        typeAndLeave(form, "txtMemo", gbk(memo));
+        form.press("cmdOk");
+    };
+    app.controller.addFund();
+}
+
+void typeBuy(TradeApp& app, const std::string& date, const std::string& code,
+             const std::string& shares, const std::string& price, const std::string& fee) {
+    app.typeThenOk(dated(
+        date, {{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price}, {"txtSxf", fee}}));
+    app.controller.buy();
+}
+
+// The trades of sampleHistory() typed through the commands, in the order they happened.
+void typeHistory(TradeApp& app) {
+    typeFund(app, "2023-02-01", kDeposit, "100000", "银行转证券");
+    typeBuy(app, "2023-02-14", "600000", "1000", "10", "5.20");
+    typeBuy(app, "2023-02-20", "000001", "2000", "12.50", "7.50");
+    app.onHolding(
+        "600000", &Controller::sell,
+        dated("2023-03-01", {{"txtStockNum", "500"}, {"txtPrice", "11"}, {"txtSxf", "10.61"}}));
+    app.onHolding("000001", &Controller::dividend, dated("2023-05-10", {{"txtSxf", "300"}}));
+    app.onHolding("000001", &Controller::dividend, dated("2023-05-12", {{"txtSxf", "-30"}}));
+    app.onHolding("000001", &Controller::bonusShares,
+                  dated("2023-06-01", {{"txtStockNum", "400"}}));
+    typeFund(app, "2023-06-10", kWithdrawal, "5000", "证券转银行");
+    typeFund(app, "2023-06-21", kAdjustment, "-1.23", "利息归本");  // typed as the loss it is
+    app.onHolding("600000", &Controller::rightsIssue,
+                  dated("2023-08-01", {{"txtStockNum", "300"}, {"txtPrice", "8"}}));
+    typeBuy(app, "2023-09-01", "603999", "1000", "5", "0");
+}
+
+// Imports `bytes` as a statement file; `press` is the button pressed in the preview.
+const StatementPreview* importStatement(TradeApp& app, DataDir& data, const std::string& bytes,
+                                        const char* press = "cmdImport") {
+    data.dir().write("statement.xls", bytes);
+    app.ui.fileToOpen = data.dir().file("statement.xls");
+    static StatementPreview shown;
+    shown = {};
+    app.ui.onDialog = [press](Form& form) {
+        shown = dynamic_cast<ImportForm&>(form).preview();
+        form.press(press);
+    };
+    app.controller.importStatement();
+    return &shown;
+}
+
+std::vector<LedgerRecord> slotsOf(DataDir& data, const std::string& path) {
+    return readAccount(data.fs(), path, Password{}, true).slots;
+}
+
+TEST(ImportCommand, EveryBrokersStatementShowsWhatTypingItsTradesWould) {
+    DataDir typedData;
+    TradeApp typed(typedData);
+    typeHistory(typed);
+    ASSERT_TRUE(typed.ui.messages.empty());
+
+    const auto history = testing::sampleHistory();
+    const struct {
+        const char* layout;
+        std::string bytes;
+    } statements[] = {
+        {"tab", testing::tabStatement(history)},
+        {"comma", testing::commaStatement(history)},
+        {"utf-8", testing::utf8Statement(history)},
+        {"workbook", testing::workbookStatement(history)},
+    };
+    for (const auto& s : statements) {
+        DataDir data;
+        TradeApp app(data);
+        const StatementPreview* preview = importStatement(app, data, s.bytes);
+        EXPECT_TRUE(app.ui.messages.empty()) << s.layout;
+        // 11 new, the reverse repo and 指定交易 skipped, 新股申购 unknown.
+        EXPECT_EQ(preview->counts(), (std::array<std::size_t, 5>{11, 0, 2, 1, 0})) << s.layout;
+        EXPECT_EQ(app.snapshot(), typed.snapshot()) << s.layout;
+        EXPECT_EQ(slotsOf(data, app.path), slotsOf(typedData, typed.path)) << s.layout;
+        ASSERT_FALSE(app.ui.progress.empty());
+        EXPECT_EQ(app.ui.progress.back(), (std::pair<std::size_t, std::size_t>{11, 11}));
+        app.reopen();
+        typed.reopen();
+        EXPECT_EQ(app.snapshot(), typed.snapshot()) << s.layout;
+    }
+}
+
+TEST(ImportCommand, TheSameStatementTwiceAddsNothing) {
+    DataDir data;
+    TradeApp app(data);
+    const std::string statement = testing::tabStatement(testing::sampleHistory());
+    importStatement(app, data, statement);
+    const auto file = data.dir().read(app.path);
+    const auto shown = app.snapshot();
+    const StatementPreview* again = importStatement(app, data, statement);
+    EXPECT_EQ(again->counts(), (std::array<std::size_t, 5>{0, 11, 2, 1, 0}));
+    EXPECT_TRUE(again->order.empty());
+    EXPECT_EQ(data.dir().read(app.path), file);
+    EXPECT_EQ(app.snapshot(), shown);
+    // So does a statement of another broker with the same trades.
+    EXPECT_EQ(
+        importStatement(app, data, testing::workbookStatement(testing::sampleHistory()))->counts(),
+        (std::array<std::size_t, 5>{0, 11, 2, 1, 0}));
+    EXPECT_EQ(data.dir().read(app.path), file);
+}
+
+TEST(ImportCommand, ThePreviewListsEveryRowAndCancelRecordsNothing) {
+    DataDir data;
+    TradeApp app(data);
+    const auto file = data.dir().read(app.path);
+    std::string counts;
+    app.ui.fileToOpen = std::nullopt;
+    app.controller.importStatement();  // the file chooser cancelled
+    EXPECT_EQ(app.ui.dialogsRun, 0);
+
+    data.dir().write("s.csv", testing::commaStatement(testing::sampleHistory()));
+    app.ui.fileToOpen = data.dir().file("s.csv");
+    app.ui.onDialog = [&](Form& form) {
+        EXPECT_EQ(form.caption(), gbk("导入交割单"));
+        EXPECT_EQ(form.field("lblFile").label, gbk("文件: ") + data.dir().file("s.csv"));
+        counts = form.field("lblCounts").label;
+        const StatementPreview& p = dynamic_cast<ImportForm&>(form).preview();
+        EXPECT_EQ(p.entries.size(), 14u);
+        EXPECT_EQ(p.entries[12].status, ImportStatus::Unknown);
+        EXPECT_EQ(p.entries[12].note, gbk("新股申购"));
+        EXPECT_EQ(p.entries[9].note, gbk("逆回购"));
+        EXPECT_EQ(p.entries[10].note, gbk("指定交易"));
+        form.press("cmdCancel");
+    };
+    app.controller.importStatement();
+    EXPECT_EQ(counts, gbk("新增 11, 已有 0, 跳过 2, 未知 1, 无效 0"));
+    EXPECT_EQ(data.dir().read(app.path), file);
+    EXPECT_EQ(app.rows(LedgerList::Trades), 0u);
+}
+
+TEST(ImportCommand, ADamagedStatementRecordsItsGoodRows) {
+    DataDir data;
+    TradeApp app(data);
+    const std::string statement =
+        gbk("成交日期,操作,证券代码,成交数量,成交价格,手续费,发生金额\r\n"
+            "20230214,买入,600000,1000,10,5,-10005\r\n"
+            "20230215,买入,600000,1000,1O.5,5,-10505\r\n"
+            "20230216,卖出,600000,400,11,5,4395\r\n"
+            "20230217,卖出,600");
+    const StatementPreview* p = importStatement(app, data, statement);
+    EXPECT_EQ(p->counts(), (std::array<std::size_t, 5>{2, 0, 0, 0, 2}));
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, 3}),
+              (std::vector<std::string>{"600000", "600"}));
+    EXPECT_EQ(app.rows(LedgerList::Trades), 2u);
+}
+
+TEST(ImportCommand, NewSharesBecomeTheAllotmentOfTheSubscription) {
+    const auto subscribe = [](TradeApp& app) {
+        app.typeThenOk(dated("2023-08-20",
+                             {{"txtCode", "603999"}, {"txtStockNum", "1000"}, {"txtPrice", "5"}}));
+        app.controller.subscribe();
+    };
+    DataDir typedData;
+    TradeApp typed(typedData);
+    subscribe(typed);
+    typed.controller.selectRow(LedgerList::Trades, 0);
+    typed.ui.onDialog = [](Form& form) {
+        form.type("txtText", "600");
+        form.press("cmdOk");
+    };
+    typed.controller.subscriptionWon();
+
+    DataDir data;
+    TradeApp app(data);
+    subscribe(app);
+    const std::string statement =
+        gbk("成交日期,操作,证券代码,成交数量,成交价格,发生金额\r\n"
+            "20230901,新股入账,603999,600,5,0\r\n");
+    const StatementPreview* p = importStatement(app, data, statement);
+    ASSERT_EQ(p->entries.size(), 1u);
+    EXPECT_EQ(p->entries[0].command, ImportCommand::Won);
+    EXPECT_EQ(app.snapshot(), typed.snapshot());
+    EXPECT_EQ(slotsOf(data, app.path), slotsOf(typedData, typed.path));
+    EXPECT_EQ(importStatement(app, data, statement)->entries[0].status, ImportStatus::Duplicate);
+}
+
+TEST(ImportCommand, AStatementThatCannotBeStoredRecordsNothing) {
+    DataDir data;
+    TradeApp app(data);
+    typeBuy(app, "2023-01-02", "600000", "100", "10", "5");
+    const auto file = data.dir().read(app.path);
+    const auto shown = app.snapshot();
+    app.fs.changesLeft = 0;
+    importStatement(app, data, testing::tabStatement(testing::sampleHistory()));
+    app.fs.changesLeft.reset();
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, writeFailedMessage(app.path));
+    EXPECT_EQ(data.dir().read(app.path), file);
+    EXPECT_EQ(app.snapshot(), shown);
+}
+
+TEST(ImportCommand, FilesThatAreNoStatement) {
+    DataDir data;
+    TradeApp app(data);
+    const struct {
+        const char* what;
+        std::optional<std::string> bytes;  // nothing: no such file
+        std::string message;
+    } cases[] = {
+        {"missing", std::nullopt, "读文件出错! “%s”"},
+        {"no header", gbk("日期,说明\r\n"), "文件 “%s” 中没有可识别的交割单表头!"},
+        {"damaged workbook", std::string("PK\x03\x04zz", 6), "读文件出错! “%s”"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = data.dir().file(c.what);
+        if (c.bytes)
+            data.dir().write(c.what, *c.bytes);
+        app.ui.fileToOpen = path;
+        app.ui.messages.clear();
+        app.controller.importStatement();
+        ASSERT_EQ(app.ui.messages.size(), 1u) << c.what;
+        std::string expected = gbk(c.message);
+        expected.replace(expected.find("%s"), 2, path);
+        EXPECT_EQ(app.ui.messages[0].text, expected) << c.what;
+        EXPECT_EQ(app.ui.messages[0].caption, gbk("错误")) << c.what;
+        EXPECT_EQ(app.ui.dialogsRun, 0) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace tallivan
