@@ -32,6 +32,7 @@ const std::vector<CommandEntry>& commandTable() {
         {"delete-stock", runDeleteStock},
         {"update-prices", runUpdatePrices},
         {"export", runExport},
+        {"import", runImport},
     };
     return table;
 }

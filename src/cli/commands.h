@@ -67,6 +67,9 @@ int runDeleteStock(CommandContext& ctx);
 int runUpdatePrices(CommandContext& ctx);
 int runExport(CommandContext& ctx);
 
+// import
+int runImport(CommandContext& ctx);
+
 // The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
 // typed as given.
 std::map<std::string, std::string> dateFieldValues(const std::string& date);

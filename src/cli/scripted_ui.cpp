@@ -5,22 +5,27 @@
 namespace tallivan::cli {
 
 DialogScript& DialogScript::select(std::string field, int index) {
-    entries_.push_back({{DialogStep::Kind::Select, std::move(field), {}, index, false}, {}});
+    entries_.push_back({{DialogStep::Kind::Select, std::move(field), {}, index, false}, {}, {}});
     return *this;
 }
 
 DialogScript& DialogScript::typeAll(std::map<std::string, std::string> values) {
-    entries_.push_back({{DialogStep::Kind::Type, {}, {}, 0, false}, std::move(values)});
+    entries_.push_back({{DialogStep::Kind::Type, {}, {}, 0, false}, std::move(values), {}});
     return *this;
 }
 
 DialogScript& DialogScript::toggle(std::string field, bool checked) {
-    entries_.push_back({{DialogStep::Kind::Toggle, std::move(field), {}, 0, checked}, {}});
+    entries_.push_back({{DialogStep::Kind::Toggle, std::move(field), {}, 0, checked}, {}, {}});
     return *this;
 }
 
 DialogScript& DialogScript::press(std::string button) {
-    entries_.push_back({{DialogStep::Kind::Press, std::move(button), {}, 0, false}, {}});
+    entries_.push_back({{DialogStep::Kind::Press, std::move(button), {}, 0, false}, {}, {}});
+    return *this;
+}
+
+DialogScript& DialogScript::inspect(std::function<void(const Form&)> look) {
+    entries_.push_back({{DialogStep::Kind::Inspect, {}, {}, 0, false}, {}, std::move(look)});
     return *this;
 }
 
@@ -37,6 +42,9 @@ void DialogScript::runOn(Form& form) const {
                 break;
             case DialogStep::Kind::Press:
                 form.press(e.step.field);
+                break;
+            case DialogStep::Kind::Inspect:
+                e.look(form);
                 break;
             case DialogStep::Kind::Type:
                 for (const auto& [name, value] : e.values) {
@@ -69,6 +77,14 @@ void DialogScript::runOn(Form& form) const {
                 break;
         }
     }
+}
+
+std::optional<std::string> ScriptedUi::chooseFileToOpen(const std::string&, const std::string&) {
+    if (files_.empty())
+        return std::nullopt;
+    std::string path = std::move(files_.front());
+    files_.pop_front();
+    return path;
 }
 
 Answer ScriptedUi::message(const std::string& text, const std::string& caption, MessageIcon,

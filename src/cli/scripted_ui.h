@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -23,7 +24,7 @@ class UsageError : public std::runtime_error {
 
 // What a person does in one dialog, in order. Values are UTF-8 as given on the command line.
 struct DialogStep {
-    enum class Kind { Select, Type, Toggle, Press };
+    enum class Kind { Select, Type, Toggle, Press, Inspect };
     Kind kind;
     std::string field;
     std::string text;      // Type
@@ -38,6 +39,8 @@ class DialogScript {
     DialogScript& typeAll(std::map<std::string, std::string> values);
     DialogScript& toggle(std::string field, bool checked);
     DialogScript& press(std::string button);
+    // Looks at the dialog as it stands (to print what it shows).
+    DialogScript& inspect(std::function<void(const Form&)> look);
 
     // Runs the steps on `form`. A value for a read-only field is a UsageError.
     void runOn(Form& form) const;
@@ -46,6 +49,7 @@ class DialogScript {
     struct Entry {
         DialogStep step;
         std::map<std::string, std::string> values;  // for typeAll
+        std::function<void(const Form&)> look;      // for inspect
     };
     std::vector<Entry> entries_;
 };
@@ -61,6 +65,11 @@ class ScriptedUi : public Ui {
     // The script for the next dialog that opens; a dialog without one is cancelled.
     void expectDialog(DialogScript script) { scripts_.push_back(std::move(script)); }
 
+    // The file the next file chooser returns (GBK); without one it is cancelled.
+    void expectFile(std::string path) { files_.push_back(std::move(path)); }
+    std::optional<std::string> chooseFileToOpen(const std::string& caption,
+                                                const std::string& filter) override;
+
     // The text typed into every password prompt; without it the prompt is cancelled.
     void setPassword(std::string password) { password_ = std::move(password); }
     const std::optional<std::string>& password() const { return password_; }
@@ -71,6 +80,7 @@ class ScriptedUi : public Ui {
   private:
     std::ostream& err_;
     std::deque<DialogScript> scripts_;
+    std::deque<std::string> files_;
     std::optional<std::string> password_;
     bool sawError_ = false;
 };
