@@ -13,6 +13,7 @@ const std::vector<MenuDefinition>& mainMenus() {
           {"mnuStkCode", "证券名称(&T)...", "Ctrl+T", ""},
           {"N3", nullptr, "", ""},
           {"mnuExportTxt", "文本文件(&T)", "", "", "mnuExport", "导出数据(&E)"},
+          {"mnuImport", "导入交割单(&I)...", "", "导入交割单|从券商的交割单导入交易和资金"},
           {"mnuReadSpj", "更新现价(&R)...", "Ctrl+R", "更新现价(Ctrl+R)|更新持有股票的现价"},
           {"N12", nullptr, "", ""},
           {"mnuExit", "退出(&X)", "", "退出应用程序"}}},

@@ -4,6 +4,7 @@
 #include "forms/config_form.h"
 #include "forms/edit_password_form.h"
 #include "forms/fund_form.h"
+#include "forms/import_form.h"
 #include "forms/input_form.h"
 #include "forms/options_form.h"
 #include "forms/price_source_form.h"
@@ -11,6 +12,7 @@
 #include "forms/stock_edit_form.h"
 #include "forms/trade_form.h"
 #include "generic_dialog.h"
+#include "import_dialog.h"
 
 namespace tallivan::gui {
 
@@ -33,6 +35,7 @@ std::unique_ptr<FormDialog> makeDialogView(Form& form, QWidget* parent) {
         viewOf<ConfigDialog, ConfigForm>,       viewOf<OptionsDialog, OptionsForm>,
         viewOf<InputDialog, InputForm>,         viewOf<EditPasswordDialog, EditPasswordForm>,
         viewOf<StockCodeDialog, StockCodeForm>, viewOf<PriceSourceDialog, PriceSourceForm>,
+        viewOf<ImportDialog, ImportForm>,
     };
     for (Maker make : makers) {
         if (std::unique_ptr<FormDialog> view = make(form, parent))

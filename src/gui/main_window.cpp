@@ -244,7 +244,8 @@ void MainWindow::connectCommands() {
                     {"mnuEditRec", &Controller::editTrade},
                     {"mnuDelRec", &Controller::undoTrade},
                     {"mnuReadSpj", &Controller::updatePrices},
-                    {"mnuExportTxt", &Controller::exportText}};
+                    {"mnuExportTxt", &Controller::exportText},
+                    {"mnuImport", &Controller::importStatement}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });

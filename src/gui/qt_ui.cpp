@@ -1,6 +1,7 @@
 #include "qt_ui.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -80,6 +81,31 @@ bool QtUi::runDialog(Form& form) {
         dialog->exec();
     }
     return form.result() == Form::Result::Ok;
+}
+
+std::optional<std::string> QtUi::chooseFileToOpen(const std::string& caption,
+                                                  const std::string& filter) {
+    const QString file =
+        QFileDialog::getOpenFileName(parentWindow(), toQt(caption), QString(), toQt(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return fromQt(file);
+}
+
+void QtUi::showProgress(const std::string& caption, std::size_t done, std::size_t total) {
+    if (done >= total) {
+        progress_.reset();
+        return;
+    }
+    if (!progress_) {
+        progress_ =
+            std::make_unique<QProgressDialog>(toQt(caption), QString(), 0, 100, parentWindow());
+        progress_->setWindowTitle(toQt(caption));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setMinimumDuration(300);
+    }
+    progress_->setValue(static_cast<int>(done * 100 / total));
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace tallivan::gui

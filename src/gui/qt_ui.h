@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QPointer>
+#include <QProgressDialog>
 #include <QWidget>
+#include <memory>
 
 #include "forms/ui.h"
 
@@ -16,12 +18,17 @@ class QtUi : public Ui {
     Answer message(const std::string& text, const std::string& caption, MessageIcon icon,
                    MessageButtons buttons) override;
     bool runDialog(Form& form) override;
+    std::optional<std::string> chooseFileToOpen(const std::string& caption,
+                                                const std::string& filter) override;
+    void showProgress(const std::string& caption, std::size_t done, std::size_t total) override;
 
   private:
     // The active modal dialog, else the active window, else the owner.
     QWidget* parentWindow() const;
 
     QPointer<QWidget> owner_;
+    // Shown while a long command runs, gone when it ends.
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 }  // namespace tallivan::gui

@@ -144,8 +144,8 @@ TEST(ImportCommand, ThePreviewListsEveryRowAndCancelRecordsNothing) {
     app.ui.fileToOpen = data.dir().file("s.csv");
     app.ui.onDialog = [&](Form& form) {
         EXPECT_EQ(form.caption(), gbk("导入交割单"));
-        EXPECT_EQ(form.field("lblFile").label, gbk("文件: ") + data.dir().file("s.csv"));
-        counts = form.field("lblCounts").label;
+        EXPECT_EQ(form.field("lblFile").text, gbk("文件: ") + data.dir().file("s.csv"));
+        counts = form.field("lblCounts").text;
         const StatementPreview& p = dynamic_cast<ImportForm&>(form).preview();
         EXPECT_EQ(p.entries.size(), 14u);
         EXPECT_EQ(p.entries[12].status, ImportStatus::Unknown);

@@ -104,9 +104,10 @@ class MainWindowTest : public QObject {
         for (const QAction* a : window_->menuBar()->actions())
             titles << a->text();
         QCOMPARE(titles, QStringList({"文件(&F)", "账户(&O)", "股票(&S)", "查看(&V)", "帮助(&H)"}));
-        QCOMPARE(entries(find<QMenu>("mnuFile")),
-                 QStringList({"选项(&O)...", "设置参数(&P)...", "证券名称(&T)...", "-",
-                              "导出数据(&E)", "更新现价(&R)...", "-", "退出(&X)"}));
+        QCOMPARE(
+            entries(find<QMenu>("mnuFile")),
+            QStringList({"选项(&O)...", "设置参数(&P)...", "证券名称(&T)...", "-", "导出数据(&E)",
+                         "导入交割单(&I)...", "更新现价(&R)...", "-", "退出(&X)"}));
         QCOMPARE(entries(find<QMenu>("mnuExport")), QStringList({"文本文件(&T)"}));
         QCOMPARE(entries(find<QMenu>("mnuAccount")),
                  QStringList({"添加账户(&A)...", "修改账户(&E)...", "删除账户(&D)...",

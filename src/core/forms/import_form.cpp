@@ -22,7 +22,7 @@ Field label(std::string name, std::string text) {
     Field f;
     f.name = std::move(name);
     f.kind = FieldKind::Label;
-    f.label = std::move(text);
+    f.text = std::move(text);
     f.tabStop = false;
     return f;
 }
