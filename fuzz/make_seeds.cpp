@@ -15,6 +15,7 @@
 #include "storage/settings.h"
 #include "support/memory_file_system.h"
 #include "support/sample_records.h"
+#include "support/statement_fixtures.h"
 
 using namespace tallivan;
 using testing::f32;
@@ -115,5 +116,15 @@ int main(int argc, char** argv) {
     writeSeed(dir, "numbers", 0, led(0, "2026\n12\n10\n600001\n1000\n10.00\n15\n10015"));
     writeSeed(dir, "numbers", 1, led(6, "2026\n1\n5\n\n1200\n-9.5\n1e3\n6000"));
     writeSeed(dir, "numbers", 2, led(1, "x\n13\n-1\n600001\n99999999999\n1e300\nabc\n"));
+    const auto history = testing::sampleHistory();
+    writeSeed(dir, "statement", 0, led(1, testing::tabStatement(history)));
+    writeSeed(dir, "statement", 1, led(0, testing::commaStatement(history)));
+    writeSeed(dir, "statement", 2, led(1, testing::utf8Statement(history)));
+    writeSeed(dir, "statement", 3, led(1, testing::workbookStatement(history)));
+    writeSeed(dir, "statement", 4,
+              led(1, gbk("成交日期,操作,证券代码,成交数量,成交价格,手续费,发生金额\r\n"
+                         "20230214,新股入账,603999,600,5,,0\r\n"
+                         "20230215,卖出,600001,400,11,5,4395\r\n"
+                         "20230216,卖出,600")));
     return 0;
 }
