@@ -39,27 +39,6 @@ LedgerRow* subscriptionOf(LedgerLists& lists, const AccountNode& account, const 
     return nullptr;
 }
 
-int tradeTypeOf(ImportCommand command) {
-    switch (command) {
-        case ImportCommand::Sell:
-            return kSell;
-        case ImportCommand::RightsIssue:
-            return kRightsIssue;
-        case ImportCommand::BonusShares:
-            return kBonusShares;
-        case ImportCommand::Dividend:
-            return kDividend;
-        default:
-            return kBuy;
-    }
-}
-
-int fundTypeOf(ImportCommand command) {
-    return command == ImportCommand::Deposit      ? kDeposit
-           : command == ImportCommand::Withdrawal ? kWithdrawal
-                                                  : kAdjustment;
-}
-
 }  // namespace
 
 void Controller::importStatement() {

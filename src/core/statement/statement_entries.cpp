@@ -7,6 +7,7 @@
 #include "base/numbers.h"
 #include "statement/statement_cells.h"
 #include "statement/statement_checks.h"
+#include "storage/account_records.h"
 
 namespace tallivan {
 
@@ -219,6 +220,29 @@ bool movesNothing(const StatementLine& line, const StatementColumns& columns) {
 }
 
 }  // namespace
+
+int tradeTypeOf(ImportCommand command) {
+    switch (command) {
+        case ImportCommand::Sell:
+            return kSell;
+        case ImportCommand::RightsIssue:
+            return kRightsIssue;
+        case ImportCommand::BonusShares:
+            return kBonusShares;
+        case ImportCommand::Dividend:
+            return kDividend;
+        case ImportCommand::Won:
+            return kSubscriptionWon;
+        default:
+            return kBuy;
+    }
+}
+
+int fundTypeOf(ImportCommand command) {
+    return command == ImportCommand::Deposit      ? kDeposit
+           : command == ImportCommand::Withdrawal ? kWithdrawal
+                                                  : kAdjustment;
+}
 
 bool isBlankLine(const StatementLine& line) {
     for (const std::string& cell : line.cells) {

@@ -53,6 +53,11 @@ struct StatementEntry {
     std::optional<std::int64_t> netAmount;  // what the statement says the row moved
 };
 
+// The transaction type a command records (a purchase for a command of no transaction), and the
+// fund movement type (an adjustment for a command of no fund movement).
+int tradeTypeOf(ImportCommand command);
+int fundTypeOf(ImportCommand command);
+
 // Maps one line below the header. A row that cannot be mapped gets the status Skipped,
 // Unknown or Invalid with its note; every other row is New until it is compared with the
 // account.

@@ -16,8 +16,9 @@ namespace {
 std::string tradeKey(std::string_view date, std::string_view code, int type,
                      std::string_view shares, std::string_view price, std::string_view fee) {
     std::string key = "T";
+    const std::string typeText = std::to_string(type);
     for (const std::string_view part :
-         {date, code, std::string_view(std::to_string(type)), shares, price, fee}) {
+         {date, code, std::string_view(typeText), shares, price, fee}) {
         key += '\t';
         key += part;
     }
@@ -33,32 +34,13 @@ std::string wonKey(std::string_view code, std::string_view shares) {
     return "W\t" + std::string(code) + '\t' + std::string(shares);
 }
 
-int tradeTypeOf(ImportCommand command) {
-    switch (command) {
-        case ImportCommand::Sell:
-            return kSell;
-        case ImportCommand::RightsIssue:
-            return kRightsIssue;
-        case ImportCommand::BonusShares:
-            return kBonusShares;
-        case ImportCommand::Dividend:
-            return kDividend;
-        case ImportCommand::Won:
-            return kSubscriptionWon;
-        default:
-            return kBuy;
-    }
-}
-
 std::string keyOf(const StatementEntry& e) {
     const std::string date = dateText(e.date->year, e.date->month, e.date->day);
     switch (e.command) {
         case ImportCommand::Deposit:
-            return fundKey(date, kDeposit, rows::money(rows::yuan(e.amount)));
         case ImportCommand::Withdrawal:
-            return fundKey(date, kWithdrawal, rows::money(rows::yuan(e.amount)));
         case ImportCommand::Adjustment:
-            return fundKey(date, kAdjustment, rows::money(rows::yuan(e.amount)));
+            return fundKey(date, fundTypeOf(e.command), rows::money(rows::yuan(e.amount)));
         case ImportCommand::Dividend:
             return tradeKey(date, e.code, kDividend, "0", rows::money(0),
                             rows::money(rows::yuan(e.amount)));
