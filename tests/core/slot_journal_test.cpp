@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/edit_session.h"
 #include "core/account_test_support.h"
 #include "storage/data_lock.h"
 #include "support/faulty_file_system.h"
@@ -100,6 +101,41 @@ TEST_F(SlotJournal, ACommitStoppedAnywhereEndsWholeOrNotAtAll) {
         EXPECT_FALSE(journalWaiting(fs)) << n;
         EXPECT_TRUE(faulty.openHandles.empty()) << n;
     }
+}
+
+TEST_F(SlotJournal, TheLastWriteOfASlotWinsWhateverTheOrderOfTheSlots) {
+    Journal j = plan();
+    // The appends in reverse order, and slot 0 written once more at the end.
+    std::swap(j.writes[1], j.writes[2]);
+    SlotWrite again = j.writes[0];
+    LedgerRecord memo = slots[3];
+    scrambleSlot(memo, 0, header.slotKey);
+    again.stored = memo.bytes;
+    j.writes.push_back(again);
+    EXPECT_EQ(commitJournal(fs, j), Commit::Applied);
+    std::vector<LedgerRecord> expected = planned();
+    expected[0] = slots[3];
+    EXPECT_EQ(stored(), expected);
+}
+
+TEST_F(SlotJournal, ASessionWritesASlotPlannedTwiceOnceWithItsLastRecord) {
+    AccountNode account;
+    account.path = kPath;
+    account.header = header;
+    EditSession session(fs);
+    const int appended = static_cast<int>(slots.size());
+    EXPECT_EQ(session.write(account, -1, slots[0]), appended);
+    EXPECT_EQ(session.write(account, 1, slots[5]), 1);
+    EXPECT_EQ(session.write(account, appended, slots[2]), appended);  // planned again
+    EXPECT_EQ(session.write(account, 1, slots[6]), 1);
+    EXPECT_EQ(session.write(account, -1, slots[3]), appended + 1);  // after the planned ones
+    EXPECT_EQ(session.write(account, appended + 3, slots[3]), -1);  // beyond the end
+    EXPECT_EQ(session.commit(), Commit::Applied);
+    std::vector<LedgerRecord> expected = slots;
+    expected[1] = slots[6];
+    expected.push_back(slots[2]);
+    expected.push_back(slots[3]);
+    EXPECT_EQ(stored(), expected);
 }
 
 TEST_F(SlotJournal, ATornJournalIsDiscardedAndTheAccountKept) {

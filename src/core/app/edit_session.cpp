@@ -7,29 +7,41 @@
 
 namespace tallivan {
 
+const std::string& EditSession::resolved(const std::string& path) {
+    auto it = resolvedOf_.find(path);
+    if (it == resolvedOf_.end())
+        it = resolvedOf_.emplace(path, fs_.resolveLink(path)).first;
+    return it->second;
+}
+
 int EditSession::write(const AccountNode& account, int index, const LedgerRecord& record) {
     if (!account.header)
         return -1;
-    const std::string path = fs_.resolveLink(account.path);
-    auto next = nextSlot_.find(path);
-    if (next == nextSlot_.end()) {
-        ScopedFile file(fs_, path, OpenMode::Read);
-        const std::int64_t size = file.isOpen() ? fs_.size(file.handle()) : -1;
+    const std::string& path = resolved(account.path);
+    auto file = files_.find(path);
+    if (file == files_.end()) {
+        ScopedFile opened(fs_, path, OpenMode::Read);
+        const std::int64_t size = opened.isOpen() ? fs_.size(opened.handle()) : -1;
         if (size < static_cast<std::int64_t>(kHeaderSize))
             return -1;
         journal_.files.push_back({path, size});
         const std::int64_t slots =
             (size - static_cast<std::int64_t>(kHeaderSize)) / static_cast<std::int64_t>(kSlotSize);
-        next = nextSlot_.emplace(path, slots).first;
+        file = files_.emplace(path, PlannedFile{slots, {}}).first;
     }
-    const std::int64_t target = index < 0 ? next->second : index;
-    if (target > next->second || target >= std::numeric_limits<std::int32_t>::max())
+    PlannedFile& planned = file->second;
+    const std::int64_t target = index < 0 ? planned.nextSlot : index;
+    if (target > planned.nextSlot || target >= std::numeric_limits<std::int32_t>::max())
         return -1;
-    if (target == next->second)
-        ++next->second;
+    if (target == planned.nextSlot)
+        ++planned.nextSlot;
     LedgerRecord stored = record;
     scrambleSlot(stored, target, account.header->slotKey);
-    journal_.writes.push_back({path, target, stored.bytes});
+    const auto [at, first] = planned.writeOf.emplace(target, journal_.writes.size());
+    if (first)
+        journal_.writes.push_back({path, target, stored.bytes});
+    else
+        journal_.writes[at->second].stored = stored.bytes;
     return static_cast<int>(target);
 }
 
@@ -48,7 +60,8 @@ Commit EditSession::commit() {
 
 void EditSession::discard() {
     journal_ = Journal{};
-    nextSlot_.clear();
+    files_.clear();
+    resolvedOf_.clear();
 }
 
 }  // namespace tallivan

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ledger/account_node.h"
@@ -46,9 +47,21 @@ class EditSession {
     void discard();
 
   private:
+    // What is planned for one file: the slot after the last, and where each slot's write stands
+    // in the journal (a slot planned again replaces its write, so that a command that rewrites
+    // a position many times writes it once).
+    struct PlannedFile {
+        std::int64_t nextSlot = 0;
+        std::unordered_map<std::int64_t, std::size_t> writeOf;
+    };
+
+    // The file an account's path names, links resolved once per session.
+    const std::string& resolved(const std::string& path);
+
     FileSystem& fs_;
     Journal journal_;
-    std::map<std::string, std::int64_t> nextSlot_;  // by resolved path
+    std::map<std::string, PlannedFile> files_;       // by resolved path
+    std::map<std::string, std::string> resolvedOf_;  // account path -> resolved path
 };
 
 }  // namespace tallivan

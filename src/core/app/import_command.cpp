@@ -17,15 +17,6 @@ namespace {
 // came from.
 const char* const kFundTitle = "交割单";
 
-// The holding of `code` in `account`.
-LedgerRow* holdingOf(LedgerLists& lists, const AccountNode& account, const std::string& code) {
-    for (LedgerRow& row : lists.rows(LedgerList::Holdings)) {
-        if (row.ref && row.ref->owner == &account && row.text(column::kCode) == code)
-            return &row;
-    }
-    return nullptr;
-}
-
 // The first subscription of `code` in `account` that asked for at least `shares`, the one the
 // preview took the allotment for.
 LedgerRow* subscriptionOf(LedgerLists& lists, const AccountNode& account, const std::string& code,
@@ -105,9 +96,10 @@ void Controller::recordStatementEntry(AccountNode& account, const StatementEntry
             const int type = tradeTypeOf(e.command);
             // As the commands on a holding start it; a dividend paid after the last sale has
             // no holding to start from.
-            const LedgerRow* holding = holdingOf(lists_, account, e.code);
+            const auto holding = positionRow(LedgerList::Holdings, &account, e.code);
             TradeRecord t =
-                holding ? tradeOnHolding(*holding, type, date) : newTrade(type, 0, date);
+                holding ? tradeOnHolding(lists_.rows(LedgerList::Holdings)[*holding], type, date)
+                        : newTrade(type, 0, date);
             copyToField(t.code, sizeof t.code, e.code);
             t.shares = e.command == ImportCommand::Dividend ? 0 : e.shares;
             t.price = e.command == ImportCommand::Sell || e.command == ImportCommand::RightsIssue

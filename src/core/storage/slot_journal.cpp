@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <map>
 #include <optional>
 
 #include "base/little_endian.h"
@@ -68,11 +69,30 @@ bool applyToFile(FileSystem& fs, const Journal& journal, ScopedFile& out, const 
         return false;
     if (fs.size(out.handle()) < file.sizeBefore)
         return true;
+    // The file's slots in order, the last write of a slot winning, each run of neighbouring
+    // slots written in one go.
+    std::map<std::int64_t, const SlotWrite*> slots;
     for (const SlotWrite& w : journal.writes) {
-        if (w.path == file.path && !out.writeAt(slotOffset(w.index), w.stored.data(), kSlotSize))
-            return false;
+        if (w.path == file.path)
+            slots[w.index] = &w;
     }
-    return fs.sync(out.handle()) == 0 && out.close();
+    std::string run;
+    std::int64_t runStart = 0;
+    const auto flush = [&] {
+        const bool written =
+            run.empty() || out.writeAt(slotOffset(runStart), run.data(), run.size());
+        run.clear();
+        return written;
+    };
+    for (const auto& [index, w] : slots) {
+        if (!run.empty() && index != runStart + static_cast<std::int64_t>(run.size() / kSlotSize) &&
+            !flush())
+            return false;
+        if (run.empty())
+            runStart = index;
+        run.append(reinterpret_cast<const char*>(w->stored.data()), kSlotSize);
+    }
+    return flush() && fs.sync(out.handle()) == 0 && out.close();
 }
 
 bool applyAll(FileSystem& fs, const Journal& journal) {
