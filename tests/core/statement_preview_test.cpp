@@ -46,6 +46,14 @@ TEST(StatementPreview, SalesNeedTheSharesHeldAtThatMoment) {
     EXPECT_EQ(p.entries[4].note, gbk("未持有该股票"));
     EXPECT_EQ(p.order, (std::vector<std::size_t>{2, 1}));
     EXPECT_EQ(p.counts(), (std::array<std::size_t, 5>{2, 0, 0, 0, 3}));
+
+    // A position keeps its shares in 32 bits.
+    AccountHoldings large;
+    large.sharesHeld["600000"] = 2147483000;
+    StatementPreview more = statement({"20230301,,买入,600000,1000,10,5,-10005"});
+    comparePreview(more, large);
+    EXPECT_EQ(more.entries[0].status, S::Invalid);
+    EXPECT_EQ(more.entries[0].note, gbk("股数超出范围"));
 }
 
 TEST(StatementPreview, RowsOfOneDayKeepTheOrderTheyHappenedIn) {

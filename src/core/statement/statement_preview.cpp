@@ -1,6 +1,7 @@
 #include "statement/statement_preview.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "base/gbk.h"
@@ -146,7 +147,8 @@ void comparePreview(StatementPreview& preview, const AccountHoldings& holdings) 
             auto& asked = h.subscriptions[e.code];
             const auto it = std::find_if(asked.begin(), asked.end(),
                                          [&](std::int32_t n) { return n >= e.shares; });
-            if (it != asked.end()) {
+            if (it != asked.end() &&
+                h.sharesHeld[e.code] + e.shares <= std::numeric_limits<std::int32_t>::max()) {
                 asked.erase(it);
                 e.command = ImportCommand::Won;
                 preview.order.push_back(i);
@@ -159,6 +161,14 @@ void comparePreview(StatementPreview& preview, const AccountHoldings& holdings) 
             continue;
         }
         std::int64_t& held = h.sharesHeld[e.code];
+        // A position keeps its shares in 32 bits.
+        const bool adds = e.command == ImportCommand::Buy ||
+                          e.command == ImportCommand::BonusShares ||
+                          e.command == ImportCommand::RightsIssue;
+        if (adds && held + e.shares > std::numeric_limits<std::int32_t>::max()) {
+            refuse(e, "股数超出范围");
+            continue;
+        }
         switch (e.command) {
             case ImportCommand::Sell:
                 if (held <= 0) {
