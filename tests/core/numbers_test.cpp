@@ -4,6 +4,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace tallivan {
 namespace {
@@ -156,6 +159,46 @@ TEST(Numbers, FixedFormsRoundHalvesAwayFromZeroOnTheExactValue) {
     EXPECT_EQ(percent2(3.3156, 6), "  3.32%");
     EXPECT_EQ(percent2(0.0, 6), "  0.00%");
     EXPECT_EQ(percent2(-4.4637, 6), " -4.46%");
+}
+
+TEST(Numbers, MilliTextRoundsTheExactIntegerToTheCent) {
+    const struct {
+        std::int64_t milli;
+        const char* text;
+    } cases[] = {
+        {0, "0.00"},
+        {12345, "12.35"},
+        {12344, "12.34"},
+        {-12345, "-12.35"},
+        {-4, "0.00"},
+        {-5, "-0.01"},
+        {100000000, "100000.00"},
+        {INT64_MIN, "-9223372036854775.81"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(milliText(c.milli), c.text) << c.milli;
+}
+
+TEST(Numbers, ParseMoneyGivesWhatStrtodGives) {
+    // Short plain decimals take a quick path; it must agree with the conversion bit for bit.
+    std::uint64_t state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const int digits = 1 + static_cast<int>(state >> 60);      // 1..16
+        const int decimals = static_cast<int>((state >> 56) & 7);  // 0..7
+        std::string text = (state >> 55) & 1 ? "-" : "";
+        std::uint64_t mantissa = state >> 4;
+        std::string number;
+        for (int d = 0; d < digits; ++d, mantissa /= 10)
+            number += static_cast<char>('0' + mantissa % 10);
+        if (decimals > 0 && decimals < digits)
+            number.insert(number.size() - static_cast<std::size_t>(decimals), ".");
+        text += number;
+        const std::optional<double> parsed = parseMoney(text);
+        ASSERT_TRUE(parsed) << text;
+        const double expected = std::strtod(text.c_str(), nullptr);
+        EXPECT_EQ(std::memcmp(&*parsed, &expected, sizeof expected), 0) << text;
+    }
 }
 
 }  // namespace

@@ -200,7 +200,12 @@ std::size_t gbkCharLength(std::string_view text, std::size_t i) {
     return 1;
 }
 
-std::string cutGbk(std::string_view text, std::size_t maxBytes) {
+namespace {
+
+// How many bytes of `text` fit in `maxBytes` without cutting a character.
+std::size_t fittingLength(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes)
+        return text.size();
     std::size_t i = 0;
     while (i < text.size()) {
         const std::size_t len = gbkCharLength(text, i);
@@ -208,7 +213,13 @@ std::string cutGbk(std::string_view text, std::size_t maxBytes) {
             break;
         i += len;
     }
-    return std::string(text.substr(0, i));
+    return i;
+}
+
+}  // namespace
+
+std::string cutGbk(std::string_view text, std::size_t maxBytes) {
+    return std::string(text.substr(0, fittingLength(text, maxBytes)));
 }
 
 std::string cutBytes(std::string_view text, std::size_t maxBytes) {
@@ -225,9 +236,9 @@ std::string fieldText(const char* field, std::size_t size) {
 void copyToField(char* field, std::size_t size, std::string_view text) {
     if (size == 0)
         return;
-    const std::string cut = cutGbk(text, size - 1);
+    const std::size_t length = fittingLength(text, size - 1);
     std::memset(field, 0, size);
-    std::memcpy(field, cut.data(), cut.size());
+    std::memcpy(field, text.data(), length);
 }
 
 std::string lowerAscii(std::string_view text) {

@@ -62,16 +62,29 @@ std::optional<double> parseMoney(std::string_view text) {
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
-    std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i]))
+    std::size_t digits = 0, fractionDigits = 0;
+    std::int64_t mantissa = 0;  // the digits as one integer, while there are at most 15
+    while (i < s.size() && isDigit(s[i])) {
+        mantissa = mantissa * 10 + (digits < 15 ? s[i] - '0' : 0);
         ++i, ++digits;
+    }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i]))
-            ++i, ++digits;
+        while (i < s.size() && isDigit(s[i])) {
+            mantissa = mantissa * 10 + (digits < 15 ? s[i] - '0' : 0);
+            ++i, ++digits, ++fractionDigits;
+        }
     }
     if (digits == 0)
         return std::nullopt;
+    if (i == s.size() && digits <= 15) {
+        // An integer of at most 15 digits over a power of ten up to 10^15: both are exact
+        // doubles, so their quotient is the correctly rounded value, as strtod would give it.
+        static const double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value = static_cast<double>(mantissa) / kPowers[fractionDigits];
+        return s[0] == '-' ? -value : value;
+    }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-'))
@@ -235,6 +248,19 @@ std::string fixed2(double v, int width) {
         out.insert(0, static_cast<std::size_t>(width) - out.size(), ' ');
     }
     return out;
+}
+
+std::string milliText(std::int64_t milli) {
+    const bool negative = milli < 0;
+    // The magnitude as unsigned, so the most negative value has one too.
+    const std::uint64_t magnitude =
+        negative ? 0ull - static_cast<std::uint64_t>(milli) : static_cast<std::uint64_t>(milli);
+    const std::uint64_t cents = magnitude / 10 + (magnitude % 10 >= 5 ? 1 : 0);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s%llu.%02llu", negative && cents != 0 ? "-" : "",
+                  static_cast<unsigned long long>(cents / 100),
+                  static_cast<unsigned long long>(cents % 100));
+    return buf;
 }
 
 std::string percent2(double v, int width) {

@@ -43,6 +43,10 @@ std::string generalForm(double v);
 // `width` characters. A result that rounds to zero carries no minus sign.
 std::string fixed2(double v, int width = 0);
 
+// A milli-yuan amount with two decimals, rounded to the cent on the exact integer (halves away
+// from zero), no padding: 12345 gives "12.35", -5 gives "-0.01", 4 gives "0.00".
+std::string milliText(std::int64_t milli);
+
 // fixed2 followed by "%" ("%6.2f%").
 std::string percent2(double v, int width = 0);
 
