@@ -18,7 +18,7 @@ class DayFileReader final : public PriceReader {
         : fs_(fs), directory_(std::move(directory)) {}
 
     std::optional<double> closeOf(const std::string& code) override {
-        ScopedFile file(fs_, dayFilePath(code), OpenMode::Read);
+        ScopedFile file(fs_, dayFilePath(directory_, code), OpenMode::Read);
         if (!file.isOpen())
             return std::nullopt;
         // The last record is today's (or the latest trading day's); its date is not checked.
@@ -36,16 +36,16 @@ class DayFileReader final : public PriceReader {
     }
 
   private:
-    std::string dayFilePath(const std::string& code) const {
-        const char* market = code.size() == 4 ? "sznse" : "shase";
-        return directory_ + "/data/" + market + "/day/" + code + ".day";
-    }
-
     FileSystem& fs_;
     std::string directory_;
 };
 
 }  // namespace
+
+std::string dayFilePath(const std::string& directory, const std::string& code) {
+    const char* market = code.size() == 4 ? "sznse" : "shase";
+    return directory + "/data/" + market + "/day/" + code + ".day";
+}
 
 PriceReaderOpening openDayFileReader(FileSystem& fs, const std::string& directory) {
     // An empty text names no directory; the file layer would take it for the data directory.

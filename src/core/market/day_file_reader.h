@@ -11,6 +11,9 @@
 
 namespace tallivan {
 
+// The day file of `code` below the main `directory` (taken exactly as typed).
+std::string dayFilePath(const std::string& directory, const std::string& code);
+
 // Checks that `directory` (the main directory exactly as typed) exists; no file is opened
 // until a code is asked for, and each code's file is closed again before its close is returned.
 PriceReaderOpening openDayFileReader(FileSystem& fs, const std::string& directory);
