@@ -22,6 +22,7 @@
 #include "ledger/ledger_rows.h"
 #include "ledger/portfolio_totals.h"
 #include "ledger/position_change.h"
+#include "report/node_analysis.h"
 #include "storage/data_lock.h"
 #include "storage/file_io.h"
 #include "storage/name_table.h"
@@ -137,6 +138,17 @@ class Controller {
     void updatePrices();        // 更新现价
     void exportText();          // 导出数据 → 文本文件
     void importStatement();     // 导入交割单: a broker's statement into the account shown
+    void exportCsv();           // 导出数据 → CSV文件
+
+    // Where the exports go (导出到): `directory` (GBK; relative to the data directory unless
+    // absolute), or the directory of the node's group while it is empty.
+    void setExportDirectory(std::string directory) { exportDirectory_ = std::move(directory); }
+    const std::string& exportDirectory() const { return exportDirectory_; }
+
+    // The analysis of the account or group shown (分析). With day files as the market-data
+    // source, FromDayFiles adds what the holdings were worth at each month's end.
+    enum class MonthEndValues { Skip, FromDayFiles };
+    NodeAnalysis analysis(MonthEndValues values) const;
 
     // The fee of trading `shares` of `code` at `price` on `side`, and the code's category.
     FeeQuote quoteFee(const std::string& code, std::int32_t shares, double price,
@@ -274,6 +286,14 @@ class Controller {
     // The selected account node, or nothing (with the message that an account must be chosen).
     TreeNode* selectedAccountOrComplain();
     void changed() { ++viewRevision_; }
+    // Asks `question` (UTF-8), then writes each file `files` makes for the node's name into the
+    // export directory, replacing any old file whole, and says where they went.
+    struct ExportFile {
+        std::string name;  // GBK
+        std::string content;
+    };
+    void exportFiles(const char* question,
+                     const std::function<std::vector<ExportFile>(const std::string&)>& files);
 
     Ui& ui_;
     FileSystem& fs_;
@@ -297,6 +317,7 @@ class Controller {
     LedgerFocus focus_;
     std::array<std::optional<int>, 4> selectedRows_{};
     LedgerList focusedList_ = LedgerList::Holdings;
+    std::string exportDirectory_;
     int viewRevision_ = 0;
 
     // The writes of the command running now.

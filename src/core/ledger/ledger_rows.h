@@ -64,6 +64,7 @@ constexpr int kName = 2;
 constexpr int kShares = 3;
 constexpr int kBuyTotal = 5;
 constexpr int kCurrentPrice = 6;  // held
+constexpr int kHeldValue = 7;     // held: the net market value (总现价)
 constexpr int kSaleTotal = 7;     // sold: the proceeds
 constexpr int kStopLoss = 11;     // held
 constexpr int kTakeProfit = 12;   // held

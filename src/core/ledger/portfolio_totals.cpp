@@ -45,14 +45,15 @@ std::int32_t integerOf(std::string_view text) {
 struct ListSums {
     Extended bought = 0;  // sum of the 总买价 texts
     Extended value = 0;   // held: net market value; sold: sum of the 总卖价 texts
-    LedgerRow* summary = nullptr;
+    std::optional<std::size_t> summary;
 };
 
-ListSums sumHoldings(std::vector<LedgerRow>& rows, const Settings& settings) {
+ListSums sumHoldings(const std::vector<LedgerRow>& rows, const Settings& settings) {
     ListSums sums;
-    for (LedgerRow& row : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const LedgerRow& row = rows[i];
         if (row.isSummary()) {
-            sums.summary = &row;
+            sums.summary = i;
             continue;
         }
         const int category = categoryOfCode(settings, row.text(column::kCode));
@@ -65,11 +66,12 @@ ListSums sumHoldings(std::vector<LedgerRow>& rows, const Settings& settings) {
     return sums;
 }
 
-ListSums sumSold(std::vector<LedgerRow>& rows) {
+ListSums sumSold(const std::vector<LedgerRow>& rows) {
     ListSums sums;
-    for (LedgerRow& row : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const LedgerRow& row = rows[i];
         if (row.isSummary()) {
-            sums.summary = &row;
+            sums.summary = i;
             continue;
         }
         sums.value += decimalOf(row.text(column::kSaleTotal));
@@ -78,17 +80,33 @@ ListSums sumSold(std::vector<LedgerRow>& rows) {
     return sums;
 }
 
-void fillSummary(const ListSums& sums, std::size_t rowCount) {
+void fillSummary(const ListSums& sums, std::vector<LedgerRow>& rows) {
     if (!sums.summary)
         return;
     const Extended profit = sums.value - sums.bought;
     const Extended rate = sums.bought != 0 ? profit / sums.bought * 100.0L : 0.0L;
-    LedgerRow& row = *sums.summary;
-    row.setText(kCountColumn, std::to_string(rowCount - 1));
+    LedgerRow& row = rows[*sums.summary];
+    row.setText(kCountColumn, std::to_string(rows.size() - 1));
     row.setText(column::kBuyTotal, fixed2(static_cast<double>(sums.bought)));
     row.setText(kValueColumn, fixed2(static_cast<double>(sums.value)));
     row.setText(kProfitColumn, fixed2(static_cast<double>(profit)));
     row.setText(kRateColumn, percent2(static_cast<double>(rate)));
+}
+
+PanelValues valuesOf(const PortfolioTotals& totals, const ListSums& held) {
+    PanelValues v;
+    v.funds = totals.fundTotal;                    // A
+    v.adjustments = totals.adjustTotal;            // B
+    v.atHand = v.funds + v.adjustments;            // X
+    v.held = held.bought;                          // P
+    v.balance = v.atHand + totals.tradeCashTotal;  // Y
+    v.netValue = v.balance + held.value;           // N
+    v.netProfit = v.netValue - v.funds;            // J, not simplified to B + K + Q
+    if (v.funds != 0) {
+        v.profitRate = v.netProfit / v.funds * 100.0L;
+        v.investmentRate = v.held / v.funds * 100.0L;
+    }
+    return v;
 }
 
 }  // namespace
@@ -113,6 +131,11 @@ const std::array<const char*, kPanelFieldCount>& panelControlNames() {
     return names;
 }
 
+PanelValues panelValues(const LedgerLists& lists, const PortfolioTotals& totals,
+                        const Settings& settings) {
+    return valuesOf(totals, sumHoldings(lists.rows(LedgerList::Holdings), settings));
+}
+
 void refreshTotals(LedgerLists& lists, PortfolioTotals& totals, TotalsPanel& panel, Extended delta,
                    const Settings& settings) {
     std::vector<LedgerRow>& heldRows = lists.rows(LedgerList::Holdings);
@@ -121,28 +144,15 @@ void refreshTotals(LedgerLists& lists, PortfolioTotals& totals, TotalsPanel& pan
     const ListSums sold = sumSold(soldRows);
 
     totals.tradeCashTotal += delta;
-
-    const Extended funds = totals.fundTotal;                  // A
-    const Extended adjustments = totals.adjustTotal;          // B
-    const Extended atHand = funds + adjustments;              // X
-    const Extended balance = atHand + totals.tradeCashTotal;  // Y
-    const Extended netValue = balance + held.value;           // N
-    const Extended netProfit = netValue - funds;              // J, not simplified to B + K + Q
-    Extended profitRate = 0;
-    Extended investmentRate = 0;
-    if (funds != 0) {
-        profitRate = netProfit / funds * 100.0L;
-        investmentRate = held.bought / funds * 100.0L;
-    }
-
+    const PanelValues v = valuesOf(totals, held);
     panel.texts = {
-        panelMoney(funds),       panelMoney(adjustments), panelMoney(atHand),
-        panelMoney(held.bought), panelMoney(balance),     panelMoney(netValue),
-        panelMoney(netProfit),   panelRate(profitRate),   panelRate(investmentRate),
+        panelMoney(v.funds),     panelMoney(v.adjustments), panelMoney(v.atHand),
+        panelMoney(v.held),      panelMoney(v.balance),     panelMoney(v.netValue),
+        panelMoney(v.netProfit), panelRate(v.profitRate),   panelRate(v.investmentRate),
     };
 
-    fillSummary(held, heldRows.size());
-    fillSummary(sold, soldRows.size());
+    fillSummary(held, heldRows);
+    fillSummary(sold, soldRows);
 }
 
 }  // namespace tallivan

@@ -29,6 +29,23 @@ struct TotalsPanel {
     TotalsPanel();  // every field "       0.00"
 };
 
+// The panel's values before they are formatted, in yuan; the two rates in percent.
+struct PanelValues {
+    Extended funds = 0;           // 资金总额: deposits and withdrawals
+    Extended adjustments = 0;     // 资金损耗
+    Extended atHand = 0;          // 资金现额
+    Extended held = 0;            // 持仓金额: the buy totals of the holdings
+    Extended balance = 0;         // 资金余额
+    Extended netValue = 0;        // 净现值: the balance and the holdings' net market value
+    Extended netProfit = 0;       // 净盈利
+    Extended profitRate = 0;      // 盈利率: 0 without funds
+    Extended investmentRate = 0;  // 投资率: 0 without funds
+};
+
+// The values the panel shows for `lists` and `totals` now.
+PanelValues panelValues(const LedgerLists& lists, const PortfolioTotals& totals,
+                        const Settings& settings);
+
 // The captions (GBK) and control names ("txtZjze" ...) of the panel fields, in panel order.
 const std::array<std::string, kPanelFieldCount>& panelCaptions();
 const std::array<const char*, kPanelFieldCount>& panelControlNames();

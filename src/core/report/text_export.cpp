@@ -66,8 +66,13 @@ std::size_t lineLength(const ExportLayout& layout) {
 
 }  // namespace
 
-std::string exportFileName(LedgerList list, std::string_view nodeName) {
-    std::string name = gbk(layoutOf(list).prefix);
+std::string exportFileName(LedgerList list, std::string_view nodeName, std::string_view extension) {
+    return exportFileName(layoutOf(list).prefix, nodeName, extension);
+}
+
+std::string exportFileName(std::string_view prefix, std::string_view nodeName,
+                           std::string_view extension) {
+    std::string name = gbk(prefix);
     for (std::size_t i = 0; i < nodeName.size();) {
         const std::size_t length = gbkCharLength(nodeName, i);
         const bool separator = length == 1 && (nodeName[i] == '/' || nodeName[i] == '\\');
@@ -77,7 +82,13 @@ std::string exportFileName(LedgerList list, std::string_view nodeName) {
             name.append(nodeName.substr(i, length));
         i += length;
     }
-    return name + ".txt";
+    name += extension;
+    return name;
+}
+
+int exportedColumns(LedgerList list) {
+    const ExportLayout layout = layoutOf(list);
+    return layout.cells + (layout.memoLast ? 1 : 0);
 }
 
 std::string exportText(LedgerList list, const std::vector<LedgerRow>& rows) {
