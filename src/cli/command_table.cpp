@@ -33,6 +33,7 @@ const std::vector<CommandEntry>& commandTable() {
         {"update-prices", runUpdatePrices},
         {"export", runExport},
         {"import", runImport},
+        {"report", runReport},
     };
     return table;
 }

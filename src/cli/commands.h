@@ -69,6 +69,8 @@ int runExport(CommandContext& ctx);
 
 // import
 int runImport(CommandContext& ctx);
+// report
+int runReport(CommandContext& ctx);
 
 // The three date edits of a dialog ("txtYear", "txtMonth", "txtDay") from "Y-M-D", each part
 // typed as given.

@@ -1,19 +1,29 @@
 // update-prices and export: current prices from a market-data program, and the four lists as
-// text files.
+// text or CSV files.
 #include <map>
 #include <string>
 
 #include "arguments.h"
+#include "base/gbk.h"
 #include "commands.h"
 #include "node_selection.h"
 
 namespace tallivan::cli {
 
 int runExport(CommandContext& ctx) {
-    const Arguments args(ctx.words, {});
-    args.expectPositional(1, "export NODE");
+    const Arguments args(ctx.words, {"format", "dir"});
+    args.expectPositional(1, "export NODE [--format text|csv] [--dir DIR]");
+    const std::string format = args.value("format").value_or("text");
+    if (format != "text" && format != "csv")
+        throw UsageError("--format: text or csv");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    ctx.controller.exportText();
+    // The directory is taken as 导出到 takes it: relative to the data directory unless absolute.
+    if (const auto dir = args.value("dir"))
+        ctx.controller.setExportDirectory(utf8ToGbk(*dir));
+    if (format == "csv")
+        ctx.controller.exportCsv();
+    else
+        ctx.controller.exportText();
     return 0;
 }
 
