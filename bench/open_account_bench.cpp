@@ -20,6 +20,7 @@
 #include "base/random.h"
 #include "bench_files.h"
 #include "forms/form.h"
+#include "large_account.h"
 #include "portfolio_history.h"
 #include "storage/account_file.h"
 #include "storage/account_scrambling.h"
@@ -31,17 +32,6 @@ namespace {
 
 constexpr int kSlots = 100000;
 constexpr int kPositions = 2000;
-
-class SilentUi : public Ui {
-  public:
-    Answer message(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
-        return Answer::Ok;
-    }
-    bool runDialog(Form& form) override {
-        form.cancel();
-        return false;
-    }
-};
 
 // A code of a Shanghai share, of a Shenzhen share, or of no category.
 std::string codeOf(int n) {
@@ -142,11 +132,21 @@ void makeDataDirectory(const std::string& root) {
     bench::writeWholeAccount(root + "/zrdata/" + accountFileName(1), header, largeLedger());
 }
 
-const std::string& dataDirectory() {
+}  // namespace
+
+const std::string& bench::largeAccountDirectory() {
     static testing::TempDir dir;
     static const bool made = (makeDataDirectory(dir.path()), true);
     (void)made;
     return dir.path();
+}
+
+namespace {
+
+using bench::SilentUi;
+
+const std::string& dataDirectory() {
+    return bench::largeAccountDirectory();
 }
 
 // The whole start-up of the program on the data directory: settings, names, tree, and the
