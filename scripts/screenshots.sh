@@ -122,7 +122,7 @@ budget() {
     typed 1000; keys Return; typed 10; keys Return; typed 10.5; keys Return
 }
 
-# The three pages of the main window.
+# The four pages of the main window.
 pages() {
     xdotool mousemove --window "$main" 120 250
     shot "$1/main-stocks" Tallivan
@@ -130,6 +130,8 @@ pages() {
     shot "$1/main-trades" Tallivan
     keys alt+z
     shot "$1/main-funds" Tallivan
+    keys alt+x
+    shot "$1/main-analysis" Tallivan
     keys alt+g
 }
 

@@ -14,6 +14,7 @@
 
 #include "about_dialog.h"
 #include "command_table.h"
+#include "export_location.h"
 #include "filter_bar.h"
 #include "help.h"
 #include "images.h"
@@ -155,9 +156,13 @@ void MainWindow::buildMenus() {
             }
             QMenu* target = menu;
             if (c.submenu) {
-                target = menu->addMenu(QString::fromUtf8(c.submenuCaption));
-                target->setObjectName(c.submenu);
-                actions_[c.submenu] = target->menuAction();
+                // Commands of one submenu follow each other; the first one makes it.
+                target = menu->findChild<QMenu*>(c.submenu, Qt::FindDirectChildrenOnly);
+                if (!target) {
+                    target = menu->addMenu(QString::fromUtf8(c.submenuCaption));
+                    target->setObjectName(c.submenu);
+                    actions_[c.submenu] = target->menuAction();
+                }
             }
             QAction* a = target->addAction(QString::fromUtf8(c.caption));
             a->setObjectName(c.name);
@@ -245,11 +250,14 @@ void MainWindow::connectCommands() {
                     {"mnuDelRec", &Controller::undoTrade},
                     {"mnuReadSpj", &Controller::updatePrices},
                     {"mnuExportTxt", &Controller::exportText},
-                    {"mnuImport", &Controller::importStatement}};
+                    {"mnuImport", &Controller::importStatement},
+                    {"mnuExportCsv", &Controller::exportCsv}};
     for (const auto& c : commands) {
         connect(actions_[c.name], &QAction::triggered, this,
                 [this, c] { runCommand(c.name, c.command); });
     }
+    connect(actions_["mnuExportDir"], &QAction::triggered, this,
+            [this] { chooseExportDirectory(this, controller_); });
     connect(actions_["mnuExit"], &QAction::triggered, this, &QWidget::close);
     connect(actions_["mnuFilter"], &QAction::triggered, this, [this] { filterBar_->focusText(); });
     connect(actions_["mnuOriginalOrder"], &QAction::triggered, this,

@@ -21,6 +21,7 @@ class QSplitter;
 namespace tallivan::gui {
 
 class AccountTreeModel;
+class AnalysisPage;
 class AccountTreeView;
 class BudgetPanel;
 class FilterBar;
@@ -105,6 +106,7 @@ class MainWindow : public QMainWindow {
     std::array<LedgerModel*, kLedgerLists.size()> ledgerModels_{};
     std::array<LedgerView*, kLedgerLists.size()> ledgerViews_{};
     std::array<QLineEdit*, kPanelFieldCount> panelEdits_{};
+    AnalysisPage* analysisPage_ = nullptr;
     int shownRevision_ = -1;
     int shownOpenings_ = -1;
     // The views' events are not forwarded: the views are being set from the controller, or the

@@ -11,6 +11,7 @@
 
 #include "account_tree_model.h"
 #include "account_tree_view.h"
+#include "analysis_page.h"
 #include "budget_panel.h"
 #include "filter_bar.h"
 #include "ledger_lists.h"
@@ -105,6 +106,8 @@ QWidget* MainWindow::buildRightPane() {
     pages->addTab(stocks, "股票(&G)");
     pages->addTab(page("tabJy", LedgerList::Trades, pages), "交易(&J)");
     pages->addTab(page("tabZj", LedgerList::Funds, pages), "资金(&Z)");
+    analysisPage_ = new AnalysisPage(controller_, pages);
+    pages->addTab(analysisPage_, "分析(&X)");
     pages->setCurrentIndex(0);
 
     pane->layout()->addWidget(filterBar_);

@@ -9,6 +9,7 @@
 
 #include "account_tree_model.h"
 #include "account_tree_view.h"
+#include "analysis_page.h"
 #include "command_table.h"
 #include "filter_bar.h"
 #include "ledger_lists.h"
@@ -168,6 +169,7 @@ void MainWindow::refreshViews() {
             view->setHint(emptyHint);
         for (std::size_t i = 0; i < panelEdits_.size(); ++i)
             panelEdits_[i]->setText(toQt(controller_.totalsPanel().texts[i]));
+        analysisPage_->refresh();
         syncSelections();
         if (opened) {
             for (LedgerView* view : ledgerViews_)

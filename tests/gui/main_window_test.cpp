@@ -108,7 +108,8 @@ class MainWindowTest : public QObject {
             entries(find<QMenu>("mnuFile")),
             QStringList({"选项(&O)...", "设置参数(&P)...", "证券名称(&T)...", "-", "导出数据(&E)",
                          "导入交割单(&I)...", "更新现价(&R)...", "-", "退出(&X)"}));
-        QCOMPARE(entries(find<QMenu>("mnuExport")), QStringList({"文本文件(&T)"}));
+        QCOMPARE(entries(find<QMenu>("mnuExport")),
+                 QStringList({"文本文件(&T)", "CSV文件(&C)", "导出到(&D)..."}));
         QCOMPARE(entries(find<QMenu>("mnuAccount")),
                  QStringList({"添加账户(&A)...", "修改账户(&E)...", "删除账户(&D)...",
                               "修改密码(&P)...", "-", "存取资金(&F)...", "删除资金(&C)..."}));
@@ -274,10 +275,11 @@ class MainWindowTest : public QObject {
 
     void listsAndFundDetailsStartAtZero() {
         auto* pages = find<QTabWidget>("PageControl1");
-        QCOMPARE(pages->count(), 3);
+        QCOMPARE(pages->count(), 4);
         QCOMPARE(pages->tabText(0), QString("股票(&G)"));
         QCOMPARE(pages->tabText(1), QString("交易(&J)"));
         QCOMPARE(pages->tabText(2), QString("资金(&Z)"));
+        QCOMPARE(pages->tabText(3), QString("分析(&X)"));
         QCOMPARE(pages->currentWidget()->objectName(), QString("tabGp"));
         auto* split = find<QSplitter>("Splitter2");
         QCOMPARE(split->orientation(), Qt::Vertical);
