@@ -37,6 +37,7 @@ fuzz-long:
 
 bench: build
 	./build/default/tallivan_bench
+	QT_QPA_PLATFORM=offscreen ./build/default/tallivan_gui_bench
 
 # The Debian package: build/default/tallivan_VERSION_ARCH.deb.
 deb: build

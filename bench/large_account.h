@@ -1,5 +1,5 @@
 // The benchmarks' large account: a data directory whose zrdata/zr_00001.acc holds 100 000
-// slots (written once per run, see open_account_bench.cpp), and a Ui that answers nothing.
+// slots, and a Ui that answers nothing.
 #pragma once
 
 #include <string>
@@ -9,7 +9,11 @@
 
 namespace tallivan::bench {
 
-// The data directory, made at the first call.
+// Writes the data directory below `root`: default settings, a name table of 3 000 names and
+// zrdata/zr_00001.acc.
+void makeLargeAccountDirectory(const std::string& root);
+
+// Such a directory in a temporary folder, made at the first call.
 const std::string& largeAccountDirectory();
 
 class SilentUi : public Ui {
