@@ -28,6 +28,7 @@
 #include "support/qt_main_window.h"
 #include "support/recording_ui.h"
 #include "support/sample_records.h"
+#include "support/yes_qt_ui.h"
 
 using tallivan::gbk;
 using tallivan::LedgerRecord;
@@ -35,19 +36,6 @@ using tallivan::testing::findWidget;
 namespace t = tallivan::testing;
 
 namespace {
-
-// The desktop Ui with real dialogs; message boxes are recorded and answered Yes.
-class YesQtUi : public tallivan::gui::QtUi {
-  public:
-    tallivan::Answer message(const std::string& text, const std::string& caption,
-                             tallivan::MessageIcon icon,
-                             tallivan::MessageButtons buttons) override {
-        messages.push_back({text, caption, icon, buttons});
-        return buttons == tallivan::MessageButtons::Ok ? tallivan::Answer::Ok
-                                                       : tallivan::Answer::Yes;
-    }
-    std::vector<t::ShownMessage> messages;
-};
 
 // The texts of a table view, row by row.
 std::vector<QStringList> tableTexts(QTableView* view) {
@@ -71,7 +59,7 @@ QList<qreal> barValues(QBarSet* set) {
 
 }  // namespace
 
-class AnalysisPageTest : public t::MainWindowTest<YesQtUi> {
+class AnalysisPageTest : public t::MainWindowTest<t::YesQtUi> {
     Q_OBJECT
 
   private:

@@ -26,29 +26,12 @@
 #include "support/recording_ui.h"
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
+#include "support/yes_qt_ui.h"
 
-using tallivan::Answer;
 using tallivan::gbk;
-using tallivan::MessageButtons;
-using tallivan::MessageIcon;
 using tallivan::testing::findWidget;
 
-namespace {
-
-// The desktop Ui with real dialogs; message boxes are recorded and answered Yes.
-class YesQtUi : public tallivan::gui::QtUi {
-  public:
-    Answer message(const std::string& text, const std::string& caption, MessageIcon icon,
-                   MessageButtons buttons) override {
-        messages.push_back({text, caption, icon, buttons});
-        return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Yes;
-    }
-    std::vector<tallivan::testing::ShownMessage> messages;
-};
-
-}  // namespace
-
-class PriceAndExportTest : public tallivan::testing::MainWindowTest<YesQtUi> {
+class PriceAndExportTest : public tallivan::testing::MainWindowTest<tallivan::testing::YesQtUi> {
     Q_OBJECT
 
   private:

@@ -33,14 +33,8 @@ inline std::vector<LedgerRecord> analysisHistory() {
     held.price = 10000;
     held.takeProfitPrice = 10600;
     held.stopLossPrice = 9500;
-    StockRecord sold600001 = dated(stock(kSoldState, "600001", 600, 7180000), 2024, 6, 28);
-    sold600001.price = 0;
-    sold600001.takeProfitPrice = 0;
-    sold600001.proceeds = 7580000;
-    StockRecord sold0001 = dated(stock(kSoldState, "0001", 2000, 10010000), 2024, 11, 15);
-    sold0001.price = 0;
-    sold0001.takeProfitPrice = 0;
-    sold0001.proceeds = 12108000;
+    const StockRecord sold600001 = dated(soldStock("600001", 600, 7180000, 7580000), 2024, 6, 28);
+    const StockRecord sold0001 = dated(soldStock("0001", 2000, 10010000, 12108000), 2024, 11, 15);
     const auto dividend = [](const char* code, std::int32_t amount) {
         return trade(kDividend, code, 0, 0, amount);
     };

@@ -77,6 +77,16 @@ inline StockRecord stock(int state, const char* code, std::int32_t shares, std::
     return dated(s, 2024, 2, 29);
 }
 
+// A sold position as the commands rewrite it: its price and take-profit price cleared.
+inline StockRecord soldStock(const char* code, std::int32_t shares, std::int64_t cost,
+                             std::int64_t proceeds) {
+    StockRecord s = stock(kSoldState, code, shares, cost);
+    s.proceeds = proceeds;
+    s.price = 0;
+    s.takeProfitPrice = 0;
+    return s;
+}
+
 inline NoteRecord note(int state, const std::string& memo) {
     NoteRecord n;
     n.kindState = kindStateOf(SlotKind::Note, state);
@@ -96,10 +106,7 @@ inline std::vector<LedgerRecord> sampleLedger() {
     held.price = 10500;
     held.takeProfitPrice = 11000;
     held.stopLossPrice = 9500;
-    StockRecord sold = dated(stock(kSoldState, "0001", 500, 5000000), 2023, 11, 20);
-    sold.proceeds = 5500000;
-    sold.price = 0;
-    sold.takeProfitPrice = 0;
+    const StockRecord sold = dated(soldStock("0001", 500, 5000000, 5500000), 2023, 11, 20);
     return {
         LedgerRecord::of(dated(fund(kDeposit, gbk("存入"), 100000000, ""), 2024, 1, 2)),
         LedgerRecord::of(dated(trade(kBuy, "600001", 1000, 10000, 81000), 2024, 1, 3)),
