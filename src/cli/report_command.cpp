@@ -14,17 +14,13 @@ std::string rateText(const std::optional<double>& percent) {
     return percent ? percent2(*percent) : "—";
 }
 
-void printYears(std::ostream& out, const YearlyResults& results) {
-    const auto line = [&out](const std::string& year, const YearResult& r) {
-        out << year;
-        for (std::int64_t v : {r.realised, r.dividends, r.fees, r.deposits, r.withdrawals})
-            out << '\t' << milliText(v);
-        out << '\n';
-    };
-    out << "[years]\n";
-    for (const YearResult& r : results.years)
-        line(std::to_string(r.year), r);
-    line("total", results.total);
+void appendYear(std::string& out, const std::string& year, const YearResult& r) {
+    out += year;
+    for (std::int64_t v : {r.realised, r.dividends, r.fees, r.deposits, r.withdrawals}) {
+        out += '\t';
+        out += milliText(v);
+    }
+    out += '\n';
 }
 
 }  // namespace
@@ -35,14 +31,26 @@ int runReport(CommandContext& ctx) {
     selectNodeByPath(ctx.controller, args.positional()[0]);
     const NodeAnalysis analysis = ctx.controller.analysis(Controller::MonthEndValues::Skip);
 
-    printYears(ctx.out, analysis.years);
-    ctx.out << "[return]\n"
-            << "money-weighted\t" << rateText(analysis.returns.moneyWeighted) << '\n'
-            << "simple\t" << rateText(analysis.returns.simple) << '\n';
-    ctx.out << "[dividend-tax]\n";
-    for (const HoldingTax& h : analysis.dividendTax.holdings)
-        ctx.out << gbkToUtf8(h.code) << '\t' << h.shares << '\t' << milliText(h.tax) << '\n';
-    ctx.out << "total\t" << milliText(analysis.dividendTax.total) << '\n';
+    // Gathered and written at once: a large group holds tens of thousands of stocks. Codes,
+    // numbers and the section names are the same bytes in GBK and UTF-8.
+    std::string out = "[years]\n";
+    for (const YearResult& r : analysis.years.years)
+        appendYear(out, std::to_string(r.year), r);
+    appendYear(out, "total", analysis.years.total);
+    out += "[return]\nmoney-weighted\t" + rateText(analysis.returns.moneyWeighted) + "\nsimple\t" +
+           rateText(analysis.returns.simple) + "\n[dividend-tax]\n";
+    std::string holdings;
+    for (const HoldingTax& h : analysis.dividendTax.holdings) {
+        holdings += h.code;
+        holdings += '\t';
+        holdings += std::to_string(h.shares);
+        holdings += '\t';
+        holdings += milliText(h.tax);
+        holdings += '\n';
+    }
+    out += gbkToUtf8(holdings);
+    out += "total\t" + milliText(analysis.dividendTax.total) + "\n";
+    ctx.out << out;
     return 0;
 }
 

@@ -36,7 +36,7 @@ DatedTrade on(std::int32_t date, TradeRecord trade, const AccountNode* owner = n
     trade.year = static_cast<std::uint16_t>(date / 10000);
     trade.month = static_cast<std::uint8_t>(date / 100 % 100);
     trade.day = static_cast<std::uint8_t>(date % 100);
-    return {trade, owner, date};
+    return {trade, owner, date, 0};
 }
 
 TradeRecord of(int type, std::int32_t shares, std::int32_t dividend = 0) {

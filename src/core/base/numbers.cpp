@@ -255,12 +255,20 @@ std::string milliText(std::int64_t milli) {
     // The magnitude as unsigned, so the most negative value has one too.
     const std::uint64_t magnitude =
         negative ? 0ull - static_cast<std::uint64_t>(milli) : static_cast<std::uint64_t>(milli);
-    const std::uint64_t cents = magnitude / 10 + (magnitude % 10 >= 5 ? 1 : 0);
+    std::uint64_t cents = magnitude / 10 + (magnitude % 10 >= 5 ? 1 : 0);
+    const bool minus = negative && cents != 0;  // no "-0.00"
+    // Written from the right: a report prints tens of thousands of amounts, and snprintf
+    // takes many times longer.
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%s%llu.%02llu", negative && cents != 0 ? "-" : "",
-                  static_cast<unsigned long long>(cents / 100),
-                  static_cast<unsigned long long>(cents % 100));
-    return buf;
+    char* at = buf + sizeof buf;
+    for (int digit = 0; digit < 3 || cents > 0; ++digit, cents /= 10) {
+        if (digit == 2)
+            *--at = '.';
+        *--at = static_cast<char>('0' + cents % 10);
+    }
+    if (minus)
+        *--at = '-';
+    return std::string(at, buf + sizeof buf);
 }
 
 std::string percent2(double v, int width) {

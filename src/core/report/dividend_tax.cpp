@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "base/calendar.h"
 #include "base/numbers.h"
@@ -60,16 +64,25 @@ struct Lots {
     }
 };
 
-// A transaction that changes a holding's lots, ordered by holding (code, then account) and
-// within it as it happened.
-struct Entry {
+// A holding: one stock in one account.
+struct Holding {
     std::uint64_t code;
     const AccountNode* owner;
-    std::size_t index;  // in the history
+    bool operator==(const Holding&) const = default;
+};
 
-    bool sameHolding(const Entry& other) const {
-        return code == other.code && owner == other.owner;
+struct HoldingHash {
+    std::size_t operator()(const Holding& h) const {
+        return std::hash<std::uint64_t>()(h.code * 0x9E3779B97F4A7C15ull ^
+                                          reinterpret_cast<std::uintptr_t>(h.owner));
     }
+};
+
+// What one holding owes, before the accounts of a stock are added up.
+struct Owed {
+    std::uint64_t code;
+    std::int64_t shares;
+    std::int64_t tax;  // milli-yuan, whole cents
 };
 
 bool changesLots(int type) {
@@ -108,28 +121,43 @@ int dividendTaxRate(const Date& acquired, const Date& sold) {
 }
 
 DividendTaxAhead dividendTaxAhead(const NodeHistory& history, const Date& today) {
-    std::vector<Entry> entries;
-    entries.reserve(history.trades.size());
+    // The transactions of each holding, in the order they happened: numbered by holding, then
+    // laid out holding after holding (a sort would cost more than the rest together).
+    std::unordered_map<Holding, std::uint32_t, HoldingHash> numbers;
+    std::vector<Holding> holdings;
+    std::vector<std::uint32_t> numberOf(history.trades.size());
+    std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < history.trades.size(); ++i) {
         const DatedTrade& t = history.trades[i];
-        if (changesLots(t.record.type()))
-            entries.push_back({packedCode(t.record), t.owner, i});
+        if (!changesLots(t.record.type()))
+            continue;
+        const Holding h{packedCode(t.record), t.owner};
+        const auto [it, added] =
+            numbers.try_emplace(h, static_cast<std::uint32_t>(holdings.size()));
+        if (added) {
+            holdings.push_back(h);
+            starts.push_back(0);
+        }
+        numberOf[i] = it->second;
+        ++starts[it->second];
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        if (a.code != b.code)
-            return a.code < b.code;
-        if (a.owner != b.owner)
-            return std::less<const AccountNode*>()(a.owner, b.owner);
-        return a.index < b.index;
-    });
+    std::size_t next = 0;
+    for (std::size_t& start : starts)
+        next += std::exchange(start, next);
+    starts.push_back(next);
+    std::vector<std::uint32_t> order(next);
+    std::vector<std::size_t> fill(starts.begin(), starts.end() - 1);
+    for (std::size_t i = 0; i < history.trades.size(); ++i) {
+        if (changesLots(history.trades[i].record.type()))
+            order[fill[numberOf[i]]++] = static_cast<std::uint32_t>(i);
+    }
 
-    DividendTaxAhead ahead;
+    std::vector<Owed> owed;
     Lots lots;
-    for (std::size_t begin = 0; begin < entries.size();) {
-        std::size_t end = begin;
+    for (std::size_t h = 0; h < holdings.size(); ++h) {
         lots.clear();
-        for (; end < entries.size() && entries[end].sameHolding(entries[begin]); ++end)
-            apply(lots, history.trades[entries[end].index]);
+        for (std::size_t k = starts[h]; k < starts[h + 1]; ++k)
+            apply(lots, history.trades[order[k]]);
         Extended tax = 0;
         std::int64_t shares = 0;
         for (std::size_t i = lots.first; i < lots.all.size(); ++i) {
@@ -140,17 +168,21 @@ DividendTaxAhead dividendTaxAhead(const NodeHistory& history, const Date& today)
             if (lot.dividends > 0)
                 tax += lot.dividends * dividendTaxRate(dateOfKey(lot.date), today) / 100.0L;
         }
-        if (shares > 0) {
-            // The accounts of one stock follow each other.
-            const std::int64_t cents = static_cast<std::int64_t>(roundl(tax / 10.0L)) * 10;
-            if (ahead.holdings.empty() ||
-                ahead.holdings.back().code != unpackedCode(entries[begin].code))
-                ahead.holdings.push_back({unpackedCode(entries[begin].code), 0, 0});
-            ahead.holdings.back().shares += shares;
-            ahead.holdings.back().tax += cents;
-            ahead.total += cents;
-        }
-        begin = end;
+        if (shares > 0)
+            owed.push_back(
+                {holdings[h].code, shares, static_cast<std::int64_t>(roundl(tax / 10.0L)) * 10});
+    }
+
+    // By code, the accounts of one stock added up.
+    std::stable_sort(owed.begin(), owed.end(),
+                     [](const Owed& a, const Owed& b) { return a.code < b.code; });
+    DividendTaxAhead ahead;
+    for (std::size_t i = 0; i < owed.size(); ++i) {
+        if (i == 0 || owed[i].code != owed[i - 1].code)
+            ahead.holdings.push_back({unpackedCode(owed[i].code), 0, 0});
+        ahead.holdings.back().shares += owed[i].shares;
+        ahead.holdings.back().tax += owed[i].tax;
+        ahead.total += owed[i].tax;
     }
     return ahead;
 }

@@ -13,38 +13,29 @@ std::int32_t dateOf(const Record& r) {
 }
 
 // The records of `rows` in the order they happened. Each row is read once (a large account's
-// rows lie all over memory). The lists run newest first, and within a day the row recorded
-// last stands first, so read backwards they are mostly in order already; but an edited date
-// keeps its row where it stood, and a group mixes its accounts, so the order is made sure of:
-// by date, then by slot, a slot recorded later lying further on in its file.
+// rows lie all over memory) into one vector sorted in place. The lists run newest first, and
+// within a day the row recorded last stands first, so read backwards they are mostly in order
+// already; but an edited date keeps its row where it stood, and a group mixes its accounts, so
+// the order is made sure of: by date, then by slot.
 template <class Dated, class Rebuild>
 std::vector<Dated> inOrder(const std::vector<LedgerRow>& rows, Rebuild rebuild) {
-    struct Placed {
-        Dated dated;
-        std::int32_t slot;
-    };
-    std::vector<Placed> placed;
-    placed.reserve(rows.size());
+    std::vector<Dated> dated;
+    dated.reserve(rows.size());
     for (std::size_t i = rows.size(); i-- > 0;) {
         const LedgerRow& row = rows[i];
         if (!row.ref)
             continue;
-        Placed p{};
-        rebuild(row, p.dated.record);
-        p.dated.owner = row.ref->owner;
-        p.dated.date = dateOf(p.dated.record);
-        p.slot = row.ref->slotIndex;
-        placed.push_back(p);
+        Dated& d = dated.emplace_back();
+        rebuild(row, d.record);
+        d.owner = row.ref->owner;
+        d.date = dateOf(d.record);
+        d.slot = row.ref->slotIndex;
     }
-    const auto earlier = [](const Placed& a, const Placed& b) {
-        return a.dated.date != b.dated.date ? a.dated.date < b.dated.date : a.slot < b.slot;
+    const auto earlier = [](const Dated& a, const Dated& b) {
+        return a.date != b.date ? a.date < b.date : a.slot < b.slot;
     };
-    if (!std::is_sorted(placed.begin(), placed.end(), earlier))
-        std::stable_sort(placed.begin(), placed.end(), earlier);
-    std::vector<Dated> dated;
-    dated.reserve(placed.size());
-    for (const Placed& p : placed)
-        dated.push_back(p.dated);
+    if (!std::is_sorted(dated.begin(), dated.end(), earlier))
+        std::stable_sort(dated.begin(), dated.end(), earlier);
     return dated;
 }
 

@@ -16,12 +16,14 @@ struct DatedTrade {
     TradeRecord record;
     const AccountNode* owner = nullptr;
     std::int32_t date = 0;  // YYYYMMDD
+    std::int32_t slot = 0;  // in the owner's file: a slot recorded later lies further on
 };
 
 struct DatedFund {
     FundRecord record;
     const AccountNode* owner = nullptr;
     std::int32_t date = 0;  // YYYYMMDD
+    std::int32_t slot = 0;
 };
 
 struct NodeHistory {
