@@ -253,8 +253,10 @@ TEST(Analysis, MonthByMonthWithTheHoldingsValuedFromTheDayFiles) {
     ASSERT_TRUE(january.marketValue);
     const Settings& s = controller.settings();
     const double expected =
-        1000 * 10.2 - tradeFee(s.categories, 1000, categoryOfCode(s, "600001"), 10.2) +
-        2000 * 5.01 - tradeFee(s.categories, 2000, categoryOfCode(s, "0001"), 5.01);
+        1000 * 10.2 -
+        tradeFee(s.categories, 1000, categoryOfCode(s, "600001"), 10.2, TradeSide::Sell) +
+        2000 * 5.01 -
+        tradeFee(s.categories, 2000, categoryOfCode(s, "0001"), 5.01, TradeSide::Sell);
     EXPECT_EQ(fixed2(*january.marketValue), fixed2(expected));
 
     const MonthPoint& september = analysis.months[8];
@@ -264,9 +266,9 @@ TEST(Analysis, MonthByMonthWithTheHoldingsValuedFromTheDayFiles) {
     // last close up to today, not at the one after it.
     EXPECT_FALSE(analysis.months[13].marketValue);
     ASSERT_TRUE(analysis.months[14].marketValue);
-    EXPECT_EQ(
-        fixed2(*analysis.months[14].marketValue),
-        fixed2(1000 * 11.1 - tradeFee(s.categories, 1000, categoryOfCode(s, "600001"), 11.1)));
+    EXPECT_EQ(fixed2(*analysis.months[14].marketValue),
+              fixed2(1000 * 11.1 - tradeFee(s.categories, 1000, categoryOfCode(s, "600001"), 11.1,
+                                            TradeSide::Sell)));
     EXPECT_EQ(fixed2(analysis.months[14].invested), "102000.00");
     EXPECT_EQ(fixed2(analysis.months[14].holdingsCost), "3940.00");
     EXPECT_EQ(fixed2(analysis.months[14].cash), "100545.50");  // the panel's 资金余额

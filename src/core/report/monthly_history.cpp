@@ -39,8 +39,9 @@ std::optional<double> marketValue(const Running& running, std::int32_t from, std
         // Valued as the holdings list values a stock: the shares at the price, less the fees
         // of selling them.
         const auto n = static_cast<std::int32_t>(std::min<std::int64_t>(shares, INT32_MAX));
-        value += static_cast<Extended>(n) * *close -
-                 tradeFee(settings.categories, n, categoryOfCode(settings, code), *close);
+        value += static_cast<Extended>(n) * *close - tradeFee(settings.categories, n,
+                                                              categoryOfCode(settings, code),
+                                                              *close, TradeSide::Sell);
     }
     return static_cast<double>(value);
 }
