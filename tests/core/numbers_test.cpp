@@ -50,13 +50,35 @@ TEST(Numbers, ParseMoneyAcceptsExactlyTheDecimalForms) {
         bool valid;
         double value;
     } cases[] = {
-        {"1.5", true, 1.5},   {"  1.5  ", true, 1.5}, {"1e2", true, 100},  {"-2.25", true, -2.25},
-        {"+3", true, 3},      {".5", true, 0.5},      {"5.", true, 5},     {"1.5E-1", true, 0.15},
-        {"2e+3", true, 2000}, {"\t7\t", true, 7},     {"", false, 0},      {"   ", false, 0},
-        {"abc", false, 0},    {"1,5", false, 0},      {"1.2.3", false, 0}, {"1e", false, 0},
-        {"e5", false, 0},     {".", false, 0},        {"-", false, 0},     {"0x10", false, 0},
-        {"$10", false, 0},    {"inf", false, 0},      {"nan", false, 0},   {"1e999", false, 0},
-        {"1 2", false, 0},    {"12a", false, 0},
+        {"1.5", true, 1.5},
+        {"  1.5  ", true, 1.5},
+        {"1e2", true, 100},
+        {"-2.25", true, -2.25},
+        {"+3", true, 3},
+        {".5", true, 0.5},
+        {"5.", true, 5},
+        {"1.5E-1", true, 0.15},
+        {"2e+3", true, 2000},
+        {"\t7\t", true, 7},
+        {"", false, 0},
+        {"   ", false, 0},
+        {"abc", false, 0},
+        {"1,5", false, 0},
+        {"1.2.3", false, 0},
+        {"1e", false, 0},
+        {"e5", false, 0},
+        {".", false, 0},
+        {"-", false, 0},
+        {"0x10", false, 0},
+        {"$10", false, 0},
+        {"inf", false, 0},
+        {"nan", false, 0},
+        {"1e999", false, 0},
+        {"1 2", false, 0},
+        {"12a", false, 0},
+        // More digits than a 64-bit integer holds: only the first 15 are gathered exactly.
+        {"123456789012345678901234567890", true, 1.2345678901234568e29},
+        {"0.0000000000000000000000000000012", true, 1.2e-30},
     };
     for (const auto& c : cases) {
         const auto parsed = parseMoney(c.text);

@@ -65,13 +65,15 @@ std::optional<double> parseMoney(std::string_view text) {
     std::size_t digits = 0, fractionDigits = 0;
     std::int64_t mantissa = 0;  // the digits as one integer, while there are at most 15
     while (i < s.size() && isDigit(s[i])) {
-        mantissa = mantissa * 10 + (digits < 15 ? s[i] - '0' : 0);
+        if (digits < 15)
+            mantissa = mantissa * 10 + (s[i] - '0');
         ++i, ++digits;
     }
     if (i < s.size() && s[i] == '.') {
         ++i;
         while (i < s.size() && isDigit(s[i])) {
-            mantissa = mantissa * 10 + (digits < 15 ? s[i] - '0' : 0);
+            if (digits < 15)
+                mantissa = mantissa * 10 + (s[i] - '0');
             ++i, ++digits, ++fractionDigits;
         }
     }
