@@ -38,7 +38,7 @@ int runFund(CommandContext& ctx) {
     if (const auto memo = args.value("memo"))
         values["txtMemo"] = *memo;
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuFund");
+    requireCommand(ctx.controller, CommandId::AddFund);
     ctx.ui.expectDialog(
         DialogScript().select("cboOperation", operation->second).typeAll(values).press("cmdOk"));
     ctx.controller.addFund();
@@ -50,7 +50,7 @@ int runDeleteFund(CommandContext& ctx) {
     args.expectPositional(1, "delete-fund NODE --row N");
     const std::int32_t row = args.requiredInt("row");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuDelFund");
+    requireCommand(ctx.controller, CommandId::DeleteFund);
     selectRowByNumber(ctx.controller, LedgerList::Funds, row);
     ctx.controller.deleteFund();
     return 0;

@@ -53,7 +53,7 @@ int runImport(CommandContext& ctx) {
     const Arguments args(ctx.words, {}, {"dry-run"});
     args.expectPositional(2, "import ACCOUNT FILE [--dry-run]");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuImport");
+    requireCommand(ctx.controller, CommandId::Import);
     // A file named on the command line is the caller's, not the data directory's.
     const std::filesystem::path file = std::filesystem::absolute(args.positional()[1]);
     ctx.ui.expectFile(utf8ToGbk(file.string()));

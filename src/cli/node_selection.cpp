@@ -52,9 +52,10 @@ void selectStockRowByCode(Controller& controller, bool sold, const std::string& 
     throw std::runtime_error("no " + std::string(sold ? "sold" : "held") + " stock " + code);
 }
 
-void requireCommand(const Controller& controller, const std::string& command) {
+void requireCommand(const Controller& controller, CommandId command) {
     if (!controller.commands().canRun(command))
-        throw std::runtime_error(command + " cannot run for this selection");
+        throw std::runtime_error(std::string(commandDefinition(command).name) +
+                                 " cannot run for this selection");
 }
 
 }  // namespace tallivan::cli

@@ -26,6 +26,6 @@ void selectStockRowByCode(Controller& controller, bool sold, const std::string& 
                           const std::optional<std::string>& account);
 
 // Throws std::runtime_error when `command` cannot be run for the selection.
-void requireCommand(const Controller& controller, const std::string& command);
+void requireCommand(const Controller& controller, CommandId command);
 
 }  // namespace tallivan::cli

@@ -40,7 +40,7 @@ int runUpdatePrices(CommandContext& ctx) {
         .typeAll({{"txtDir", args.required("dir")}})
         .press("cmdOk");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuReadSpj");
+    requireCommand(ctx.controller, CommandId::UpdatePrices);
     ctx.ui.expectDialog(script);
     ctx.controller.updatePrices();
     return 0;

@@ -38,7 +38,7 @@ int runEditStock(CommandContext& ctx) {
     }
     script.press("cmdOk");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuEditStk");
+    requireCommand(ctx.controller, CommandId::EditStock);
     selectStockRowByCode(ctx.controller, args.flag("sold"), args.required("code"),
                          args.value("account"));
     ctx.ui.expectDialog(script);

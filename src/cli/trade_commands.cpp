@@ -27,8 +27,7 @@ DialogScript tradeScript(const Arguments& args,
 }
 
 // buy and subscribe: a new transaction typed in whole, code included.
-int recordNew(CommandContext& ctx, const char* usage, const char* command,
-              void (Controller::*run)(), bool withFee) {
+int recordNew(CommandContext& ctx, const char* usage, CommandId command, bool withFee) {
     std::set<std::string> options = {"code", "shares", "price", "date"};
     if (withFee)
         options.insert("fee");
@@ -42,13 +41,12 @@ int recordNew(CommandContext& ctx, const char* usage, const char* command,
                                            {"shares", "txtStockNum"},
                                            {"price", "txtPrice"},
                                            {"fee", "txtSxf"}}));
-    (ctx.controller.*run)();
+    ctx.controller.run(command);
     return 0;
 }
 
 // sell, rights, bonus and dividend: a transaction on the holding of --code.
-int recordOnHolding(CommandContext& ctx, const char* usage, const char* command,
-                    void (Controller::*run)(),
+int recordOnHolding(CommandContext& ctx, const char* usage, CommandId command,
                     const std::vector<std::pair<const char*, const char*>>& fields) {
     std::set<std::string> options = {"code", "account", "date"};
     for (const auto& [option, field] : fields)
@@ -63,13 +61,13 @@ int recordOnHolding(CommandContext& ctx, const char* usage, const char* command,
     requireCommand(ctx.controller, command);
     selectStockRowByCode(ctx.controller, false, args.required("code"), args.value("account"));
     ctx.ui.expectDialog(tradeScript(args, fields));
-    (ctx.controller.*run)();
+    ctx.controller.run(command);
     return 0;
 }
 
 // won, not-won, edit-trade and undo-trade: transaction row --row of NODE.
 void selectTradeRow(CommandContext& ctx, const Arguments& args, const char* usage,
-                    const char* command) {
+                    CommandId command) {
     args.expectPositional(1, usage);
     const std::int32_t row = args.requiredInt("row");
     selectNodeByPath(ctx.controller, args.positional()[0]);
@@ -81,41 +79,41 @@ void selectTradeRow(CommandContext& ctx, const Arguments& args, const char* usag
 
 int runBuy(CommandContext& ctx) {
     return recordNew(ctx, "buy ACCOUNT --code C --shares N --price P [--fee F] [--date Y-M-D]",
-                     "mnuBuyStk", &Controller::buy, true);
+                     CommandId::Buy, true);
 }
 
 int runSubscribe(CommandContext& ctx) {
     return recordNew(ctx, "subscribe ACCOUNT --code C --shares N --price P [--date Y-M-D]",
-                     "mnuApplyStk", &Controller::subscribe, false);
+                     CommandId::Subscribe, false);
 }
 
 int runSell(CommandContext& ctx) {
     return recordOnHolding(ctx,
                            "sell NODE --code C --shares N --price P [--fee F] [--date Y-M-D] "
                            "[--account PATH]",
-                           "mnuSellStk", &Controller::sell,
+                           CommandId::Sell,
                            {{"shares", "txtStockNum"}, {"price", "txtPrice"}, {"fee", "txtSxf"}});
 }
 
 int runRights(CommandContext& ctx) {
     return recordOnHolding(
         ctx, "rights NODE --code C --shares N --price P [--date Y-M-D] [--account PATH]",
-        "mnuPeiStk", &Controller::rightsIssue, {{"shares", "txtStockNum"}, {"price", "txtPrice"}});
+        CommandId::RightsIssue, {{"shares", "txtStockNum"}, {"price", "txtPrice"}});
 }
 
 int runBonus(CommandContext& ctx) {
     return recordOnHolding(ctx, "bonus NODE --code C --shares N [--date Y-M-D] [--account PATH]",
-                           "mnuSendStk", &Controller::bonusShares, {{"shares", "txtStockNum"}});
+                           CommandId::BonusShares, {{"shares", "txtStockNum"}});
 }
 
 int runDividend(CommandContext& ctx) {
     return recordOnHolding(ctx, "dividend NODE --code C --amount A [--date Y-M-D] [--account PATH]",
-                           "mnuFh", &Controller::dividend, {{"amount", "txtSxf"}});
+                           CommandId::Dividend, {{"amount", "txtSxf"}});
 }
 
 int runWon(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row", "shares"});
-    selectTradeRow(ctx, args, "won NODE --row N --shares W", "mnuApplyStkOk");
+    selectTradeRow(ctx, args, "won NODE --row N --shares W", CommandId::SubscriptionWon);
     ctx.ui.expectDialog(
         DialogScript().typeAll({{"txtText", args.required("shares")}}).press("cmdOk"));
     ctx.controller.subscriptionWon();
@@ -124,7 +122,7 @@ int runWon(CommandContext& ctx) {
 
 int runNotWon(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row"});
-    selectTradeRow(ctx, args, "not-won NODE --row N", "mnuApplyStkNo");
+    selectTradeRow(ctx, args, "not-won NODE --row N", CommandId::SubscriptionNotWon);
     ctx.controller.subscriptionNotWon();
     return 0;
 }
@@ -134,7 +132,7 @@ int runEditTrade(CommandContext& ctx) {
     selectTradeRow(ctx, args,
                    "edit-trade NODE --row N [--date Y-M-D] [--shares N] [--price P] [--fee F] "
                    "[--cost-basis X]",
-                   "mnuEditRec");
+                   CommandId::EditTrade);
     ctx.ui.expectDialog(tradeScript(args, {{"shares", "txtStockNum"},
                                            {"price", "txtPrice"},
                                            {"fee", "txtSxf"},
@@ -145,7 +143,7 @@ int runEditTrade(CommandContext& ctx) {
 
 int runUndoTrade(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row"});
-    selectTradeRow(ctx, args, "undo-trade NODE --row N", "mnuDelRec");
+    selectTradeRow(ctx, args, "undo-trade NODE --row N", CommandId::UndoTrade);
     ctx.ui.expectDialog(DialogScript().press("cmdOk"));
     ctx.controller.undoTrade();
     return 0;
@@ -155,7 +153,7 @@ int runDeleteStock(CommandContext& ctx) {
     const Arguments args(ctx.words, {"code", "account"}, {"sold"});
     args.expectPositional(1, "delete-stock NODE --code C [--sold] [--account PATH]");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuDelStk");
+    requireCommand(ctx.controller, CommandId::DeleteStock);
     selectStockRowByCode(ctx.controller, args.flag("sold"), args.required("code"),
                          args.value("account"));
     ctx.controller.deleteStock();

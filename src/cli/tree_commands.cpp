@@ -167,7 +167,7 @@ int runEditAccount(CommandContext& ctx) {
     const Arguments args(ctx.words, accountOptions());
     args.expectPositional(1, "edit-account ACCOUNT [--title T] [--date Y-M-D] ...");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuEditAcc");
+    requireCommand(ctx.controller, CommandId::EditAccount);
     ctx.ui.expectDialog(DialogScript().typeAll(accountFieldValues(args)).press("cmdOk"));
     ctx.controller.editAccount();
     return 0;
@@ -177,7 +177,7 @@ int runDeleteAccount(CommandContext& ctx) {
     const Arguments args(ctx.words, {});
     args.expectPositional(1, "delete-account ACCOUNT");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuDelAcc");
+    requireCommand(ctx.controller, CommandId::DeleteAccount);
     ctx.ui.expectDialog(DialogScript().press("cmdOk"));
     ctx.controller.deleteAccount();
     return 0;
@@ -189,7 +189,7 @@ int runPasswd(CommandContext& ctx) {
     const std::string newPassword = args.required("new");
     const std::string oldPassword = args.required("old");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    requireCommand(ctx.controller, "mnuEditPwd");
+    requireCommand(ctx.controller, CommandId::ChangePassword);
     ctx.ui.expectDialog(
         DialogScript()
             .typeAll({{"txtOldPwd", oldPassword},

@@ -13,7 +13,7 @@
 #include <QToolBar>
 
 #include "about_dialog.h"
-#include "command_table.h"
+#include "command_hints.h"
 #include "export_location.h"
 #include "filter_bar.h"
 #include "help.h"
@@ -131,49 +131,51 @@ MainWindow::~MainWindow() {
 
 void MainWindow::applyCommandStates() {
     const CommandStates& states = controller_.commands();
-    for (const auto& [name, action] : actions_) {
-        const std::string command = name.toStdString();
+    for (const CommandDefinition& row : commandRegistry()) {
+        QAction* a = row.id == CommandId::None ? nullptr : action(row.id);
+        if (!a)
+            continue;
         // A command inside a disabled menu runs neither from the menu nor by its shortcut.
-        action->setEnabled(action->menu() ? states.enabled(command) : states.canRun(command));
-        action->setVisible(states.visible(command));
+        a->setEnabled(a->menu() ? states.enabled(row.id) : states.canRun(row.id));
+        a->setVisible(states.visible(row.id));
     }
 }
 
 QAction* MainWindow::action(const QString& name) const {
-    const auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    const auto command = commandNamed(name.toStdString());
+    return command ? action(*command) : nullptr;
 }
 
 void MainWindow::buildMenus() {
-    for (const MenuDefinition& m : mainMenus()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
-        menu->setObjectName(m.name);
-        actions_[m.name] = menu->menuAction();
-        for (const MenuCommand& c : m.commands) {
-            if (!c.caption) {
-                menu->addSeparator()->setObjectName(c.name);
-                continue;
+    for (const CommandDefinition& row : commandRegistry()) {
+        QMenu* parent = row.parent == CommandId::None ? nullptr : action(row.parent)->menu();
+        switch (row.kind) {
+            case CommandKind::Menu: {
+                const QString caption = QString::fromUtf8(row.caption);
+                QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+                menu->setObjectName(row.name);
+                actions_[indexOf(row.id)] = menu->menuAction();
+                break;
             }
-            QMenu* target = menu;
-            if (c.submenu) {
-                // Commands of one submenu follow each other; the first one makes it.
-                target = menu->findChild<QMenu*>(c.submenu, Qt::FindDirectChildrenOnly);
-                if (!target) {
-                    target = menu->addMenu(QString::fromUtf8(c.submenuCaption));
-                    target->setObjectName(c.submenu);
-                    actions_[c.submenu] = target->menuAction();
+            case CommandKind::Separator:
+                parent->addSeparator()->setObjectName(row.name);
+                break;
+            case CommandKind::Command: {
+                QAction* a = parent->addAction(QString::fromUtf8(row.caption));
+                a->setObjectName(row.name);
+                if (*row.shortcut)
+                    a->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+                const QString hint = QString::fromUtf8(row.hint);
+                if (!hint.isEmpty()) {
+                    a->setToolTip(shortHint(hint));
+                    a->setStatusTip(longHint(hint));
                 }
+                actions_[indexOf(row.id)] = a;
+                break;
             }
-            QAction* a = target->addAction(QString::fromUtf8(c.caption));
-            a->setObjectName(c.name);
-            if (*c.shortcut)
-                a->setShortcut(QKeySequence(QString::fromUtf8(c.shortcut)));
-            const QString hint = QString::fromUtf8(c.hint);
-            if (!hint.isEmpty()) {
-                a->setToolTip(shortHint(hint));
-                a->setStatusTip(longHint(hint));
-            }
-            actions_[c.name] = a;
+            case CommandKind::ToolButton:
+            case CommandKind::ToolSeparator:
+                break;
         }
     }
 }
@@ -187,15 +189,17 @@ void MainWindow::buildToolBar() {
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->toggleViewAction()->setVisible(false);
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const ToolButtonDefinition& b : toolButtons()) {
-        if (!b.command) {
-            bar->addSeparator()->setObjectName(b.name);
+    for (const CommandDefinition& row : commandRegistry()) {
+        if (row.kind == CommandKind::ToolSeparator) {
+            bar->addSeparator()->setObjectName(row.name);
             continue;
         }
+        if (row.kind != CommandKind::ToolButton)
+            continue;
         // The button has an availability of its own and runs its menu command.
-        QAction* command = actions_.at(b.command);
-        auto* a = new QAction(toolBarImage(b.image), command->text(), this);
-        a->setObjectName(b.name);
+        QAction* command = action(row.parent);
+        auto* a = new QAction(toolBarImage(row.image), command->text(), this);
+        a->setObjectName(row.name);
         // The caption as the menu has it, "..." included; the "&" would make the button's
         // mnemonic clash with the menus' (Alt+S).
         a->setIconText(QString(command->text()).remove('&'));
@@ -204,9 +208,9 @@ void MainWindow::buildToolBar() {
         connect(a, &QAction::triggered, command, &QAction::trigger);
         bar->addAction(a);
         QWidget* button = bar->widgetForAction(a);
-        button->setObjectName(b.name);
+        button->setObjectName(row.name);
         button->setMinimumSize(60, 38);
-        actions_[b.name] = a;
+        actions_[indexOf(row.id)] = a;
     }
 }
 
@@ -224,46 +228,23 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::connectCommands() {
-    const struct {
-        const char* name;
-        void (Controller::*command)();
-    } commands[] = {{"mnuOption", &Controller::options},
-                    {"mnuConfig", &Controller::configure},
-                    {"mnuStkCode", &Controller::editStockName},
-                    {"mnuAddAcc", &Controller::addAccount},
-                    {"mnuEditAcc", &Controller::editAccount},
-                    {"mnuDelAcc", &Controller::deleteAccount},
-                    {"mnuEditPwd", &Controller::changePassword},
-                    {"mnuFund", &Controller::addFund},
-                    {"mnuDelFund", &Controller::deleteFund},
-                    {"mnuEditStk", &Controller::editStock},
-                    {"mnuBuyStk", &Controller::buy},
-                    {"mnuApplyStk", &Controller::subscribe},
-                    {"mnuSellStk", &Controller::sell},
-                    {"mnuPeiStk", &Controller::rightsIssue},
-                    {"mnuSendStk", &Controller::bonusShares},
-                    {"mnuFh", &Controller::dividend},
-                    {"mnuApplyStkOk", &Controller::subscriptionWon},
-                    {"mnuApplyStkNo", &Controller::subscriptionNotWon},
-                    {"mnuDelStk", &Controller::deleteStock},
-                    {"mnuEditRec", &Controller::editTrade},
-                    {"mnuDelRec", &Controller::undoTrade},
-                    {"mnuReadSpj", &Controller::updatePrices},
-                    {"mnuExportTxt", &Controller::exportText},
-                    {"mnuImport", &Controller::importStatement},
-                    {"mnuExportCsv", &Controller::exportCsv}};
-    for (const auto& c : commands) {
-        connect(actions_[c.name], &QAction::triggered, this,
-                [this, c] { runCommand(c.name, c.command); });
+    for (const CommandDefinition& row : commandRegistry()) {
+        if (row.kind == CommandKind::Command && row.run) {
+            connect(action(row.id), &QAction::triggered, this,
+                    [this, id = row.id] { runCommand(id); });
+        }
     }
-    connect(actions_["mnuExportDir"], &QAction::triggered, this,
-            [this] { chooseExportDirectory(this, controller_); });
-    connect(actions_["mnuExit"], &QAction::triggered, this, &QWidget::close);
-    connect(actions_["mnuFilter"], &QAction::triggered, this, [this] { filterBar_->focusText(); });
-    connect(actions_["mnuOriginalOrder"], &QAction::triggered, this,
-            &MainWindow::showOriginalOrder);
-    connect(actions_["mnuHelp"], &QAction::triggered, this, &MainWindow::showHelp);
-    connect(actions_["mnuAbout"], &QAction::triggered, this, &MainWindow::showAbout);
+    connectWindowCommand(CommandId::ExportDirectory,
+                         [this] { chooseExportDirectory(this, controller_); });
+    connectWindowCommand(CommandId::Exit, [this] { close(); });
+    connectWindowCommand(CommandId::Filter, [this] { filterBar_->focusText(); });
+    connectWindowCommand(CommandId::OriginalOrder, [this] { showOriginalOrder(); });
+    connectWindowCommand(CommandId::Help, [this] { showHelp(); });
+    connectWindowCommand(CommandId::About, [this] { showAbout(); });
+}
+
+void MainWindow::connectWindowCommand(CommandId command, std::function<void()> run) {
+    connect(action(command), &QAction::triggered, this, std::move(run));
 }
 
 void MainWindow::showHelp() {

@@ -8,7 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
-#include <map>
+#include <functional>
 
 #include "app/controller.h"
 #include "ledger_lists.h"
@@ -46,7 +46,9 @@ class MainWindow : public QMainWindow {
     // The four lists in the ledger's own order again.
     void showOriginalOrder();
 
-    // A menu command ("mnuBuyStk"), a menu ("mnuStock") or a tool bar button ("cmdBuyStk").
+    // A menu command, a menu or a tool bar button, by id or by name ("mnuBuyStk", "mnuStock",
+    // "cmdBuyStk"); nullptr for a name the registry does not hold.
+    QAction* action(CommandId command) const { return actions_[indexOf(command)]; }
     QAction* action(const QString& name) const;
 
     // Enables and shows each command as the controller's command states say.
@@ -77,7 +79,9 @@ class MainWindow : public QMainWindow {
     void showAbout();
 
     // Runs a controller command unless its state forbids it, then shows the outcome.
-    void runCommand(const char* name, void (Controller::*command)());
+    void runCommand(CommandId command);
+    // What the window does itself for a command without a controller method.
+    void connectWindowCommand(CommandId command, std::function<void()> action);
     void connectTree();
     void connectList(LedgerList list);
     void followKeyboardFocus();
@@ -95,7 +99,7 @@ class MainWindow : public QMainWindow {
 
     Controller& controller_;
     QSettings* memory_;
-    std::map<QString, QAction*> actions_;
+    std::array<QAction*, kCommandCount> actions_{};
     StatusPanels* statusPanels_ = nullptr;
     BudgetPanel* budget_ = nullptr;
     FilterBar* filterBar_ = nullptr;

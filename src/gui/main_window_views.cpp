@@ -10,7 +10,7 @@
 #include "account_tree_model.h"
 #include "account_tree_view.h"
 #include "analysis_page.h"
-#include "command_table.h"
+#include "command_hints.h"
 #include "filter_bar.h"
 #include "ledger_lists.h"
 #include "ledger_model.h"
@@ -36,11 +36,9 @@ void selectInView(QItemSelectionModel* selection, const QModelIndex& index) {
 
 }  // namespace
 
-void MainWindow::runCommand(const char* name, void (Controller::*command)()) {
-    if (!controller_.commands().canRun(name))
-        return;
-    (controller_.*command)();
-    refreshViews();
+void MainWindow::runCommand(CommandId command) {
+    if (controller_.run(command))
+        refreshViews();
 }
 
 void MainWindow::connectTree() {
@@ -76,7 +74,7 @@ void MainWindow::treeClicked(bool pressSelected) {
 
 void MainWindow::treeDoubleClicked() {
     // Editing the account follows the availability of its menu command.
-    runCommand("mnuEditAcc", &Controller::editAccount);
+    runCommand(CommandId::EditAccount);
 }
 
 void MainWindow::groupRenamed(int position, const QString& name) {
@@ -108,14 +106,14 @@ void MainWindow::connectList(LedgerList list) {
     if (list == LedgerList::Holdings || list == LedgerList::Sold) {
         connect(view, &QAbstractItemView::doubleClicked, this, [this, list] {
             controller_.setFocusedList(list);
-            runCommand("mnuEditStk", &Controller::editStock);
+            runCommand(CommandId::EditStock);
         });
     } else if (list == LedgerList::Trades) {
         connect(view, &QAbstractItemView::doubleClicked, this,
-                [this] { runCommand("mnuEditRec", &Controller::editTrade); });
+                [this] { runCommand(CommandId::EditTrade); });
     } else if (list == LedgerList::Funds) {
         connect(view, &QAbstractItemView::doubleClicked, this,
-                [this] { runCommand("mnuDelFund", &Controller::deleteFund); });
+                [this] { runCommand(CommandId::DeleteFund); });
     }
 }
 

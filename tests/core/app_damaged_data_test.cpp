@@ -92,7 +92,7 @@ TEST(DamagedData, AccountFilesOpenAsFarAsTheyAreReadable) {
     std::size_t trades = 0;
     for (int node : {1, 2, 3}) {
         controller.selectNode(node);
-        EXPECT_TRUE(controller.commands().enabled("mnuEditAcc")) << node;
+        EXPECT_TRUE(controller.commands().enabled(CommandId::EditAccount)) << node;
         for (LedgerList list :
              {LedgerList::Holdings, LedgerList::Sold, LedgerList::Trades, LedgerList::Funds}) {
             for (const LedgerRow& row : controller.lists().rows(list))

@@ -242,7 +242,7 @@ TEST(FailingReads, SlotsThatCannotBeReadAreSaidNotShownAsAnEmptyLedger) {
     Controller controller(ui, fs, clock);
     controller.start();
     EXPECT_EQ(texts(ui.messages), std::vector<std::string>{readFailedMessage(path)});
-    EXPECT_FALSE(controller.commands().enabled("mnuFund"));
+    EXPECT_FALSE(controller.commands().enabled(CommandId::AddFund));
     EXPECT_TRUE(controller.lists().rows(LedgerList::Trades).empty());
 }
 

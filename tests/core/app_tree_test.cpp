@@ -113,8 +113,8 @@ TEST(AccountTree, StartSelectsTheFirstAccountOrTheFirstGroupWithPasswords) {
         EXPECT_EQ(app.rowCount(LedgerList::Trades), openedAccount ? 2u : 0u);
         if (c.wantPassword) {
             EXPECT_EQ(app.controller.tree().node(1).image, kTreeImageLocked);
-            EXPECT_FALSE(app.controller.commands().enabled("mnuEditAcc"));
-            EXPECT_TRUE(app.controller.commands().visible("mnuEditPwd"));
+            EXPECT_FALSE(app.controller.commands().enabled(CommandId::EditAccount));
+            EXPECT_TRUE(app.controller.commands().visible(CommandId::ChangePassword));
         }
     }
 }
@@ -141,8 +141,8 @@ TEST(AccountTree, PasswordPromptOnOpening) {
         const AccountNode& account = *app.controller.tree().node(1).account;
         EXPECT_EQ(account.unlocked, c.opens);
         EXPECT_EQ(app.rowCount(LedgerList::Trades), c.opens ? 2u : 0u);
-        EXPECT_EQ(app.controller.commands().enabled("mnuEditAcc"), c.opens);
-        EXPECT_EQ(app.controller.commands().canRun("mnuBuyStk"), c.opens);
+        EXPECT_EQ(app.controller.commands().enabled(CommandId::EditAccount), c.opens);
+        EXPECT_EQ(app.controller.commands().canRun(CommandId::Buy), c.opens);
         EXPECT_EQ(app.controller.tree().node(1).image, c.opens ? kTreeImage : kTreeImageLocked);
         EXPECT_TRUE(app.ui.messages.empty());  // a wrong password is not reported
 
@@ -165,7 +165,7 @@ TEST(AccountTree, GroupShowsOnlyTheAccountsOpenedBefore) {
     app.controller.selectNode(0);
     EXPECT_EQ(app.rowCount(LedgerList::Trades), 2u);
     EXPECT_TRUE(app.controller.labelsEditable());
-    EXPECT_FALSE(app.controller.commands().enabled("mnuBuyStk"));
+    EXPECT_FALSE(app.controller.commands().enabled(CommandId::Buy));
 
     app.answerPasswords(std::string());  // the second account has no password
     app.controller.selectNode(2);
@@ -237,7 +237,7 @@ TEST(AccountCommands, AddTakesTheFirstFreeNumberAndOpensTheNewAccount) {
     EXPECT_EQ(app.controller.selectedNode(), 3);
     EXPECT_TRUE(added.account->unlocked);
     EXPECT_EQ(added.image, kTreeImage);
-    EXPECT_TRUE(app.controller.commands().enabled("mnuEditAcc"));
+    EXPECT_TRUE(app.controller.commands().enabled(CommandId::EditAccount));
     EXPECT_EQ(app.rowCount(LedgerList::Holdings), 1u);  // the summary row alone
 
     const auto stored = readAccount(data.fs(), added.path, Password{}, true);
@@ -418,7 +418,7 @@ TEST(AccountCommands, OptionsCreateMissingDirectoriesWhenAsked) {
         EXPECT_EQ(app.ui.messages[0].caption, gbk("确认"));
         EXPECT_EQ(data.fs().isDirectory("more"), create);
         EXPECT_EQ(app.treeLines().front(), "group more " + gbk("帐户组"));
-        EXPECT_TRUE(app.controller.commands().visible("mnuEditPwd"));
+        EXPECT_TRUE(app.controller.commands().visible(CommandId::ChangePassword));
         Settings saved = defaultSettings();
         loadSettings(data.fs(), saved);
         EXPECT_EQ(fieldText(saved.accountSearchDir, sizeof saved.accountSearchDir), "zrdata;more");

@@ -143,7 +143,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(tallivan::createAccountFile(files_, "zrdata/zr_00001.acc", header), 0);
         controller_->buildTree();
         window_->applyCommandStates();
-        QVERIFY(controller_->commands().canRun("mnuEditAcc"));
+        QVERIFY(controller_->commands().canRun(tallivan::CommandId::EditAccount));
         find<QTreeView>("trvAccount")->setFocus();
         for (const auto& c : cases) {
             QSignalSpy ran(window_->action(c.command), &QAction::triggered);

@@ -1,9 +1,10 @@
 // Which commands can be clicked: every command starts enabled and the password command hidden;
-// selecting a tree node sets the states of its kind.
+// selecting a tree node sets the states its registry row gives for that kind of node.
 #pragma once
 
-#include <map>
-#include <string>
+#include <array>
+
+#include "app/command_registry.h"
 
 namespace tallivan {
 
@@ -17,19 +18,19 @@ class CommandStates {
     void select(Selection selection);
 
     // Building the tree with passwords wanted shows the password command; nothing hides it again.
-    void showEditPassword() { visible_["mnuEditPwd"] = true; }
+    void showEditPassword();
 
     // A command inside a disabled menu cannot run either.
-    bool canRun(const std::string& command) const;
-    bool enabled(const std::string& command) const;
-    bool visible(const std::string& command) const;
+    bool canRun(CommandId command) const;
+    bool enabled(CommandId command) const { return enabled_[indexOf(command)]; }
+    bool visible(CommandId command) const { return visible_[indexOf(command)]; }
 
     // Bumped by every change, so a view knows when to refresh.
     int revision() const { return revision_; }
 
   private:
-    std::map<std::string, bool> enabled_;
-    std::map<std::string, bool> visible_;
+    std::array<bool, kCommandCount> enabled_;
+    std::array<bool, kCommandCount> visible_;
     int revision_ = 0;
 };
 

@@ -107,4 +107,12 @@ FeeQuote Controller::quoteFee(const std::string& code, std::int32_t shares, doub
     return quote;
 }
 
+bool Controller::run(CommandId command) {
+    const CommandDefinition& row = commandDefinition(command);
+    if (!row.run || !commands_.canRun(command))
+        return false;
+    (this->*row.run)();
+    return true;
+}
+
 }  // namespace tallivan

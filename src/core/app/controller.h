@@ -63,6 +63,9 @@ class Controller {
     const NameTable& names() const { return names_; }
     BudgetForm& budget() { return *budget_; }
     const CommandStates& commands() const { return commands_; }
+    // Runs a command of the registry through its controller method, if it can run now; false
+    // when it cannot (or the face runs it itself).
+    bool run(CommandId command);
 
     // The status bar's date ("YYYY-MM-DD") and weekday panels, fixed at start-up (GBK).
     const std::string& statusDate() const { return statusDate_; }
