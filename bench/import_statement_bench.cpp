@@ -125,7 +125,7 @@ class ImportingUi : public Ui {
         return Answer::Ok;
     }
     bool runDialog(Form& form) override {
-        form.press("cmdImport");
+        form.press(field_id::kImport);
         if (form.isOpen())
             form.cancel();
         return form.result() == Form::Result::Ok;

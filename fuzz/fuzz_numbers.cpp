@@ -27,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                        TradeMode::RightsIssue, TradeMode::BonusShares,
                                        TradeMode::Dividend,    TradeMode::Subscription,
                                        TradeMode::Edit};
-    static const char* const kFields[] = {"txtYear",     "txtMonth", "txtDay", "txtCode",
-                                          "txtStockNum", "txtPrice", "txtSxf", "txtAllPrice"};
+    static const char* const kFields[] = {field_id::kYear, field_id::kMonth,  field_id::kDay,
+                                          field_id::kCode, field_id::kShares, field_id::kPrice,
+                                          field_id::kFee,  field_id::kTotal};
     const Settings settings = defaultSettings();
     const NameTable names;
     TradeRecord record;
@@ -48,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         start = std::min(end + 1, text.size());
     }
-    form.press("cmdOk");
+    form.press(field_id::kOk);
     return 0;
 }

@@ -17,9 +17,9 @@ class ImportingUi : public fuzz::AnsweringUi {
         return "statement.xls";
     }
     bool runDialog(Form& form) override {
-        if (!form.hasField("cmdImport"))
+        if (!form.hasField(field_id::kImport))
             return AnsweringUi::runDialog(form);
-        form.press("cmdImport");
+        form.press(field_id::kImport);
         if (form.isOpen())
             form.cancel();
         return form.result() == Form::Result::Ok;

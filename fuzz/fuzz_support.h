@@ -28,10 +28,10 @@ class AnsweringUi : public Ui {
         return buttons == MessageButtons::YesNo ? Answer::Yes : Answer::Ok;
     }
     bool runDialog(Form& form) override {
-        if (form.hasField("txtText")) {
-            form.type("txtText", password);
-            form.leave("txtText");
-            form.press("cmdOk");
+        if (form.hasField(field_id::kText)) {
+            form.type(field_id::kText, password);
+            form.leave(field_id::kText);
+            form.press(field_id::kOk);
         }
         if (form.isOpen())
             form.cancel();

@@ -14,9 +14,9 @@ std::map<std::string, std::string> dateFieldValues(const std::string& date) {
     const std::size_t second = first == std::string::npos ? first : date.find('-', first + 2);
     if (second == std::string::npos)
         throw UsageError("--date: '" + date + "' is not Y-M-D");
-    return {{"txtYear", date.substr(0, first)},
-            {"txtMonth", date.substr(first + 1, second - first - 1)},
-            {"txtDay", date.substr(second + 1)}};
+    return {{field_id::kYear, date.substr(0, first)},
+            {field_id::kMonth, date.substr(first + 1, second - first - 1)},
+            {field_id::kDay, date.substr(second + 1)}};
 }
 
 int runFund(CommandContext& ctx) {
@@ -30,17 +30,19 @@ int runFund(CommandContext& ctx) {
     const auto operation = kOperations.find(args.required("op"));
     if (operation == kOperations.end())
         throw UsageError("--op: deposit, withdraw or adjust");
-    std::map<std::string, std::string> values = {{"txtMoney", args.required("amount")}};
+    std::map<std::string, std::string> values = {{field_id::kAmount, args.required("amount")}};
     if (const auto date = args.value("date"))
         values.merge(dateFieldValues(*date));
     if (const auto title = args.value("title"))
-        values["txtTitle"] = *title;
+        values[field_id::kTitle] = *title;
     if (const auto memo = args.value("memo"))
-        values["txtMemo"] = *memo;
+        values[field_id::kMemo] = *memo;
     selectNodeByPath(ctx.controller, args.positional()[0]);
     requireCommand(ctx.controller, CommandId::AddFund);
-    ctx.ui.expectDialog(
-        DialogScript().select("cboOperation", operation->second).typeAll(values).press("cmdOk"));
+    ctx.ui.expectDialog(DialogScript()
+                            .select(field_id::kOperation, operation->second)
+                            .typeAll(values)
+                            .press(field_id::kOk));
     ctx.controller.addFund();
     return 0;
 }

@@ -61,7 +61,7 @@ int runImport(CommandContext& ctx) {
     script.inspect([&ctx](const Form& form) {
         printPreview(ctx.out, dynamic_cast<const ImportForm&>(form).preview());
     });
-    script.press(args.flag("dry-run") ? "cmdCancel" : "cmdImport");
+    script.press(args.flag("dry-run") ? field_id::kCancel : field_id::kImport);
     ctx.ui.expectDialog(std::move(script));
     ctx.controller.importStatement();
     return 0;

@@ -36,9 +36,9 @@ int runUpdatePrices(CommandContext& ctx) {
         throw UsageError("--source: 0, 1 or 2");
     // Choosing the source shows its stored directory, which the typed one then replaces.
     DialogScript script;
-    script.select("grpOption", source->second)
-        .typeAll({{"txtDir", args.required("dir")}})
-        .press("cmdOk");
+    script.select(field_id::kOptionGroup, source->second)
+        .typeAll({{field_id::kDirectory, args.required("dir")}})
+        .press(field_id::kOk);
     selectNodeByPath(ctx.controller, args.positional()[0]);
     requireCommand(ctx.controller, CommandId::UpdatePrices);
     ctx.ui.expectDialog(script);

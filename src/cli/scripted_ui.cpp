@@ -33,6 +33,9 @@ void DialogScript::runOn(Form& form) const {
     for (const Entry& e : entries_) {
         if (!form.isOpen())
             return;
+        // A name the form does not have is a fault of the script, never a step to skip.
+        if (!e.step.field.empty())
+            form.field(e.step.field);
         switch (e.step.kind) {
             case DialogStep::Kind::Select:
                 form.select(e.step.field, e.step.index);
@@ -104,9 +107,12 @@ Answer ScriptedUi::message(const std::string& text, const std::string& caption, 
 
 bool ScriptedUi::runDialog(Form& form) {
     // Every password prompt gets the --password text; without one it is cancelled.
-    if (form.caption() == gbk("请输入帐户密码") && form.hasField("txtText")) {
+    if (form.caption() == gbk("请输入帐户密码") && form.hasField(field_id::kText)) {
         if (password_) {
-            DialogScript().typeAll({{"txtText", *password_}}).press("cmdOk").runOn(form);
+            DialogScript()
+                .typeAll({{field_id::kText, *password_}})
+                .press(field_id::kOk)
+                .runOn(form);
         }
     } else if (!scripts_.empty()) {
         const DialogScript script = std::move(scripts_.front());

@@ -51,21 +51,22 @@ int runBudget(CommandContext& ctx) {
     args.expectPositional(0, "budget --category I --shares N --buy P --sell P");
     BudgetForm& panel = ctx.controller.budget();
     const std::int32_t category = args.requiredInt("category");
-    if (category < 0 || category >= static_cast<int>(panel.field("cboStkType").items.size())) {
+    if (category < 0 ||
+        category >= static_cast<int>(panel.field(field_id::kStockCategory).items.size())) {
         throw UsageError("--category: no entry " + std::to_string(category));
     }
     DialogScript script;
-    script.select("cboStkType", category)
-        .typeAll({{"txtStockNum", args.required("shares")},
-                  {"txtBuyPrice", args.required("buy")},
-                  {"txtSellPrice", args.required("sell")}})
-        .press("cmdCal");
+    script.select(field_id::kStockCategory, category)
+        .typeAll({{field_id::kShares, args.required("shares")},
+                  {field_id::kBuyPrice, args.required("buy")},
+                  {field_id::kSellPrice, args.required("sell")}})
+        .press(field_id::kCalculate);
     script.runOn(panel);
     // A refused value stops the script: there is no result to print.
     if (!panel.isOpen())
         return 1;
-    for (const char* name :
-         {"txtBuySxf", "txtBuyPriceAll", "txtSellSxf", "txtSellPriceAll", "txtYl", "txtBlYl"}) {
+    for (const char* name : {field_id::kBuyFee, field_id::kBuyTotal, field_id::kSellFee,
+                             field_id::kSellTotal, field_id::kProfit, field_id::kNetProfitRatio}) {
         printField(ctx.out, panel, name);
     }
     return 0;
@@ -73,15 +74,19 @@ int runBudget(CommandContext& ctx) {
 
 int runConfig(CommandContext& ctx) {
     static const std::pair<const char*, const char*> kRuleBoxes[] = {
-        {"stamp-on-sales-only", "chkStampOnSalesOnly"},
-        {"transfer-of-amount", "chkTransferOfAmount"},
+        {"stamp-on-sales-only", field_id::kStampOnSalesOnly},
+        {"transfer-of-amount", field_id::kTransferOfAmount},
     };
     static const std::pair<const char*, const char*> kOptionFields[] = {
-        {"name", "txtTitle"},           {"code-length", "txtCodeLen"},
-        {"prefix", "txtCode"},          {"commission-rate", "txtBlSxf"},
-        {"min-commission", "txtZdSxf"}, {"stamp-tax-rate", "txtBlTax"},
-        {"transfer-fee", "txtBlGhf"},   {"min-transfer-fee", "txtZdGhf"},
-        {"order-fee", "txtWtf"},
+        {"name", field_id::kTitle},
+        {"code-length", field_id::kCodeLength},
+        {"prefix", field_id::kCode},
+        {"commission-rate", field_id::kCommissionRate},
+        {"min-commission", field_id::kMinCommission},
+        {"stamp-tax-rate", field_id::kStampTaxRate},
+        {"transfer-fee", field_id::kTransferFee},
+        {"min-transfer-fee", field_id::kMinTransferFee},
+        {"order-fee", field_id::kOrderFee},
     };
     std::set<std::string> options = {"preset"};
     for (const auto& [option, fieldName] : kOptionFields)
@@ -95,13 +100,13 @@ int runConfig(CommandContext& ctx) {
         // The whole table at once: no row, no field, nothing but "--preset current".
         if (*preset != "current" || ctx.words.size() != 2)
             throw UsageError("config --preset current (alone)");
-        script.press("cmdPreset");
+        script.press(field_id::kCurrentRates);
     } else {
         args.expectPositional(1, "config ROW [--name T] [--code-length N] [--prefix T] ...");
         const auto row = parseInt(args.positional()[0]);
         if (!row || *row < 0 || *row >= kCategoryCount)
             throw UsageError("config: ROW is 0 to 19");
-        script.select("lsvCfg", *row);
+        script.select(field_id::kCategoryList, *row);
         // The rules before the values: they decide how the rates are read.
         for (const auto& [option, fieldName] : kRuleBoxes) {
             if (const auto on = switchValue(args, option))
@@ -112,7 +117,7 @@ int runConfig(CommandContext& ctx) {
             if (const auto v = args.value(option))
                 values[fieldName] = *v;
         }
-        script.typeAll(values).press("cmdOk");
+        script.typeAll(values).press(field_id::kOk);
     }
     ctx.ui.expectDialog(script);
     ctx.controller.configure();

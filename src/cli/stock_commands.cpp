@@ -15,10 +15,14 @@ int runEditStock(CommandContext& ctx) {
         const char* field;
         const char* button;
     } kFields[] = {
-        {"memo", "txtMemo", nullptr},          {"price", "txtNowPrice", nullptr},
-        {"stop-loss", "txtZsPrice", nullptr},  {"loss", "txtKs", "cmdCalKs"},
-        {"loss-ratio", "txtKsl", "cmdCalKsl"}, {"take-profit", "txtHlPrice", nullptr},
-        {"profit", "txtYl", "cmdCalYl"},       {"profit-ratio", "txtYll", "cmdCalYll"},
+        {"memo", field_id::kMemo, nullptr},
+        {"price", field_id::kCurrentPrice, nullptr},
+        {"stop-loss", field_id::kStopLossPrice, nullptr},
+        {"loss", field_id::kLoss, field_id::kCalculateLoss},
+        {"loss-ratio", field_id::kLossRatio, field_id::kCalculateLossRatio},
+        {"take-profit", field_id::kTakeProfitPrice, nullptr},
+        {"profit", field_id::kProfit, field_id::kCalculateProfit},
+        {"profit-ratio", field_id::kProfitRatio, field_id::kCalculateProfitRatio},
     };
     std::set<std::string> options = {"code", "account"};
     for (const auto& f : kFields)
@@ -36,7 +40,7 @@ int runEditStock(CommandContext& ctx) {
                 script.press(f.button);
         }
     }
-    script.press("cmdOk");
+    script.press(field_id::kOk);
     selectNodeByPath(ctx.controller, args.positional()[0]);
     requireCommand(ctx.controller, CommandId::EditStock);
     selectStockRowByCode(ctx.controller, args.flag("sold"), args.required("code"),

@@ -22,7 +22,7 @@ DialogScript tradeScript(const Arguments& args,
             values[field] = *value;
     }
     DialogScript script;
-    script.typeAll(values).press("cmdOk");
+    script.typeAll(values).press(field_id::kOk);
     return script;
 }
 
@@ -37,10 +37,10 @@ int recordNew(CommandContext& ctx, const char* usage, CommandId command, bool wi
         args.required(required);
     selectNodeByPath(ctx.controller, args.positional()[0]);
     requireCommand(ctx.controller, command);
-    ctx.ui.expectDialog(tradeScript(args, {{"code", "txtCode"},
-                                           {"shares", "txtStockNum"},
-                                           {"price", "txtPrice"},
-                                           {"fee", "txtSxf"}}));
+    ctx.ui.expectDialog(tradeScript(args, {{"code", field_id::kCode},
+                                           {"shares", field_id::kShares},
+                                           {"price", field_id::kPrice},
+                                           {"fee", field_id::kFee}}));
     ctx.controller.run(command);
     return 0;
 }
@@ -88,34 +88,35 @@ int runSubscribe(CommandContext& ctx) {
 }
 
 int runSell(CommandContext& ctx) {
-    return recordOnHolding(ctx,
-                           "sell NODE --code C --shares N --price P [--fee F] [--date Y-M-D] "
-                           "[--account PATH]",
-                           CommandId::Sell,
-                           {{"shares", "txtStockNum"}, {"price", "txtPrice"}, {"fee", "txtSxf"}});
+    return recordOnHolding(
+        ctx,
+        "sell NODE --code C --shares N --price P [--fee F] [--date Y-M-D] "
+        "[--account PATH]",
+        CommandId::Sell,
+        {{"shares", field_id::kShares}, {"price", field_id::kPrice}, {"fee", field_id::kFee}});
 }
 
 int runRights(CommandContext& ctx) {
     return recordOnHolding(
         ctx, "rights NODE --code C --shares N --price P [--date Y-M-D] [--account PATH]",
-        CommandId::RightsIssue, {{"shares", "txtStockNum"}, {"price", "txtPrice"}});
+        CommandId::RightsIssue, {{"shares", field_id::kShares}, {"price", field_id::kPrice}});
 }
 
 int runBonus(CommandContext& ctx) {
     return recordOnHolding(ctx, "bonus NODE --code C --shares N [--date Y-M-D] [--account PATH]",
-                           CommandId::BonusShares, {{"shares", "txtStockNum"}});
+                           CommandId::BonusShares, {{"shares", field_id::kShares}});
 }
 
 int runDividend(CommandContext& ctx) {
     return recordOnHolding(ctx, "dividend NODE --code C --amount A [--date Y-M-D] [--account PATH]",
-                           CommandId::Dividend, {{"amount", "txtSxf"}});
+                           CommandId::Dividend, {{"amount", field_id::kFee}});
 }
 
 int runWon(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row", "shares"});
     selectTradeRow(ctx, args, "won NODE --row N --shares W", CommandId::SubscriptionWon);
     ctx.ui.expectDialog(
-        DialogScript().typeAll({{"txtText", args.required("shares")}}).press("cmdOk"));
+        DialogScript().typeAll({{field_id::kText, args.required("shares")}}).press(field_id::kOk));
     ctx.controller.subscriptionWon();
     return 0;
 }
@@ -133,10 +134,10 @@ int runEditTrade(CommandContext& ctx) {
                    "edit-trade NODE --row N [--date Y-M-D] [--shares N] [--price P] [--fee F] "
                    "[--cost-basis X]",
                    CommandId::EditTrade);
-    ctx.ui.expectDialog(tradeScript(args, {{"shares", "txtStockNum"},
-                                           {"price", "txtPrice"},
-                                           {"fee", "txtSxf"},
-                                           {"cost-basis", "txtAllPrice"}}));
+    ctx.ui.expectDialog(tradeScript(args, {{"shares", field_id::kShares},
+                                           {"price", field_id::kPrice},
+                                           {"fee", field_id::kFee},
+                                           {"cost-basis", field_id::kTotal}}));
     ctx.controller.editTrade();
     return 0;
 }
@@ -144,7 +145,7 @@ int runEditTrade(CommandContext& ctx) {
 int runUndoTrade(CommandContext& ctx) {
     const Arguments args(ctx.words, {"row"});
     selectTradeRow(ctx, args, "undo-trade NODE --row N", CommandId::UndoTrade);
-    ctx.ui.expectDialog(DialogScript().press("cmdOk"));
+    ctx.ui.expectDialog(DialogScript().press(field_id::kOk));
     ctx.controller.undoTrade();
     return 0;
 }

@@ -13,12 +13,12 @@ namespace {
 
 // The account dialog's options and the fields they are typed into.
 const std::pair<const char*, const char*> kAccountFields[] = {
-    {"title", "txtTitle"},
-    {"stop-loss-ratio", "txtZsbl"},
-    {"stop-loss-limit", "txtZszd"},
-    {"take-profit-ratio", "txtHlbl"},
-    {"take-profit-limit", "txtHlzd"},
-    {"memo", "txtMemo"},
+    {"title", field_id::kTitle},
+    {"stop-loss-ratio", field_id::kStopLossRatio},
+    {"stop-loss-limit", field_id::kHighestStopLossPrice},
+    {"take-profit-ratio", field_id::kTakeProfitRatio},
+    {"take-profit-limit", field_id::kLowestTakeProfitPrice},
+    {"memo", field_id::kMemo},
 };
 
 std::set<std::string> accountOptions() {
@@ -138,13 +138,13 @@ int runOptions(CommandContext& ctx) {
     args.expectPositional(0, "options [--dirs TEXT] [--want-password 0|1]");
     DialogScript script;
     if (const auto dirs = args.value("dirs"))
-        script.typeAll({{"txtDir", *dirs}});
+        script.typeAll({{field_id::kDirectory, *dirs}});
     if (const auto want = args.value("want-password")) {
         if (*want != "0" && *want != "1")
             throw UsageError("--want-password: 0 or 1");
-        script.toggle("chkWantPwd", *want == "1");
+        script.toggle(field_id::kWantPassword, *want == "1");
     }
-    script.press("cmdOk");
+    script.press(field_id::kOk);
     ctx.ui.expectDialog(script);
     ctx.controller.options();
     return 0;
@@ -154,7 +154,7 @@ int runAddAccount(CommandContext& ctx) {
     const Arguments args(ctx.words, accountOptions());
     args.expectPositional(1, "add-account GROUP [--title T] [--date Y-M-D] ...");
     selectNodeByPath(ctx.controller, args.positional()[0]);
-    ctx.ui.expectDialog(DialogScript().typeAll(accountFieldValues(args)).press("cmdOk"));
+    ctx.ui.expectDialog(DialogScript().typeAll(accountFieldValues(args)).press(field_id::kOk));
     const int before = ctx.controller.tree().size();
     ctx.controller.addAccount();
     if (ctx.controller.tree().size() == before)
@@ -168,7 +168,7 @@ int runEditAccount(CommandContext& ctx) {
     args.expectPositional(1, "edit-account ACCOUNT [--title T] [--date Y-M-D] ...");
     selectNodeByPath(ctx.controller, args.positional()[0]);
     requireCommand(ctx.controller, CommandId::EditAccount);
-    ctx.ui.expectDialog(DialogScript().typeAll(accountFieldValues(args)).press("cmdOk"));
+    ctx.ui.expectDialog(DialogScript().typeAll(accountFieldValues(args)).press(field_id::kOk));
     ctx.controller.editAccount();
     return 0;
 }
@@ -178,7 +178,7 @@ int runDeleteAccount(CommandContext& ctx) {
     args.expectPositional(1, "delete-account ACCOUNT");
     selectNodeByPath(ctx.controller, args.positional()[0]);
     requireCommand(ctx.controller, CommandId::DeleteAccount);
-    ctx.ui.expectDialog(DialogScript().press("cmdOk"));
+    ctx.ui.expectDialog(DialogScript().press(field_id::kOk));
     ctx.controller.deleteAccount();
     return 0;
 }
@@ -192,10 +192,10 @@ int runPasswd(CommandContext& ctx) {
     requireCommand(ctx.controller, CommandId::ChangePassword);
     ctx.ui.expectDialog(
         DialogScript()
-            .typeAll({{"txtOldPwd", oldPassword},
-                      {"txtNewPwd", newPassword},
-                      {"txtNewPwdAgain", args.value("again").value_or(newPassword)}})
-            .press("cmdOk"));
+            .typeAll({{field_id::kOldPassword, oldPassword},
+                      {field_id::kNewPassword, newPassword},
+                      {field_id::kNewPasswordAgain, args.value("again").value_or(newPassword)}})
+            .press(field_id::kOk));
     ctx.controller.changePassword();
     return 0;
 }
@@ -203,10 +203,10 @@ int runPasswd(CommandContext& ctx) {
 int runName(CommandContext& ctx) {
     const Arguments args(ctx.words, {});
     args.expectPositional(2, "name CODE NAME");
-    ctx.ui.expectDialog(
-        DialogScript()
-            .typeAll({{"txtCode", args.positional()[0]}, {"txtTitle", args.positional()[1]}})
-            .press("cmdOk"));
+    ctx.ui.expectDialog(DialogScript()
+                            .typeAll({{field_id::kCode, args.positional()[0]},
+                                      {field_id::kTitle, args.positional()[1]}})
+                            .press(field_id::kOk));
     ctx.controller.editStockName();
     return 0;
 }

@@ -37,15 +37,16 @@ AccountDialog::AccountDialog(AccountForm& form, QWidget* parent) : FormDialog(fo
     box->setEnabled(!deleting);
     auto* grid = new QGridLayout(box);
 
-    edit("txtTitle", 12);
-    grid->addWidget(label("txtTitle"), 0, 0);
-    grid->addWidget(findChild<QWidget*>("txtTitle"), 0, 1, 1, 2);
+    edit(field_id::kTitle, 12);
+    grid->addWidget(label(field_id::kTitle), 0, 0);
+    grid->addWidget(findChild<QWidget*>(field_id::kTitle), 0, 1, 1, 2);
 
     const struct {
         const char* ratio;
         const char* percent;
         const char* limit;
-    } rows[] = {{"txtZsbl", "txtPercent1", "txtZszd"}, {"txtHlbl", "txtPercent2", "txtHlzd"}};
+    } rows[] = {{field_id::kStopLossRatio, "txtPercent1", field_id::kHighestStopLossPrice},
+                {field_id::kTakeProfitRatio, "txtPercent2", field_id::kLowestTakeProfitPrice}};
     int row = 1;
     for (const auto& r : rows) {
         edit(r.ratio, 8);
@@ -57,16 +58,16 @@ AccountDialog::AccountDialog(AccountForm& form, QWidget* parent) : FormDialog(fo
         grid->addWidget(findChild<QWidget*>(r.limit), row, 4);
         ++row;
     }
-    QHBoxLayout* date = dateRow("txtYear", "txtMonth", "txtDay");
-    grid->addWidget(label("txtYear"), row, 0);
+    QHBoxLayout* date = dateRow(field_id::kYear, field_id::kMonth, field_id::kDay);
+    grid->addWidget(label(field_id::kYear), row, 0);
     grid->addLayout(date, row, 1, 1, 4);
     ++row;
-    fieldWidget("txtMemo");
-    grid->addWidget(label("txtMemo"), row, 0, Qt::AlignTop);
-    grid->addWidget(findChild<QWidget*>("txtMemo"), row, 1, 1, 4);
+    fieldWidget(field_id::kMemo);
+    grid->addWidget(label(field_id::kMemo), row, 0, Qt::AlignTop);
+    grid->addWidget(findChild<QWidget*>(field_id::kMemo), row, 1, 1, 4);
 
     layout->addWidget(box);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }
 

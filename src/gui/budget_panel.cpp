@@ -15,8 +15,8 @@ namespace tallivan::gui {
 
 namespace {
 
-constexpr const char* kLastInput = "txtSellPrice";
-constexpr const char* kCalculate = "cmdCal";
+constexpr const char* kLastInput = field_id::kSellPrice;
+constexpr const char* kCalculate = field_id::kCalculate;
 
 }  // namespace
 

@@ -24,6 +24,7 @@ class BudgetPanel : public QGroupBox {
     BudgetPanel(BudgetForm& form, QWidget* parent);
 
     bool twoLines() const { return twoLines_; }
+    const FormBinder& binder() const { return *binder_; }
 
     // As narrow as the two-line arrangement allows: the panel never keeps the window wide.
     QSize minimumSizeHint() const override;

@@ -20,9 +20,9 @@ ConfigDialog::ConfigDialog(ConfigForm& form, QWidget* parent) : FormDialog(form,
     auto* columns = new QHBoxLayout;
 
     auto* listColumn = new QVBoxLayout;
-    auto* list = static_cast<QListWidget*>(fieldWidget("lsvCfg"));
+    auto* list = static_cast<QListWidget*>(fieldWidget(field_id::kCategoryList));
     list->setFixedWidth(std::max(96, list->fontMetrics().horizontalAdvance("上证Ａ股上证") + 24));
-    QLabel* header = label("lsvCfg");
+    QLabel* header = label(field_id::kCategoryList);
     listColumn->addWidget(header);
     listColumn->addWidget(list);
     columns->addLayout(listColumn);
@@ -38,7 +38,7 @@ ConfigDialog::ConfigDialog(ConfigForm& form, QWidget* parent) : FormDialog(form,
         }
         if (f.kind != FieldKind::Edit)
             continue;
-        edit(name.constData(), f.name == "txtTitle" ? 12 : 10);
+        edit(name.constData(), f.name == field_id::kTitle ? 12 : 10);
         grid->addWidget(label(name.constData()), row, 0);
         grid->addWidget(findChild<QWidget*>(name.constData()), row, 1);
         if (!f.suffix.empty())
@@ -50,8 +50,8 @@ ConfigDialog::ConfigDialog(ConfigForm& form, QWidget* parent) : FormDialog(form,
     columns->addWidget(values, 1);
     layout->addLayout(columns);
     // Today's schedule stands apart from the buttons of the shown row.
-    QHBoxLayout* buttons = buttonRow({"cmdOk", "cmdCancel"});
-    buttons->insertWidget(0, button("cmdPreset"));
+    QHBoxLayout* buttons = buttonRow({field_id::kOk, field_id::kCancel});
+    buttons->insertWidget(0, button(field_id::kCurrentRates));
     layout->addLayout(buttons);
     bindForm(EnterKey::NextControl);
 }

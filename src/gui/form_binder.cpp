@@ -84,7 +84,11 @@ FormBinder::FormBinder(Form& form, QWidget* root) : QObject(root), form_(form), 
     for (const Field& f : form_.fields()) {
         if (auto* widget = root->findChild<QWidget*>(QString::fromStdString(f.name)))
             bind(f, widget);
+        else
+            unbound_.push_back(f.name);
     }
+    // A field without its widget is a view that names it differently from its form.
+    Q_ASSERT_X(unbound_.empty(), "FormBinder", unbound_.front().c_str());
     refresh();
 }
 

@@ -33,6 +33,8 @@ class FormBinder : public QObject {
     void refresh();
 
     QWidget* widget(const std::string& fieldName) const;
+    // The form's fields the view has no widget for (none in a sound view).
+    const std::vector<std::string>& unboundFields() const { return unbound_; }
 
     // Moves the focus from the bound widget `from` to the next field in the form's order that
     // can take it (read-only fields too, a radio group on its chosen button); false when `from`
@@ -65,6 +67,7 @@ class FormBinder : public QObject {
     void obeyFocusRequest();
 
     Form& form_;
+    std::vector<std::string> unbound_;
     QWidget* root_;
     std::vector<Binding> bindings_;
     bool refreshing_ = false;

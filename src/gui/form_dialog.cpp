@@ -48,7 +48,7 @@ void FormDialog::bindForm(EnterKey enter) {
         previous = widget;
     }
     if (enter == EnterKey::DefaultButton) {
-        if (auto* ok = findChild<QPushButton*>("cmdOk"))
+        if (auto* ok = findChild<QPushButton*>(field_id::kOk))
             ok->setDefault(true);
     }
 }

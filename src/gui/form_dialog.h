@@ -27,6 +27,8 @@ class FormDialog : public QDialog {
 
     void reject() override;
 
+    const FormBinder& binder() const { return *binder_; }
+
   protected:
     // What Enter does outside a button: move on to the next control in the form's field order
     // (also to read-only fields that Tab skips), or press the dialog's default button.

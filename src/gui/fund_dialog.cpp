@@ -17,24 +17,24 @@ FundDialog::FundDialog(FundForm& form, QWidget* parent) : FormDialog(form, paren
     QGroupBox* box = group("grpFund", "资金");
     auto* grid = new QGridLayout(box);
 
-    QHBoxLayout* date = dateRow("txtYear", "txtMonth", "txtDay");
-    grid->addWidget(label("txtYear"), 0, 0);
+    QHBoxLayout* date = dateRow(field_id::kYear, field_id::kMonth, field_id::kDay);
+    grid->addWidget(label(field_id::kYear), 0, 0);
     grid->addLayout(date, 0, 1, 1, 3);
-    edit("txtTitle", 8);
-    fieldWidget("cboOperation");
-    grid->addWidget(label("txtTitle"), 1, 0);
-    grid->addWidget(findChild<QWidget*>("txtTitle"), 1, 1);
-    grid->addWidget(label("cboOperation"), 1, 2);
-    grid->addWidget(findChild<QWidget*>("cboOperation"), 1, 3);
-    edit("txtMoney", 12)->setAlignment(Qt::AlignRight);
-    grid->addWidget(label("txtMoney"), 2, 0);
-    grid->addWidget(findChild<QWidget*>("txtMoney"), 2, 1);
-    edit("txtMemo");
-    grid->addWidget(label("txtMemo"), 3, 0);
-    grid->addWidget(findChild<QWidget*>("txtMemo"), 3, 1, 1, 3);
+    edit(field_id::kTitle, 8);
+    fieldWidget(field_id::kOperation);
+    grid->addWidget(label(field_id::kTitle), 1, 0);
+    grid->addWidget(findChild<QWidget*>(field_id::kTitle), 1, 1);
+    grid->addWidget(label(field_id::kOperation), 1, 2);
+    grid->addWidget(findChild<QWidget*>(field_id::kOperation), 1, 3);
+    edit(field_id::kAmount, 12)->setAlignment(Qt::AlignRight);
+    grid->addWidget(label(field_id::kAmount), 2, 0);
+    grid->addWidget(findChild<QWidget*>(field_id::kAmount), 2, 1);
+    edit(field_id::kMemo);
+    grid->addWidget(label(field_id::kMemo), 3, 0);
+    grid->addWidget(findChild<QWidget*>(field_id::kMemo), 3, 1, 1, 3);
 
     layout->addWidget(box);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }
 

@@ -16,7 +16,7 @@ ImportDialog::ImportDialog(ImportForm& form, QWidget* parent) : FormDialog(form,
     setSizeGripEnabled(true);
     resize(900, 560);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fieldWidget("lblFile"));
+    layout->addWidget(fieldWidget(field_id::kFileLabel));
 
     auto* table = new QTableView(this);
     table->setObjectName("tblRows");
@@ -33,8 +33,8 @@ ImportDialog::ImportDialog(ImportForm& form, QWidget* parent) : FormDialog(form,
     table->setColumnWidth(ImportPreviewModel::kNoteColumn, 220);
     layout->addWidget(table, 1);
 
-    layout->addWidget(fieldWidget("lblCounts"));
-    layout->addLayout(buttonRow({"cmdImport", "cmdCancel"}));
+    layout->addWidget(fieldWidget(field_id::kCountsLabel));
+    layout->addLayout(buttonRow({field_id::kImport, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }
 

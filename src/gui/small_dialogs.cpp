@@ -31,25 +31,25 @@ QVBoxLayout* fixedLayout(QWidget* dialog) {
 OptionsDialog::OptionsDialog(OptionsForm& form, QWidget* parent) : FormDialog(form, parent) {
     setObjectName("wndOpt");
     QVBoxLayout* layout = fixedLayout(this);
-    QLineEdit* dirs = edit("txtDir");
+    QLineEdit* dirs = edit(field_id::kDirectory);
     dirs->setMinimumWidth(dirs->fontMetrics().horizontalAdvance(QString(40, 'x')));
-    layout->addWidget(label("txtDir"));
+    layout->addWidget(label(field_id::kDirectory));
     layout->addWidget(dirs);
-    layout->addWidget(fieldWidget("chkWantPwd"));
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addWidget(fieldWidget(field_id::kWantPassword));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::DefaultButton);
 }
 
 InputDialog::InputDialog(InputForm& form, QWidget* parent) : FormDialog(form, parent) {
     setObjectName("wndInput");
     QVBoxLayout* layout = fixedLayout(this);
-    QLineEdit* text = edit("txtText");
+    QLineEdit* text = edit(field_id::kText);
     text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QString(24, 'x')));
-    QLabel* caption = label("txtText");
+    QLabel* caption = label(field_id::kText);
     caption->setObjectName("lblLabel");
     layout->addWidget(caption);
     layout->addWidget(text);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::DefaultButton);
 }
 
@@ -59,14 +59,15 @@ EditPasswordDialog::EditPasswordDialog(EditPasswordForm& form, QWidget* parent)
     QVBoxLayout* layout = fixedLayout(this);
     auto* grid = new QGridLayout;
     int row = 0;
-    for (const char* name : {"txtOldPwd", "txtNewPwd", "txtNewPwdAgain"}) {
+    for (const char* name :
+         {field_id::kOldPassword, field_id::kNewPassword, field_id::kNewPasswordAgain}) {
         edit(name, 12);
         grid->addWidget(label(name), row, 0);
         grid->addWidget(findChild<QWidget*>(name), row, 1);
         ++row;
     }
     layout->addLayout(grid);
-    layout->addLayout(buttonRow({"cmdOk", "cmdExit"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kExit}));
     bindForm(EnterKey::DefaultButton);
 }
 
@@ -74,11 +75,11 @@ PriceSourceDialog::PriceSourceDialog(PriceSourceForm& form, QWidget* parent)
     : FormDialog(form, parent) {
     setObjectName("wndDspj");
     QVBoxLayout* layout = fixedLayout(this);
-    layout->addWidget(fieldWidget("grpOption"));
+    layout->addWidget(fieldWidget(field_id::kOptionGroup));
     auto* row = new QHBoxLayout;
-    QLineEdit* directory = edit("txtDir");
+    QLineEdit* directory = edit(field_id::kDirectory);
     directory->setMinimumWidth(directory->fontMetrics().horizontalAdvance(QString(28, 'x')));
-    QLabel* caption = label("txtDir");
+    QLabel* caption = label(field_id::kDirectory);
     caption->setObjectName("Label1");
     row->addWidget(caption);
     row->addWidget(directory);
@@ -103,7 +104,7 @@ PriceSourceDialog::PriceSourceDialog(PriceSourceForm& form, QWidget* parent)
     });
     row->addWidget(browse);
     layout->addLayout(row);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::DefaultButton);
 }
 
@@ -111,14 +112,14 @@ StockCodeDialog::StockCodeDialog(StockCodeForm& form, QWidget* parent) : FormDia
     setObjectName("wndStkCode");
     QVBoxLayout* layout = fixedLayout(this);
     auto* grid = new QGridLayout;
-    edit("txtCode", 8);
-    edit("txtTitle", 12);
-    grid->addWidget(label("txtCode"), 0, 0);
-    grid->addWidget(findChild<QWidget*>("txtCode"), 0, 1);
-    grid->addWidget(label("txtTitle"), 1, 0);
-    grid->addWidget(findChild<QWidget*>("txtTitle"), 1, 1);
+    edit(field_id::kCode, 8);
+    edit(field_id::kTitle, 12);
+    grid->addWidget(label(field_id::kCode), 0, 0);
+    grid->addWidget(findChild<QWidget*>(field_id::kCode), 0, 1);
+    grid->addWidget(label(field_id::kTitle), 1, 0);
+    grid->addWidget(findChild<QWidget*>(field_id::kTitle), 1, 1);
     layout->addLayout(grid);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }
 

@@ -43,27 +43,27 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
         }
     };
 
-    QGroupBox* position = group("grpStk");
+    QGroupBox* position = group(field_id::kTradeGroup);
     auto* top = new QGridLayout(position);
-    edit("txtCode");
-    top->addWidget(label("txtCode"), 0, 0);
-    top->addWidget(findChild<QWidget*>("txtCode"), 0, 1, 1, 3);
-    number("txtStockNum");
-    number("txtPrice");
-    number("txtCost");
-    pair(top, 1, "txtStockNum", "txtPrice");
-    pair(top, 2, "txtCost", nullptr);
-    edit("txtMemo");
-    top->addWidget(label("txtMemo"), 3, 0);
-    top->addWidget(findChild<QWidget*>("txtMemo"), 3, 1, 1, 3);
+    edit(field_id::kCode);
+    top->addWidget(label(field_id::kCode), 0, 0);
+    top->addWidget(findChild<QWidget*>(field_id::kCode), 0, 1, 1, 3);
+    number(field_id::kShares);
+    number(field_id::kPrice);
+    number(field_id::kCost);
+    pair(top, 1, field_id::kShares, field_id::kPrice);
+    pair(top, 2, field_id::kCost, nullptr);
+    edit(field_id::kMemo);
+    top->addWidget(label(field_id::kMemo), 3, 0);
+    top->addWidget(findChild<QWidget*>(field_id::kMemo), 3, 1, 1, 3);
     top->setColumnStretch(4, 1);
     layout->addWidget(position);
 
-    QGroupBox* prices = group("grpPrice");
+    QGroupBox* prices = group(field_id::kPriceGroup);
     auto* grid = new QGridLayout(prices);
-    number("txtNowPrice");
-    number("txtXj");
-    pair(grid, 0, "txtNowPrice", "txtXj");
+    number(field_id::kCurrentPrice);
+    number(field_id::kCurrentValue);
+    pair(grid, 0, field_id::kCurrentPrice, field_id::kCurrentValue);
     // Per target: the price, then the amount and the ratio, each with its 计算 button.
     const struct {
         const char* price;
@@ -71,8 +71,10 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
         const char* amountButton;
         const char* ratio;
         const char* ratioButton;
-    } rows[] = {{"txtZsPrice", "txtKs", "cmdCalKs", "txtKsl", "cmdCalKsl"},
-                {"txtHlPrice", "txtYl", "cmdCalYl", "txtYll", "cmdCalYll"}};
+    } rows[] = {{field_id::kStopLossPrice, field_id::kLoss, field_id::kCalculateLoss,
+                 field_id::kLossRatio, field_id::kCalculateLossRatio},
+                {field_id::kTakeProfitPrice, field_id::kProfit, field_id::kCalculateProfit,
+                 field_id::kProfitRatio, field_id::kCalculateProfitRatio}};
     int row = 1;
     for (const auto& r : rows) {
         number(r.price);
@@ -102,7 +104,7 @@ StockEditDialog::StockEditDialog(StockEditForm& form, QWidget* parent) : FormDia
         top->setColumnMinimumWidth(column, widest);
         grid->setColumnMinimumWidth(column, widest);
     }
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }
 

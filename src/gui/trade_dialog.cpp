@@ -15,25 +15,27 @@ TradeDialog::TradeDialog(TradeForm& form, QWidget* parent) : FormDialog(form, pa
     setObjectName("wndStk");
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    QGroupBox* box = group("grpStk");
+    QGroupBox* box = group(field_id::kTradeGroup);
     auto* grid = new QGridLayout(box);
     grid->setColumnMinimumWidth(2, 12);
 
-    QHBoxLayout* date = dateRow("txtYear", "txtMonth", "txtDay");
-    grid->addWidget(label("txtYear"), 0, 0);
+    QHBoxLayout* date = dateRow(field_id::kYear, field_id::kMonth, field_id::kDay);
+    grid->addWidget(label(field_id::kYear), 0, 0);
     grid->addLayout(date, 0, 1, 1, 4);
 
-    edit("txtCode", 8);
-    edit("txtTitle", 12);
-    edit("txtStockNum", 10);
-    edit("txtPrice", 10);
-    edit("txtSxf", 10);
-    QLineEdit* total = edit("txtAllPrice", 12);
+    edit(field_id::kCode, 8);
+    edit(field_id::kTitle, 12);
+    edit(field_id::kShares, 10);
+    edit(field_id::kPrice, 10);
+    edit(field_id::kFee, 10);
+    QLineEdit* total = edit(field_id::kTotal, 12);
     total->setAlignment(Qt::AlignRight);
     const struct {
         const char* left;
         const char* right;
-    } rows[] = {{"txtCode", "txtTitle"}, {"txtStockNum", "txtPrice"}, {"txtSxf", "txtAllPrice"}};
+    } rows[] = {{field_id::kCode, field_id::kTitle},
+                {field_id::kShares, field_id::kPrice},
+                {field_id::kFee, field_id::kTotal}};
     int row = 1;
     for (const auto& r : rows) {
         grid->addWidget(label(r.left), row, 0);
@@ -46,10 +48,10 @@ TradeDialog::TradeDialog(TradeForm& form, QWidget* parent) : FormDialog(form, pa
     grid->itemAtPosition(3, 0)->widget()->setObjectName("lblSxf");
     grid->itemAtPosition(3, 3)->widget()->setObjectName("lblAllPrice");
     // The parts of the fee right under it, to check against the broker's statement.
-    grid->addWidget(suffix("txtSxf"), row, 1, 1, 4);
+    grid->addWidget(suffix(field_id::kFee), row, 1, 1, 4);
 
     layout->addWidget(box);
-    layout->addLayout(buttonRow({"cmdOk", "cmdCancel"}));
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }
 

@@ -57,8 +57,8 @@ TEST_F(ReportCli, AnAccountWithNothingInItHasNoRates) {
 
 TEST_F(ReportCli, AGroupIsReportedWithAllItsAccounts) {
     data.account("zrdata", 2, "two",
-                 {LedgerRecord::of(testing::dated(
-                     testing::trade(kBuy, "600002", 100, 10000, 5000), 2025, 3, 20))});
+                 {LedgerRecord::of(testing::dated(testing::trade(kBuy, "600002", 100, 10000, 5000),
+                                                  2025, 3, 20))});
     const CliResult r = run({"report", "zrdata"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("2025\t1978.00\t100.00\t22.00\t5000.00\t0.00\n"), std::string::npos)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <sstream>
 
 #include "base/gbk.h"
@@ -27,8 +28,10 @@ TEST(ScriptedUi, TypesInTabOrderAndRefusesReadOnlyFields) {
     std::ostringstream err;
     ScriptedUi ui(err);
     Settings settings = defaultSettings();
-    ui.expectDialog(
-        DialogScript().typeAll({{"txtDir", "a;b"}}).toggle("chkWantPwd", true).press("cmdOk"));
+    ui.expectDialog(DialogScript()
+                        .typeAll({{field_id::kDirectory, "a;b"}})
+                        .toggle(field_id::kWantPassword, true)
+                        .press(field_id::kOk));
     OptionsForm form(ui, settings);
     EXPECT_TRUE(ui.runDialog(form));
     EXPECT_EQ(fieldText(settings.accountSearchDir, 51), "a;b");
@@ -38,8 +41,30 @@ TEST(ScriptedUi, TypesInTabOrderAndRefusesReadOnlyFields) {
     EXPECT_FALSE(ui.runDialog(unscripted));  // a dialog without a script is cancelled
 
     InputForm input(ui, "c", "l", "", 0, 10);
-    input.field("txtText").readOnly = true;
-    EXPECT_THROW(DialogScript().typeAll({{"txtText", "x"}}).runOn(input), UsageError);
+    input.field(field_id::kText).readOnly = true;
+    EXPECT_THROW(DialogScript().typeAll({{field_id::kText, "x"}}).runOn(input), UsageError);
+}
+
+TEST(ScriptedUi, RefusesANameTheFormDoesNotHave) {
+    ScriptedUi ui(std::cerr);
+    Settings settings = defaultSettings();
+    const struct {
+        const char* name;
+        DialogScript script;
+    } cases[] = {
+        {"typed", DialogScript().typeAll({{"txtDri", "a"}}).press(field_id::kOk)},
+        {"pressed", DialogScript().press("cmdOK")},
+        {"toggled", DialogScript().toggle("chkWantPassword", true).press(field_id::kOk)},
+        {"chosen", DialogScript().select("grpOptions", 1).press(field_id::kOk)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OptionsForm form(ui, settings);
+        EXPECT_THROW(c.script.runOn(form), std::out_of_range);
+        EXPECT_TRUE(form.isOpen());  // nothing before the misspelt step was taken either
+    }
+    EXPECT_EQ(fieldText(settings.accountSearchDir, 51),
+              fieldText(defaultSettings().accountSearchDir, 51));
 }
 
 TEST(ScriptedUi, PrintsMessagesAndNotesErrors) {

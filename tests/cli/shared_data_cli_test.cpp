@@ -111,8 +111,8 @@ TEST_F(SharedDataCli, TheDesktopViewFollowsAScriptAndWritesAfterIt) {
     ASSERT_EQ(desktop.lists().rows(LedgerList::Trades).size(), 1u);
     desktop.selectRow(LedgerList::Holdings, 1);
     ui.onDialog = [](Form& f) {
-        testing::typeAndLeave(f, "txtMemo", "kept");
-        f.press("cmdOk");
+        testing::typeAndLeave(f, field_id::kMemo, "kept");
+        f.press(field_id::kOk);
     };
     desktop.editStock();
     EXPECT_TRUE(ui.messages.empty());

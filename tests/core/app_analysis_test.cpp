@@ -71,43 +71,48 @@ void recordHistory(testing::TradeApp& app) {
     const auto on = [](const std::string& date, Values values) {
         int y, m, d;
         std::sscanf(date.c_str(), "%d-%d-%d", &y, &m, &d);
-        values.insert(values.begin(), {{"txtYear", std::to_string(y)},
-                                       {"txtMonth", std::to_string(m)},
-                                       {"txtDay", std::to_string(d)}});
+        values.insert(values.begin(), {{field_id::kYear, std::to_string(y)},
+                                       {field_id::kMonth, std::to_string(m)},
+                                       {field_id::kDay, std::to_string(d)}});
         return values;
     };
     const auto fund = [&](const std::string& date, int operation, const std::string& amount) {
         app.ui.onDialog = [=](Form& form) {
             for (const auto& [field, text] : on(date, {}))
                 testing::typeAndLeave(form, field, text);
-            form.select("cboOperation", operation);
-            testing::typeAndLeave(form, "txtMoney", amount);
-            form.press("cmdOk");
+            form.select(field_id::kOperation, operation);
+            testing::typeAndLeave(form, field_id::kAmount, amount);
+            form.press(field_id::kOk);
         };
         app.controller.addFund();
     };
     const auto buy = [&](const std::string& date, const std::string& code,
                          const std::string& shares, const std::string& price,
                          const std::string& fee) {
-        app.typeThenOk(
-            on(date,
-               {{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price}, {"txtSxf", fee}}));
+        app.typeThenOk(on(date, {{field_id::kCode, code},
+                                 {field_id::kShares, shares},
+                                 {field_id::kPrice, price},
+                                 {field_id::kFee, fee}}));
         app.controller.buy();
     };
     fund("2024-1-2", kDeposit, "100000");
     buy("2024-1-3", "600001", "1000", "10", "15");
     buy("2024-1-10", "0001", "2000", "5", "10");
-    app.onHolding("600001", &Controller::bonusShares, on("2024-6-1", {{"txtStockNum", "500"}}));
-    app.onHolding("600001", &Controller::dividend, on("2024-6-28", {{"txtSxf", "300"}}));
-    app.onHolding("600001", &Controller::sell,
-                  on("2024-9-10", {{"txtStockNum", "600"}, {"txtPrice", "12"}, {"txtSxf", "20"}}));
-    app.onHolding("0001", &Controller::dividend, on("2024-11-15", {{"txtSxf", "120"}}));
+    app.onHolding("600001", &Controller::bonusShares, on("2024-6-1", {{field_id::kShares, "500"}}));
+    app.onHolding("600001", &Controller::dividend, on("2024-6-28", {{field_id::kFee, "300"}}));
+    app.onHolding(
+        "600001", &Controller::sell,
+        on("2024-9-10",
+           {{field_id::kShares, "600"}, {field_id::kPrice, "12"}, {field_id::kFee, "20"}}));
+    app.onHolding("0001", &Controller::dividend, on("2024-11-15", {{field_id::kFee, "120"}}));
     fund("2024-12-20", kWithdrawal, "3000");
     fund("2025-1-15", kDeposit, "5000");
-    app.onHolding("0001", &Controller::sell,
-                  on("2025-2-10", {{"txtStockNum", "2000"}, {"txtPrice", "6"}, {"txtSxf", "12"}}));
+    app.onHolding(
+        "0001", &Controller::sell,
+        on("2025-2-10",
+           {{field_id::kShares, "2000"}, {field_id::kPrice, "6"}, {field_id::kFee, "12"}}));
     buy("2025-3-5", "600001", "100", "11", "5");
-    app.onHolding("600001", &Controller::dividend, on("2025-3-20", {{"txtSxf", "100"}}));
+    app.onHolding("600001", &Controller::dividend, on("2025-3-20", {{field_id::kFee, "100"}}));
     fund("2025-3-25", kAdjustment, "12.5");
 }
 

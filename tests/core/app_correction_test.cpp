@@ -21,7 +21,8 @@ constexpr int kTradeType = 4;
 
 // A dated trade dialog entry.
 TradeApp::Values on(const char* year, const char* month, const char* day, TradeApp::Values more) {
-    TradeApp::Values values{{"txtYear", year}, {"txtMonth", month}, {"txtDay", day}};
+    TradeApp::Values values{
+        {field_id::kYear, year}, {field_id::kMonth, month}, {field_id::kDay, day}};
     values.insert(values.end(), more.begin(), more.end());
     return values;
 }
@@ -36,13 +37,15 @@ void expectFileAgrees(TradeApp& app) {
 TEST(UndoTrade, OnlyTheNewestTransactionOfAStockCanBeUndone) {
     DataDir data;
     TradeApp app(data);
-    app.typeThenOk(
-        on("2001", "3", "5",
-           {{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "10"}, {"txtSxf", "15"}}));
+    app.typeThenOk(on("2001", "3", "5",
+                      {{field_id::kCode, "600001"},
+                       {field_id::kShares, "1000"},
+                       {field_id::kPrice, "10"},
+                       {field_id::kFee, "15"}}));
     app.controller.buy();
     const Texts boughtTargets = app.row(LedgerList::Holdings, 1, {kStopLoss, kTakeProfit});
     app.onHolding("600001", &Controller::sell,
-                  on("2001", "3", "9", {{"txtPrice", "11"}, {"txtSxf", "20"}}));
+                  on("2001", "3", "9", {{field_id::kPrice, "11"}, {field_id::kFee, "20"}}));
     ASSERT_EQ(app.rows(LedgerList::Holdings), 1u);  // sold out
     ASSERT_EQ(app.row(LedgerList::Trades, 1, {kTradeType}), Texts{gbk("买入")});
 
@@ -58,8 +61,8 @@ TEST(UndoTrade, OnlyTheNewestTransactionOfAStockCanBeUndone) {
     app.ui.messages.clear();
     app.ui.onDialog = [](Form& form) {
         EXPECT_EQ(form.caption(), gbk("撤消交易"));
-        EXPECT_FALSE(form.field("txtStockNum").enabled);
-        form.press("cmdOk");
+        EXPECT_FALSE(form.field(field_id::kShares).enabled);
+        form.press(field_id::kOk);
     };
     app.controller.selectRow(LedgerList::Trades, 0);
     app.controller.undoTrade();
@@ -89,9 +92,11 @@ TEST(UndoTrade, RowsOfOtherStocksAndOtherAccountsDoNotBlock) {
     app.controller.buildTree();  // group, one, two
     const auto buyIn = [&](int node, const char* code, const char* day) {
         app.controller.selectNode(node);
-        app.typeThenOk(
-            on("2024", "5", day,
-               {{"txtCode", code}, {"txtStockNum", "100"}, {"txtPrice", "10"}, {"txtSxf", "5"}}));
+        app.typeThenOk(on("2024", "5", day,
+                          {{field_id::kCode, code},
+                           {field_id::kShares, "100"},
+                           {field_id::kPrice, "10"},
+                           {field_id::kFee, "5"}}));
         app.controller.buy();
     };
     buyIn(1, "600001", "1");
@@ -116,13 +121,13 @@ TEST(UndoTrade, TakesBackExactlyWhatRecordingGave) {
     const auto afterBuy = app.snapshot();
 
     // A dividend of 120.00: the sold row's proceeds and the balance fall by 120.00.
-    app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "100"}});
+    app.onHolding("600001", &Controller::bonusShares, {{field_id::kShares, "100"}});
     const auto afterBonus = app.snapshot();
-    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
     app.onHolding("600001", &Controller::sell,
-                  {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+                  {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
     const auto afterSale = app.snapshot();
-    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
     EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldProceeds}), Texts{"6230.00"});
     const Texts held = app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost});
 
@@ -143,7 +148,8 @@ TEST(UndoTrade, TakesBackExactlyWhatRecordingGave) {
 TEST(UndoTrade, ASubscriptionReturnsItsMoney) {
     DataDir data;
     TradeApp app(data);
-    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.typeThenOk(
+        {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "8"}});
     app.controller.subscribe();
     EXPECT_EQ(app.panel(kBalance), "   -8000.00");
     app.onTrade(0, &Controller::undoTrade, {});
@@ -167,8 +173,8 @@ TEST(UndoTrade, CancelAndMissingSelectionChangeNothing) {
     app.ui.messages.clear();
     app.controller.selectRow(LedgerList::Trades, 0);
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtStockNum", "2000");
-        form.press("cmdCancel");
+        testing::typeAndLeave(form, field_id::kShares, "2000");
+        form.press(field_id::kCancel);
     };
     app.controller.undoTrade();
     app.controller.editTrade();
@@ -184,15 +190,18 @@ TEST(EditTrade, PositionsAndTotalsMoveByTheDifference) {
         const char* balance;
     } cases[] = {
         {"more shares",
-         {{"txtStockNum", "1200"}, {"txtSxf", "15"}},
+         {{field_id::kShares, "1200"}, {field_id::kFee, "15"}},
          {"1200", "12015.00"},
          "  -12015.00"},
         {"fewer shares",
-         {{"txtStockNum", "800"}, {"txtSxf", "15"}},
+         {{field_id::kShares, "800"}, {field_id::kFee, "15"}},
          {"800", "8015.00"},
          "   -8015.00"},
-        {"the fee only", {{"txtSxf", "20"}}, {"1000", "10020.00"}, "  -10020.00"},
-        {"the price", {{"txtPrice", "9.5"}, {"txtSxf", "15"}}, {"1000", "9515.00"}, "   -9515.00"},
+        {"the fee only", {{field_id::kFee, "20"}}, {"1000", "10020.00"}, "  -10020.00"},
+        {"the price",
+         {{field_id::kPrice, "9.5"}, {field_id::kFee, "15"}},
+         {"1000", "9515.00"},
+         "   -9515.00"},
     };
     for (const auto& c : cases) {
         DataDir data;
@@ -200,10 +209,10 @@ TEST(EditTrade, PositionsAndTotalsMoveByTheDifference) {
         app.buy("600001", "1000", "10", "15");
         app.ui.onDialog = [&](Form& form) {
             EXPECT_EQ(form.caption(), gbk("修改交易"));
-            EXPECT_TRUE(form.field("txtCode").readOnly);
+            EXPECT_TRUE(form.field(field_id::kCode).readOnly);
             for (const auto& [field, text] : c.typed)
                 testing::typeAndLeave(form, field, text);
-            form.press("cmdOk");
+            form.press(field_id::kOk);
         };
         app.controller.selectRow(LedgerList::Trades, 0);
         app.controller.editTrade();
@@ -219,14 +228,14 @@ TEST(EditTrade, ASaleCostBasisMovesCostBetweenTheTwoPositions) {
     TradeApp app(data);
     app.buy("600001", "1000", "10", "15");
     app.onHolding("600001", &Controller::sell,
-                  {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+                  {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
     ASSERT_EQ(app.row(LedgerList::Holdings, 1, {kHeldCost}), Texts{"4025.00"});
     ASSERT_EQ(app.row(LedgerList::Sold, 1, {kSoldCost}), Texts{"5990.00"});
     app.ui.onDialog = [](Form& form) {
-        EXPECT_EQ(form.field("txtAllPrice").label, gbk("总买价"));
-        EXPECT_EQ(form.field("txtAllPrice").text, "5990.00");
-        testing::typeAndLeave(form, "txtAllPrice", "6000");
-        form.press("cmdOk");
+        EXPECT_EQ(form.field(field_id::kTotal).label, gbk("总买价"));
+        EXPECT_EQ(form.field(field_id::kTotal).text, "5990.00");
+        testing::typeAndLeave(form, field_id::kTotal, "6000");
+        form.press(field_id::kOk);
     };
     app.controller.selectRow(LedgerList::Trades, 0);
     app.controller.editTrade();
@@ -238,7 +247,7 @@ TEST(EditTrade, ASaleCostBasisMovesCostBetweenTheTwoPositions) {
 
     // More shares sold: the holding gives them up, the sold position takes them with the
     // larger proceeds.
-    app.onTrade(0, &Controller::editTrade, {{"txtStockNum", "600"}, {"txtSxf", "10"}});
+    app.onTrade(0, &Controller::editTrade, {{field_id::kShares, "600"}, {field_id::kFee, "10"}});
     EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares}), Texts{"400"});
     EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldShares, kSoldProceeds}),
               (Texts{"600", "7190.00"}));
@@ -248,9 +257,10 @@ TEST(EditTrade, ASaleCostBasisMovesCostBetweenTheTwoPositions) {
 TEST(EditTrade, ASubscriptionChangesNoPosition) {
     DataDir data;
     TradeApp app(data);
-    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.typeThenOk(
+        {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "8"}});
     app.controller.subscribe();
-    app.onTrade(0, &Controller::editTrade, {{"txtStockNum", "2000"}});
+    app.onTrade(0, &Controller::editTrade, {{field_id::kShares, "2000"}});
     EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
     EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
     EXPECT_EQ(app.panel(kBalance), "  -16000.00");
@@ -262,7 +272,8 @@ TEST(EditTrade, AHugeDifferenceIsKeptWhole) {
     DataDir data;
     TradeApp app(data);
     app.buy("600001", "1000", "10", "15");
-    app.onTrade(0, &Controller::editTrade, {{"txtStockNum", "2000000"}, {"txtSxf", "15"}});
+    app.onTrade(0, &Controller::editTrade,
+                {{field_id::kShares, "2000000"}, {field_id::kFee, "15"}});
     EXPECT_TRUE(app.ui.messages.empty());
     EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}),
               (Texts{"2000000", "20000015.00"}));
@@ -284,8 +295,10 @@ TEST(EditTrade, ABuyOfASoldOutStockOpensAHoldingOfTheDifference) {
         DataDir data;
         TradeApp app(data);
         app.buy("600001", "1000", "10", "15");
-        app.onHolding("600001", &Controller::sell, {{"txtPrice", "11"}, {"txtSxf", "20"}});
-        app.onTrade(1, &Controller::editTrade, {{"txtStockNum", c.shares}, {"txtSxf", "15"}});
+        app.onHolding("600001", &Controller::sell,
+                      {{field_id::kPrice, "11"}, {field_id::kFee, "20"}});
+        app.onTrade(1, &Controller::editTrade,
+                    {{field_id::kShares, c.shares}, {field_id::kFee, "15"}});
         ASSERT_EQ(app.rows(LedgerList::Holdings), 2u) << c.shares;
         EXPECT_EQ(
             app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost, kStopLoss, kTakeProfit}),
@@ -299,15 +312,18 @@ TEST(DeleteStock, AsksThenRemovesEveryRowOfTheStockInItsAccount) {
     DataDir data;
     data.names({{"600001", gbk("某股份")}});
     TradeApp app(data);
-    app.typeThenOk(
-        {{"txtCode", "600002"}, {"txtStockNum", "100"}, {"txtPrice", "5"}, {"txtSxf", "5"}});
+    app.typeThenOk({{field_id::kCode, "600002"},
+                    {field_id::kShares, "100"},
+                    {field_id::kPrice, "5"},
+                    {field_id::kFee, "5"}});
     app.controller.buy();
     const auto otherStockOnly = app.snapshot();
     app.buy("600001", "1000", "10", "15");
     app.onHolding("600001", &Controller::sell,
-                  {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
-    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
-    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+                  {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
+    app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
+    app.typeThenOk(
+        {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "8"}});
     app.controller.subscribe();
 
     for (const Answer answer : {Answer::No, Answer::Yes}) {
@@ -353,13 +369,14 @@ TEST(Corrections, ADiskThatStopsAnywhereLeavesTheCommandWholeOrAbsent) {
     };
     const auto prepare = [](TradeApp& app) {
         app.buy("600001", "1000", "10", "15");
-        app.onHolding("600001", &Controller::sell,
-                      {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+        app.onHolding(
+            "600001", &Controller::sell,
+            {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
         app.buy("600001", "100", "10", "5");
         app.ui.answerYes = true;
         app.controller.selectRow(LedgerList::Trades, 0);
         app.controller.selectRow(LedgerList::Holdings, 1);
-        app.typeThenOk({{"txtStockNum", "200"}, {"txtSxf", "5"}});
+        app.typeThenOk({{field_id::kShares, "200"}, {field_id::kFee, "5"}});
         app.ui.messages.clear();
     };
     const auto writeFailed = [](const TradeApp& app) {
@@ -417,9 +434,11 @@ TEST(Corrections, ALongSessionReopensToWhatItShowedAfterEveryStep) {
     TradeApp app(data);
     const auto buyOn = [&](const char* code, const char* shares, const char* price, const char* fee,
                            const char* day) {
-        app.typeThenOk(
-            on("2026", "1", day,
-               {{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price}, {"txtSxf", fee}}));
+        app.typeThenOk(on("2026", "1", day,
+                          {{field_id::kCode, code},
+                           {field_id::kShares, shares},
+                           {field_id::kPrice, price},
+                           {field_id::kFee, fee}}));
         app.controller.buy();
     };
     const struct {
@@ -429,9 +448,9 @@ TEST(Corrections, ALongSessionReopensToWhatItShowedAfterEveryStep) {
         {"deposit",
          [&] {
              app.ui.onDialog = [](Form& form) {
-                 form.select("cboOperation", 0);
-                 testing::typeAndLeave(form, "txtMoney", "100000");
-                 form.press("cmdOk");
+                 form.select(field_id::kOperation, 0);
+                 testing::typeAndLeave(form, field_id::kAmount, "100000");
+                 form.press(field_id::kOk);
              };
              app.controller.addFund();
          }},
@@ -439,49 +458,53 @@ TEST(Corrections, ALongSessionReopensToWhatItShowedAfterEveryStep) {
         {"buy 600002", [&] { buyOn("600002", "2000", "5", "10", "6"); }},
         {"partial sale",
          [&] {
-             app.onHolding("600001", &Controller::sell,
-                           {{"txtStockNum", "500"}, {"txtPrice", "12"}, {"txtSxf", "10"}});
+             app.onHolding(
+                 "600001", &Controller::sell,
+                 {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
          }},
         {"bonus",
          [&] {
-             app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "100"}});
+             app.onHolding("600001", &Controller::bonusShares, {{field_id::kShares, "100"}});
          }},
         {"dividend",
          [&] {
-             app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+             app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
          }},
         {"rights",
          [&] {
              app.onHolding("600002", &Controller::rightsIssue,
-                           {{"txtStockNum", "200"}, {"txtPrice", "4"}});
+                           {{field_id::kShares, "200"}, {field_id::kPrice, "4"}});
          }},
         {"full sale",
          [&] {
-             app.onHolding("600002", &Controller::sell, {{"txtPrice", "6"}, {"txtSxf", "20"}});
+             app.onHolding("600002", &Controller::sell,
+                           {{field_id::kPrice, "6"}, {field_id::kFee, "20"}});
          }},
         {"subscription",
          [&] {
-             app.typeThenOk({{"txtCode", "600003"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+             app.typeThenOk({{field_id::kCode, "600003"},
+                             {field_id::kShares, "1000"},
+                             {field_id::kPrice, "8"}});
              app.controller.subscribe();
          }},
         {"won in part",
          [&] {
              app.controller.selectRow(LedgerList::Trades, int(tradeRow(app, "600003", "申购")));
              app.ui.onDialog = [](Form& form) {
-                 form.type("txtText", "400");
-                 form.press("cmdOk");
+                 form.type(field_id::kText, "400");
+                 form.press(field_id::kOk);
              };
              app.controller.subscriptionWon();
          }},
         {"edit the buy",
          [&] {
              app.onTrade(tradeRow(app, "600001", "买入"), &Controller::editTrade,
-                         {{"txtStockNum", "1200"}, {"txtSxf", "15"}});
+                         {{field_id::kShares, "1200"}, {field_id::kFee, "15"}});
          }},
         {"edit the sale's cost basis",
          [&] {
              app.onTrade(tradeRow(app, "600001", "卖出"), &Controller::editTrade,
-                         {{"txtAllPrice", "6000"}});
+                         {{field_id::kTotal, "6000"}});
          }},
         {"undo the full sale",
          [&] { app.onTrade(tradeRow(app, "600002", "卖出"), &Controller::undoTrade, {}); }},

@@ -28,7 +28,7 @@ TEST(DataDirectorySetUp, ANewDirectoryGetsItsGroupDirectoryAndTodaysSchedule) {
     EXPECT_EQ(dir.read("zrstk.cfg").size(), kSettingsFileSize);
     EXPECT_EQ(controller.quoteFee("600000", 1000, 10, TradeSide::Buy).fee, 5.10);
     EXPECT_EQ(controller.quoteFee("600000", 1000, 10, TradeSide::Sell).fee, 10.10);
-    EXPECT_EQ(controller.budget().field("cboStkType").items[0], gbk("沪市主板"));
+    EXPECT_EQ(controller.budget().field(field_id::kStockCategory).items[0], gbk("沪市主板"));
     ASSERT_EQ(controller.tree().size(), 1);  // the empty group zrdata
 
     // Started again, the program computes with the schedule it finds in the file.
@@ -93,12 +93,12 @@ TEST(DataDirectorySetUp, AnOldSettingsFileIsUnchangedToTheByteAfterOpeningAndSav
     Controller controller(ui, fs, clock);
     controller.start();
     ui.onDialog = [](Form& form) {
-        form.select("lsvCfg", 1);
-        form.press("cmdOk");  // the row as it was
+        form.select(field_id::kCategoryList, 1);
+        form.press(field_id::kOk);  // the row as it was
     };
     controller.configure();
     EXPECT_EQ(dir.read("zrstk.cfg"), bytes);
-    ui.onDialog = [](Form& form) { form.press("cmdOk"); };
+    ui.onDialog = [](Form& form) { form.press(field_id::kOk); };
     controller.options();
     EXPECT_EQ(dir.read("zrstk.cfg"), bytes);
     EXPECT_TRUE(ui.messages.empty());

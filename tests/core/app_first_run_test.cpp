@@ -42,7 +42,7 @@ TEST(FirstRun, AnEmptyDirectoryGetsItsSearchDirectoryAndAGroupToAddAnAccountTo) 
     EXPECT_EQ(app.controller.emptyLedgerHint(), kHint);
 
     // F7 then works at once.
-    app.ui.onDialog = [](Form& form) { form.press("cmdOk"); };
+    app.ui.onDialog = [](Form& form) { form.press(field_id::kOk); };
     app.controller.addAccount();
     EXPECT_TRUE(app.ui.messages.empty());
     EXPECT_TRUE(data.dir().exists("zrdata/zr_00001.acc"));
@@ -88,14 +88,14 @@ TEST(EmptyLedgerHint, GoesOnceTheAccountHoldsSomethingAndIsNotGivenForALockedOne
 
     app.ui.onDialog = [](Form& form) {
         if (form.caption() == gbk("请输入帐户密码"))
-            form.press("cmdOk");  // no password set: the empty one
+            form.press(field_id::kOk);  // no password set: the empty one
     };
     app.controller.selectNode(1);
     EXPECT_EQ(app.controller.emptyLedgerHint(), kHint);
 
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtMoney", "1000");
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kAmount, "1000");
+        form.press(field_id::kOk);
     };
     app.controller.addFund();
     ASSERT_EQ(app.controller.lists().rows(LedgerList::Funds).size(), 1u);

@@ -20,11 +20,11 @@ struct FundApp {
     // Runs the fund dialog with the operation and the amount typed.
     void addFund(int operation, const std::optional<std::string>& amount, bool ok = true) {
         ui.onDialog = [=](Form& form) {
-            testing::typeAndLeave(form, "txtTitle", gbk("工资"));
-            form.select("cboOperation", operation);
+            testing::typeAndLeave(form, field_id::kTitle, gbk("工资"));
+            form.select(field_id::kOperation, operation);
             if (amount)
-                testing::typeAndLeave(form, "txtMoney", *amount);
-            form.press(ok ? "cmdOk" : "cmdCancel");
+                testing::typeAndLeave(form, field_id::kAmount, *amount);
+            form.press(ok ? field_id::kOk : field_id::kCancel);
         };
         controller.addFund();
     }
@@ -92,9 +92,9 @@ TEST(FundCommand, NewMovementsStandInDateOrderAndCancelAddsNothing) {
     DataDir data;
     FundApp app(data);
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtYear", "2025");
-        testing::typeAndLeave(form, "txtMoney", "100");
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kYear, "2025");
+        testing::typeAndLeave(form, field_id::kAmount, "100");
+        form.press(field_id::kOk);
     };
     app.controller.addFund();
     app.addFund(0, "200");  // dated today: the newest stands first

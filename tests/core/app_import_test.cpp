@@ -15,29 +15,31 @@ using testing::typeAndLeave;
 
 // Types a date "YYYY-MM-DD" into the three date fields.
 TradeApp::Values dated(const std::string& date, TradeApp::Values values) {
-    values.insert(values.begin(), {{"txtYear", date.substr(0, 4)},
-                                   {"txtMonth", date.substr(5, 2)},
-                                   {"txtDay", date.substr(8, 2)}});
+    values.insert(values.begin(), {{field_id::kYear, date.substr(0, 4)},
+                                   {field_id::kMonth, date.substr(5, 2)},
+                                   {field_id::kDay, date.substr(8, 2)}});
     return values;
 }
 
 void typeFund(TradeApp& app, const std::string& date, int operation, const std::string& amount,
               const std::string& memo) {
     app.ui.onDialog = [=](Form& form) {
-        for (const auto& [field, text] : dated(date, {{"txtTitle", gbk("交割单")}}))
+        for (const auto& [field, text] : dated(date, {{field_id::kTitle, gbk("交割单")}}))
             typeAndLeave(form, field, text);
-        form.select("cboOperation", operation);
-        typeAndLeave(form, "txtMoney", amount);
-        typeAndLeave(form, "txtMemo", gbk(memo));
-        form.press("cmdOk");
+        form.select(field_id::kOperation, operation);
+        typeAndLeave(form, field_id::kAmount, amount);
+        typeAndLeave(form, field_id::kMemo, gbk(memo));
+        form.press(field_id::kOk);
     };
     app.controller.addFund();
 }
 
 void typeBuy(TradeApp& app, const std::string& date, const std::string& code,
              const std::string& shares, const std::string& price, const std::string& fee) {
-    app.typeThenOk(dated(
-        date, {{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price}, {"txtSxf", fee}}));
+    app.typeThenOk(dated(date, {{field_id::kCode, code},
+                                {field_id::kShares, shares},
+                                {field_id::kPrice, price},
+                                {field_id::kFee, fee}}));
     app.controller.buy();
 }
 
@@ -48,21 +50,22 @@ void typeHistory(TradeApp& app) {
     typeBuy(app, "2023-02-20", "000001", "2000", "12.50", "7.50");
     app.onHolding(
         "600000", &Controller::sell,
-        dated("2023-03-01", {{"txtStockNum", "500"}, {"txtPrice", "11"}, {"txtSxf", "10.61"}}));
-    app.onHolding("000001", &Controller::dividend, dated("2023-05-10", {{"txtSxf", "300"}}));
-    app.onHolding("000001", &Controller::dividend, dated("2023-05-12", {{"txtSxf", "-30"}}));
+        dated("2023-03-01",
+              {{field_id::kShares, "500"}, {field_id::kPrice, "11"}, {field_id::kFee, "10.61"}}));
+    app.onHolding("000001", &Controller::dividend, dated("2023-05-10", {{field_id::kFee, "300"}}));
+    app.onHolding("000001", &Controller::dividend, dated("2023-05-12", {{field_id::kFee, "-30"}}));
     app.onHolding("000001", &Controller::bonusShares,
-                  dated("2023-06-01", {{"txtStockNum", "400"}}));
+                  dated("2023-06-01", {{field_id::kShares, "400"}}));
     typeFund(app, "2023-06-10", kWithdrawal, "5000", "证券转银行");
     typeFund(app, "2023-06-21", kAdjustment, "-1.23", "利息归本");  // typed as the loss it is
     app.onHolding("600000", &Controller::rightsIssue,
-                  dated("2023-08-01", {{"txtStockNum", "300"}, {"txtPrice", "8"}}));
+                  dated("2023-08-01", {{field_id::kShares, "300"}, {field_id::kPrice, "8"}}));
     typeBuy(app, "2023-09-01", "603999", "1000", "5", "0");
 }
 
 // Imports `bytes` as a statement file; `press` is the button pressed in the preview.
 const StatementPreview* importStatement(TradeApp& app, DataDir& data, const std::string& bytes,
-                                        const char* press = "cmdImport") {
+                                        const char* press = field_id::kImport) {
     data.dir().write("statement.xls", bytes);
     app.ui.fileToOpen = data.dir().file("statement.xls");
     static StatementPreview shown;
@@ -144,15 +147,15 @@ TEST(ImportCommand, ThePreviewListsEveryRowAndCancelRecordsNothing) {
     app.ui.fileToOpen = data.dir().file("s.csv");
     app.ui.onDialog = [&](Form& form) {
         EXPECT_EQ(form.caption(), gbk("导入交割单"));
-        EXPECT_EQ(form.field("lblFile").text, gbk("文件: ") + data.dir().file("s.csv"));
-        counts = form.field("lblCounts").text;
+        EXPECT_EQ(form.field(field_id::kFileLabel).text, gbk("文件: ") + data.dir().file("s.csv"));
+        counts = form.field(field_id::kCountsLabel).text;
         const StatementPreview& p = dynamic_cast<ImportForm&>(form).preview();
         EXPECT_EQ(p.entries.size(), 14u);
         EXPECT_EQ(p.entries[12].status, ImportStatus::Unknown);
         EXPECT_EQ(p.entries[12].note, gbk("新股申购"));
         EXPECT_EQ(p.entries[9].note, gbk("逆回购"));
         EXPECT_EQ(p.entries[10].note, gbk("指定交易"));
-        form.press("cmdCancel");
+        form.press(field_id::kCancel);
     };
     app.controller.importStatement();
     EXPECT_EQ(counts, gbk("新增 11, 已有 0, 跳过 2, 未知 1, 无效 0"));
@@ -178,8 +181,9 @@ TEST(ImportCommand, ADamagedStatementRecordsItsGoodRows) {
 
 TEST(ImportCommand, NewSharesBecomeTheAllotmentOfTheSubscription) {
     const auto subscribe = [](TradeApp& app) {
-        app.typeThenOk(dated("2023-08-20",
-                             {{"txtCode", "603999"}, {"txtStockNum", "1000"}, {"txtPrice", "5"}}));
+        app.typeThenOk(dated(
+            "2023-08-20",
+            {{field_id::kCode, "603999"}, {field_id::kShares, "1000"}, {field_id::kPrice, "5"}}));
         app.controller.subscribe();
     };
     DataDir typedData;
@@ -187,8 +191,8 @@ TEST(ImportCommand, NewSharesBecomeTheAllotmentOfTheSubscription) {
     subscribe(typed);
     typed.controller.selectRow(LedgerList::Trades, 0);
     typed.ui.onDialog = [](Form& form) {
-        form.type("txtText", "600");
-        form.press("cmdOk");
+        form.type(field_id::kText, "600");
+        form.press(field_id::kOk);
     };
     typed.controller.subscriptionWon();
 

@@ -67,9 +67,9 @@ struct PriceApp {
 
     void update(int source, const std::string& directory) {
         ui.onDialog = [source, directory](Form& form) {
-            form.select("grpOption", source);
-            typeAndLeave(form, "txtDir", directory);
-            form.press("cmdOk");
+            form.select(field_id::kOptionGroup, source);
+            typeAndLeave(form, field_id::kDirectory, directory);
+            form.press(field_id::kOk);
         };
         controller.updatePrices();
     }
@@ -183,7 +183,7 @@ TEST(PriceUpdate, TheDialogShowsEachSourcesOwnDirectoryAndCancelKeepsEverything)
     const auto before = testing::viewSnapshot(app.controller);
     app.ui.onDialog = [](Form& form) {
         EXPECT_EQ(form.caption(), gbk("更新现价"));
-        const Field& option = form.field("grpOption");
+        const Field& option = form.field(field_id::kOptionGroup);
         EXPECT_EQ(option.kind, FieldKind::Radio);
         EXPECT_EQ(option.label, gbk("选项"));
         ASSERT_EQ(option.items.size(), 3u);
@@ -191,19 +191,20 @@ TEST(PriceUpdate, TheDialogShowsEachSourcesOwnDirectoryAndCancelKeepsEverything)
         EXPECT_EQ(option.items[1], gbk("赢证日线(day.dat)"));
         EXPECT_EQ(option.items[2], gbk("财智收盘价(*.txt)"));
         EXPECT_EQ(option.selected, 1);
-        EXPECT_EQ(form.field("txtDir").text, "b");
-        EXPECT_EQ(form.field("txtDir").label, gbk("主目录"));
+        EXPECT_EQ(form.field(field_id::kDirectory).text, "b");
+        EXPECT_EQ(form.field(field_id::kDirectory).label, gbk("主目录"));
 
-        typeAndLeave(form, "txtDir", "typed");
-        form.select("grpOption", 2);
-        EXPECT_EQ(form.field("txtDir").text, "c") << "the edit of the other source is dropped";
-        form.select("grpOption", 0);
-        EXPECT_EQ(form.field("txtDir").text, "a");
-        form.select("grpOption", 3);
+        typeAndLeave(form, field_id::kDirectory, "typed");
+        form.select(field_id::kOptionGroup, 2);
+        EXPECT_EQ(form.field(field_id::kDirectory).text, "c")
+            << "the edit of the other source is dropped";
+        form.select(field_id::kOptionGroup, 0);
+        EXPECT_EQ(form.field(field_id::kDirectory).text, "a");
+        form.select(field_id::kOptionGroup, 3);
         EXPECT_EQ(option.selected, 0) << "there is no fourth source";
-        typeAndLeave(form, "txtDir", std::string(40, 'd'));
-        EXPECT_EQ(form.field("txtDir").text, std::string(28, 'd'));
-        form.press("cmdCancel");
+        typeAndLeave(form, field_id::kDirectory, std::string(40, 'd'));
+        EXPECT_EQ(form.field(field_id::kDirectory).text, std::string(28, 'd'));
+        form.press(field_id::kCancel);
     };
     app.controller.updatePrices();
     EXPECT_EQ(app.ui.dialogsRun, 1);
@@ -223,9 +224,9 @@ TEST(PriceUpdate, AStoredSourceThatDoesNotExistOffersTheFirst) {
     PriceApp app(data);
     app.write({{"ql/data/shase/day/600001.day", oneDay(12340)}});
     app.ui.onDialog = [](Form& form) {
-        EXPECT_EQ(form.field("grpOption").selected, 0);
-        EXPECT_EQ(form.field("txtDir").text, "ql");
-        form.press("cmdOk");
+        EXPECT_EQ(form.field(field_id::kOptionGroup).selected, 0);
+        EXPECT_EQ(form.field(field_id::kDirectory).text, "ql");
+        form.press(field_id::kOk);
     };
     app.controller.updatePrices();
     EXPECT_EQ(app.controller.settings().priceSource, 0);

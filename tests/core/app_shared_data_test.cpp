@@ -44,7 +44,7 @@ std::vector<std::string> texts(const std::vector<testing::ShownMessage>& message
 
 void writeMemo(TradeApp& app, const std::string& code, const std::string& memo) {
     app.controller.setFocusedList(LedgerList::Holdings);
-    app.onHolding(code, &Controller::editStock, {{"txtMemo", memo}});
+    app.onHolding(code, &Controller::editStock, {{field_id::kMemo, memo}});
 }
 
 // The desktop program keeps its view between commands; a script changes the files meanwhile.
@@ -131,8 +131,8 @@ TEST(FailingWrites, EachIsSaidAndChangesNothing) {
         {"a deposit on a full disk", [](auto& fs) { fs.changesLeft = 0; },
          [](TradeApp& app) {
              app.ui.onDialog = [](Form& f) {
-                 typeAndLeave(f, "txtMoney", "100");
-                 f.press("cmdOk");
+                 typeAndLeave(f, field_id::kAmount, "100");
+                 f.press(field_id::kOk);
              };
              app.controller.addFund();
          },
@@ -145,9 +145,9 @@ TEST(FailingWrites, EachIsSaidAndChangesNothing) {
         {"the settings on a full disk", [](auto& fs) { fs.changesLeft = 0; },
          [](TradeApp& app) {
              app.ui.onDialog = [](Form& f) {
-                 typeAndLeave(f, "txtTitle", "x");
-                 f.press("cmdOk");
-                 f.press("cmdCancel");
+                 typeAndLeave(f, field_id::kTitle, "x");
+                 f.press(field_id::kOk);
+                 f.press(field_id::kCancel);
              };
              app.controller.configure();
          },
@@ -156,8 +156,8 @@ TEST(FailingWrites, EachIsSaidAndChangesNothing) {
          [](auto& fs) { fs.refusedModes = {OpenMode::CreateExclusive}; },
          [](TradeApp& app) {
              app.ui.onDialog = [](Form& f) {
-                 f.toggle("chkWantPwd", true);
-                 f.press("cmdOk");
+                 f.toggle(field_id::kWantPassword, true);
+                 f.press(field_id::kOk);
              };
              app.controller.options();
          },
@@ -165,9 +165,9 @@ TEST(FailingWrites, EachIsSaidAndChangesNothing) {
         {"a stock name on a full disk", [](auto& fs) { fs.changesLeft = 0; },
          [](TradeApp& app) {
              app.ui.onDialog = [](Form& f) {
-                 typeAndLeave(f, "txtCode", "600001");
-                 typeAndLeave(f, "txtTitle", "x");
-                 f.press("cmdOk");
+                 typeAndLeave(f, field_id::kCode, "600001");
+                 typeAndLeave(f, field_id::kTitle, "x");
+                 f.press(field_id::kOk);
              };
              app.controller.editStockName();
          },
@@ -175,7 +175,7 @@ TEST(FailingWrites, EachIsSaidAndChangesNothing) {
         {"a new account in a read-only directory",
          [](auto& fs) { fs.refusedModes = {OpenMode::CreateExclusive}; },
          [](TradeApp& app) {
-             app.ui.onDialog = [](Form& f) { f.press("cmdOk"); };
+             app.ui.onDialog = [](Form& f) { f.press(field_id::kOk); };
              app.controller.addAccount();
          },
          writeFailedMessage("zrdata/zr_00002.acc")},
@@ -222,7 +222,7 @@ TEST(FailingReads, AFileThatCannotBeReadIsSaidAndNeverReplaced) {
                                             readFailedMessage(kNameTableFileName)}));
         EXPECT_EQ(controller.lists().rows(LedgerList::Trades).size(), 2u);  // defaults: zrdata
         ui.messages.clear();
-        ui.onDialog = [](Form& f) { f.press("cmdOk"); };
+        ui.onDialog = [](Form& f) { f.press(field_id::kOk); };
         controller.options();
         EXPECT_EQ(texts(ui.messages),
                   std::vector<std::string>{writeFailedMessage(kSettingsFileName)});
@@ -258,7 +258,7 @@ TEST(Numbers, APositionThatWouldNotFitItsFieldsIsRefusedAndNothingWritten) {
     app.buy("000001", "1500000000", "1", "0");
     EXPECT_EQ(texts(app.ui.messages), std::vector<std::string>{kOutOfRange});
     app.ui.messages.clear();
-    app.onHolding("000001", &Controller::bonusShares, {{"txtStockNum", "2147483647"}});
+    app.onHolding("000001", &Controller::bonusShares, {{field_id::kShares, "2147483647"}});
     EXPECT_EQ(texts(app.ui.messages), std::vector<std::string>{kOutOfRange});
     EXPECT_EQ(filesOf(data), before);
     EXPECT_EQ(app.snapshot(), shown);
@@ -274,12 +274,12 @@ mode_t modeOf(const std::string& path) {
 TEST(FileModes, NewFilesAreTheOwnersAloneAndRewritesKeepModeAndLinks) {
     DataDir data;
     TradeApp app(data);
-    app.ui.onDialog = [](Form& f) { f.press("cmdOk"); };
+    app.ui.onDialog = [](Form& f) { f.press(field_id::kOk); };
     app.controller.addAccount();  // zr_00002.acc
     app.ui.onDialog = [](Form& f) {
-        typeAndLeave(f, "txtTitle", "x");
-        f.press("cmdOk");
-        f.press("cmdCancel");
+        typeAndLeave(f, field_id::kTitle, "x");
+        f.press(field_id::kOk);
+        f.press(field_id::kCancel);
     };
     app.controller.configure();
     app.controller.exportText();
@@ -294,8 +294,8 @@ TEST(FileModes, NewFilesAreTheOwnersAloneAndRewritesKeepModeAndLinks) {
     app.controller.buildTree();
     app.controller.selectNode(1);
     app.ui.onDialog = [](Form& f) {
-        typeAndLeave(f, "txtTitle", "renamed");
-        f.press("cmdOk");
+        typeAndLeave(f, field_id::kTitle, "renamed");
+        f.press(field_id::kOk);
     };
     app.controller.editAccount();  // rewrites the whole file
     app.buy("600001", "100", "10", "5");

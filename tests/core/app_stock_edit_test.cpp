@@ -44,16 +44,16 @@ TEST(EditStockCommand, TargetsFromALossAndAProfitRatioAreStoredWithTheMemo) {
     StockApp app(data);
     app.controller.selectRow(LedgerList::Holdings, 1);
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtMemo", gbk("止损"));
-        testing::typeAndLeave(form, "txtNowPrice", "11");
-        testing::typeAndLeave(form, "txtKs", "-500");
-        form.press("cmdCalKs");
-        EXPECT_EQ(form.field("txtZsPrice").text, "9.66");
-        testing::typeAndLeave(form, "txtYll", "10");
-        form.press("cmdCalYll");
-        EXPECT_EQ(form.field("txtHlPrice").text, "11.18");
-        EXPECT_EQ(form.field("txtYl").text, "1009.15");
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kMemo, gbk("止损"));
+        testing::typeAndLeave(form, field_id::kCurrentPrice, "11");
+        testing::typeAndLeave(form, field_id::kLoss, "-500");
+        form.press(field_id::kCalculateLoss);
+        EXPECT_EQ(form.field(field_id::kStopLossPrice).text, "9.66");
+        testing::typeAndLeave(form, field_id::kProfitRatio, "10");
+        form.press(field_id::kCalculateProfitRatio);
+        EXPECT_EQ(form.field(field_id::kTakeProfitPrice).text, "11.18");
+        EXPECT_EQ(form.field(field_id::kProfit).text, "1009.15");
+        form.press(field_id::kOk);
     };
     const std::string netValueBefore = app.controller.totalsPanel().texts[5];
     app.controller.editStock();
@@ -87,9 +87,9 @@ TEST(EditStockCommand, TheSoldListWhileItHasTheFocus) {
     app.controller.selectRow(LedgerList::Sold, 1);
     app.controller.setFocusedList(LedgerList::Sold);
     app.ui.onDialog = [](Form& form) {
-        EXPECT_FALSE(form.field("txtMemo").enabled);  // the sold position has no note slot
-        EXPECT_FALSE(form.field("txtNowPrice").visible);
-        form.press("cmdOk");
+        EXPECT_FALSE(form.field(field_id::kMemo).enabled);  // the sold position has no note slot
+        EXPECT_FALSE(form.field(field_id::kCurrentPrice).visible);
+        form.press(field_id::kOk);
     };
     const auto before = data.dir().read("zrdata/zr_00001.acc");
     app.controller.editStock();
@@ -110,8 +110,8 @@ TEST(EditStockCommand, AFailedWriteIsReportedAndTheRowKept) {
     app.controller.selectRow(LedgerList::Holdings, 1);
     app.fs.changesLeft = 0;
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtNowPrice", "12");
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kCurrentPrice, "12");
+        form.press(field_id::kOk);
     };
     app.controller.editStock();
     ASSERT_EQ(app.ui.messages.size(), 1u);

@@ -56,8 +56,9 @@ TEST(TradeCommands, PartialSalesMoveTheirNetProceedsAsCost) {
         DataDir data;
         TradeApp app(data);
         app.buy("600001", "1000", "10", "15");
-        app.onHolding("600001", &Controller::sell,
-                      {{"txtStockNum", "500"}, {"txtPrice", c.price}, {"txtSxf", c.fee}});
+        app.onHolding(
+            "600001", &Controller::sell,
+            {{field_id::kShares, "500"}, {field_id::kPrice, c.price}, {field_id::kFee, c.fee}});
         EXPECT_TRUE(app.ui.messages.empty()) << c.price;
         EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
                   (std::vector<std::string>{"500", c.heldCost}));
@@ -73,8 +74,8 @@ TEST(TradeCommands, SellingEverythingMovesTheWholeCostToTheSoldRow) {
     TradeApp app(data);
     app.buy("600001", "1000", "10", "15");
     app.onHolding("600001", &Controller::sell,
-                  {{"txtPrice", "11"}, {"txtSxf", "20"}});  // all 1000 shares
-    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);          // the summary row alone
+                  {{field_id::kPrice, "11"}, {field_id::kFee, "20"}});  // all 1000 shares
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);                      // the summary row alone
     EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5, 7, 8}),
               (std::vector<std::string>{"1000", "10015.00", "10980.00", "965.00"}));
     EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 8, 9}),
@@ -93,14 +94,15 @@ TEST(TradeCommands, CorporateActionsOnAHolding) {
     DataDir data;
     TradeApp app(data);
     app.buy("600001", "1000", "10", "15");
-    app.onHolding("600001", &Controller::bonusShares, {{"txtStockNum", "300"}});
+    app.onHolding("600001", &Controller::bonusShares, {{field_id::kShares, "300"}});
     EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
               (std::vector<std::string>{"1300", "10015.00"}));
-    app.onHolding("600001", &Controller::rightsIssue, {{"txtStockNum", "300"}, {"txtPrice", "5"}});
+    app.onHolding("600001", &Controller::rightsIssue,
+                  {{field_id::kShares, "300"}, {field_id::kPrice, "5"}});
     EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
               (std::vector<std::string>{"1600", "11515.00"}));
     EXPECT_EQ(app.panel(kBalance), "  -11515.00");
-    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "120"}});
+    app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
     EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, 3, 5, 7}),
               (std::vector<std::string>{"600001", "0", "0.00", "120.00"}));
     EXPECT_EQ(app.panel(kBalance), "  -11395.00");
@@ -110,7 +112,7 @@ TEST(TradeCommands, ADividendOfNothingLeavesNoSoldRow) {
     DataDir data;
     TradeApp app(data);
     app.buy("600001", "1000", "10", "15");
-    app.onHolding("600001", &Controller::dividend, {{"txtSxf", "0"}});
+    app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "0"}});
     EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
     const auto stored = readAccount(data.fs(), app.path, Password{}, true);
     ASSERT_EQ(stored.slots.size(), 6u);  // the dividend, then a position made and deleted
@@ -134,17 +136,18 @@ TEST(TradeCommands, SubscriptionOutcomes) {
     for (const auto& c : cases) {
         DataDir data;
         TradeApp app(data);
-        app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+        app.typeThenOk(
+            {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "8"}});
         app.controller.subscribe();
         ASSERT_EQ(app.panel(kBalance), "   -8000.00");
         app.controller.selectRow(LedgerList::Trades, 0);
         app.ui.messages.clear();
         app.ui.onDialog = [&](Form& form) {
             EXPECT_EQ(form.caption(), gbk("申购中签"));
-            EXPECT_EQ(form.field("txtText").label, gbk("“600001 1000股”的中签股数:"));
-            EXPECT_EQ(form.field("txtText").text, "1000");
-            form.type("txtText", c.answer);
-            form.press("cmdOk");
+            EXPECT_EQ(form.field(field_id::kText).label, gbk("“600001 1000股”的中签股数:"));
+            EXPECT_EQ(form.field(field_id::kText).text, "1000");
+            form.type(field_id::kText, c.answer);
+            form.press(field_id::kOk);
         };
         app.controller.subscriptionWon();
         EXPECT_EQ(app.rows(LedgerList::Trades), c.tradeRows) << c.answer;
@@ -161,7 +164,8 @@ TEST(TradeCommands, SubscriptionOutcomes) {
 
     DataDir data;
     TradeApp app(data);
-    app.typeThenOk({{"txtCode", "600001"}, {"txtStockNum", "1000"}, {"txtPrice", "8"}});
+    app.typeThenOk(
+        {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "8"}});
     app.controller.subscribe();
     app.controller.selectRow(LedgerList::Trades, 0);
     app.ui.messages.clear();

@@ -23,8 +23,8 @@ struct App {
         ui.onDialog = [this, password](Form& form) {
             ++prompts;
             if (form.caption() == gbk("请输入帐户密码") && password) {
-                form.type("txtText", *password);
-                form.press("cmdOk");
+                form.type(field_id::kText, *password);
+                form.press(field_id::kOk);
             }
         };
     }
@@ -221,13 +221,13 @@ TEST(AccountCommands, AddTakesTheFirstFreeNumberAndOpensTheNewAccount) {
     app.controller.start();
     app.ui.onDialog = [](Form& form) {
         EXPECT_EQ(form.caption(), gbk("添加帐户"));
-        EXPECT_EQ(form.field("txtTitle").text, gbk("新帐户"));
-        EXPECT_EQ(form.field("txtZsbl").text, "-5");
-        EXPECT_EQ(form.field("txtHlzd").text, "300");
-        EXPECT_EQ(form.field("txtYear").text, "2026");
-        testing::typeAndLeave(form, "txtTitle", gbk("新的"));
-        testing::typeAndLeave(form, "txtZszd", "-250.5");
-        form.press("cmdOk");
+        EXPECT_EQ(form.field(field_id::kTitle).text, gbk("新帐户"));
+        EXPECT_EQ(form.field(field_id::kStopLossRatio).text, "-5");
+        EXPECT_EQ(form.field(field_id::kLowestTakeProfitPrice).text, "300");
+        EXPECT_EQ(form.field(field_id::kYear).text, "2026");
+        testing::typeAndLeave(form, field_id::kTitle, gbk("新的"));
+        testing::typeAndLeave(form, field_id::kHighestStopLossPrice, "-250.5");
+        form.press(field_id::kOk);
     };
     app.controller.addAccount();
     ASSERT_EQ(app.controller.tree().size(), 4);
@@ -282,11 +282,12 @@ TEST(AccountCommands, EditRewritesTheHeaderAndKeepsTheSlots) {
     app.controller.start();
     app.ui.onDialog = [](Form& form) {
         EXPECT_EQ(form.caption(), gbk("修改帐户"));
-        EXPECT_EQ(form.field("txtTitle").text, "one");
-        testing::typeAndLeave(form, "txtTitle", "renamed");
-        testing::typeAndLeave(form, "txtHlbl", "abc");  // refused: the old value stays
-        testing::typeAndLeave(form, "txtMonth", "-1");  // kept in 8 bits, unchecked
-        form.press("cmdOk");
+        EXPECT_EQ(form.field(field_id::kTitle).text, "one");
+        testing::typeAndLeave(form, field_id::kTitle, "renamed");
+        testing::typeAndLeave(form, field_id::kTakeProfitRatio,
+                              "abc");                         // refused: the old value stays
+        testing::typeAndLeave(form, field_id::kMonth, "-1");  // kept in 8 bits, unchecked
+        form.press(field_id::kOk);
     };
     app.controller.editAccount();
     EXPECT_EQ(app.controller.tree().node(1).text, "renamed");
@@ -301,11 +302,11 @@ TEST(AccountCommands, EditRewritesTheHeaderAndKeepsTheSlots) {
 
     // OK right after a refused entry is not taken: the dialog stays open on that field.
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtTitle", "again");
-        testing::typeAndLeave(form, "txtZszd", "1e999");
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kTitle, "again");
+        testing::typeAndLeave(form, field_id::kHighestStopLossPrice, "1e999");
+        form.press(field_id::kOk);
         EXPECT_TRUE(form.isOpen());
-        EXPECT_EQ(form.focusRequest(), "txtZszd");
+        EXPECT_EQ(form.focusRequest(), field_id::kHighestStopLossPrice);
     };
     app.controller.editAccount();
     EXPECT_EQ(app.controller.tree().node(1).text, "renamed");
@@ -323,8 +324,8 @@ TEST(AccountCommands, DeleteRemovesTheFileAndSelectsANeighbour) {
     app.controller.selectNode(2);
     app.ui.onDialog = [](Form& form) {
         EXPECT_EQ(form.caption(), gbk("删除帐户"));
-        EXPECT_TRUE(form.field("txtTitle").locked);
-        form.press("cmdOk");
+        EXPECT_TRUE(form.field(field_id::kTitle).locked);
+        form.press(field_id::kOk);
     };
     app.controller.deleteAccount();
     EXPECT_FALSE(data.fs().exists(last));
@@ -332,7 +333,7 @@ TEST(AccountCommands, DeleteRemovesTheFileAndSelectsANeighbour) {
     EXPECT_EQ(app.controller.selectedNode(), 1);  // the last node went: the one before it
     EXPECT_EQ(app.rowCount(LedgerList::Trades), 2u);
 
-    app.ui.onDialog = [](Form& form) { form.press("cmdCancel"); };
+    app.ui.onDialog = [](Form& form) { form.press(field_id::kCancel); };
     app.controller.deleteAccount();
     EXPECT_EQ(app.controller.tree().size(), 2);
 }
@@ -350,10 +351,10 @@ TEST(AccountCommands, ChangePasswordThenOpenWithTheNewOne) {
     const auto change = [&](const char* oldPw, const char* newPw, const char* again) {
         app.ui.messages.clear();
         app.ui.onDialog = [=](Form& form) {
-            testing::typeAndLeave(form, "txtOldPwd", oldPw);
-            testing::typeAndLeave(form, "txtNewPwd", newPw);
-            testing::typeAndLeave(form, "txtNewPwdAgain", again);
-            form.press("cmdOk");
+            testing::typeAndLeave(form, field_id::kOldPassword, oldPw);
+            testing::typeAndLeave(form, field_id::kNewPassword, newPw);
+            testing::typeAndLeave(form, field_id::kNewPasswordAgain, again);
+            form.press(field_id::kOk);
         };
         app.controller.changePassword();
         return app.ui.messages.empty() ? std::string() : app.ui.messages.back().text;
@@ -408,9 +409,9 @@ TEST(AccountCommands, OptionsCreateMissingDirectoriesWhenAsked) {
         app.ui.answerYes = create;
         app.ui.onDialog = [](Form& form) {
             EXPECT_EQ(form.caption(), gbk("选项"));
-            form.type("txtDir", "zrdata;more");
-            form.toggle("chkWantPwd", true);
-            form.press("cmdOk");
+            form.type(field_id::kDirectory, "zrdata;more");
+            form.toggle(field_id::kWantPassword, true);
+            form.press(field_id::kOk);
         };
         app.controller.options();
         ASSERT_EQ(app.ui.messages.size(), 1u);
@@ -436,9 +437,9 @@ TEST(StockNames, EditedAppendedAndCreated) {
         app.ui.messages.clear();
         app.ui.onDialog = [=](Form& form) {
             EXPECT_EQ(form.caption(), gbk("添加/更改证券名称"));
-            testing::typeAndLeave(form, "txtCode", code);
-            form.type("txtTitle", typed);
-            form.press("cmdOk");
+            testing::typeAndLeave(form, field_id::kCode, code);
+            form.type(field_id::kTitle, typed);
+            form.press(field_id::kOk);
         };
         app.controller.editStockName();
     };
@@ -458,10 +459,10 @@ TEST(StockNames, EditedAppendedAndCreated) {
     App first(fresh);
     first.controller.start();
     first.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtCode", "600001");
-        EXPECT_EQ(form.field("txtTitle").text, "600001");  // no entry: the code itself
-        form.type("txtTitle", gbk("浦发"));
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kCode, "600001");
+        EXPECT_EQ(form.field(field_id::kTitle).text, "600001");  // no entry: the code itself
+        form.type(field_id::kTitle, gbk("浦发"));
+        form.press(field_id::kOk);
     };
     first.controller.editStockName();
     EXPECT_EQ(first.controller.names().nameOf("600001"), gbk("浦发"));
@@ -476,9 +477,9 @@ TEST(StockNames, AStoredNameShowsAtOnceInThePositionsAndTransactionsOfItsCode) {
     app.controller.start();
     app.controller.selectNode(1);
     app.ui.onDialog = [](Form& form) {
-        testing::typeAndLeave(form, "txtCode", "600001");
-        form.type("txtTitle", gbk("邯钢"));
-        form.press("cmdOk");
+        testing::typeAndLeave(form, field_id::kCode, "600001");
+        form.type(field_id::kTitle, gbk("邯钢"));
+        form.press(field_id::kOk);
     };
     app.controller.editStockName();
     const auto& lists = app.controller.lists();

@@ -34,18 +34,18 @@ struct BudgetCase {
 void expectBudget(const Settings& settings, const BudgetCase& c) {
     RecordingUi ui;
     BudgetForm form(ui, settings);
-    form.select("cboStkType", c.category);
-    typeAndLeave(form, "txtStockNum", c.shares);
-    typeAndLeave(form, "txtBuyPrice", c.buy);
-    typeAndLeave(form, "txtSellPrice", c.sell);
-    form.press("cmdCal");
+    form.select(field_id::kStockCategory, c.category);
+    typeAndLeave(form, field_id::kShares, c.shares);
+    typeAndLeave(form, field_id::kBuyPrice, c.buy);
+    typeAndLeave(form, field_id::kSellPrice, c.sell);
+    form.press(field_id::kCalculate);
     SCOPED_TRACE(std::to_string(c.category) + ": " + c.shares);
-    EXPECT_EQ(form.field("txtBuySxf").text, c.buyFee);
-    EXPECT_EQ(form.field("txtBuyPriceAll").text, c.totalBuy);
-    EXPECT_EQ(form.field("txtSellSxf").text, c.sellFee);
-    EXPECT_EQ(form.field("txtSellPriceAll").text, c.totalSell);
-    EXPECT_EQ(form.field("txtYl").text, c.profit);
-    EXPECT_EQ(form.field("txtBlYl").text, c.rate);
+    EXPECT_EQ(form.field(field_id::kBuyFee).text, c.buyFee);
+    EXPECT_EQ(form.field(field_id::kBuyTotal).text, c.totalBuy);
+    EXPECT_EQ(form.field(field_id::kSellFee).text, c.sellFee);
+    EXPECT_EQ(form.field(field_id::kSellTotal).text, c.totalSell);
+    EXPECT_EQ(form.field(field_id::kProfit).text, c.profit);
+    EXPECT_EQ(form.field(field_id::kNetProfitRatio).text, c.rate);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -78,35 +78,35 @@ TEST(BudgetForm, ListsTheCategoryNamesAndRewritesValidPrices) {
     RecordingUi ui;
     const Settings settings = defaultSettings();
     BudgetForm form(ui, settings);
-    const Field& type = form.field("cboStkType");
+    const Field& type = form.field(field_id::kStockCategory);
     ASSERT_EQ(type.items.size(), 20u);
     EXPECT_EQ(type.items[0], gbk("上证Ａ股"));
     EXPECT_EQ(type.selected, 0);
-    typeAndLeave(form, "txtBuyPrice", "12.3456");
-    EXPECT_EQ(form.field("txtBuyPrice").text, "12.35");
-    typeAndLeave(form, "txtBuyPrice", "10.00");
-    EXPECT_EQ(form.field("txtBuyPrice").text, "10");
-    typeAndLeave(form, "txtStockNum", "$10");  // a valid count is left as typed
-    EXPECT_EQ(form.field("txtStockNum").text, "$10");
+    typeAndLeave(form, field_id::kBuyPrice, "12.3456");
+    EXPECT_EQ(form.field(field_id::kBuyPrice).text, "12.35");
+    typeAndLeave(form, field_id::kBuyPrice, "10.00");
+    EXPECT_EQ(form.field(field_id::kBuyPrice).text, "10");
+    typeAndLeave(form, field_id::kShares, "$10");  // a valid count is left as typed
+    EXPECT_EQ(form.field(field_id::kShares).text, "$10");
 }
 
 TEST(BudgetForm, AnInvalidEntryShowsTheMessageAndLeavesZero) {
     RecordingUi ui;
     const Settings settings = defaultSettings();
     BudgetForm form(ui, settings);
-    typeAndLeave(form, "txtStockNum", "1000");
-    typeAndLeave(form, "txtBuyPrice", "10");
-    typeAndLeave(form, "txtSellPrice", "abc");
+    typeAndLeave(form, field_id::kShares, "1000");
+    typeAndLeave(form, field_id::kBuyPrice, "10");
+    typeAndLeave(form, field_id::kSellPrice, "abc");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, gbk("'abc' 为无效值,请重新输入！"));
     EXPECT_EQ(ui.messages[0].caption, gbk("错误"));
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(form.field("txtSellPrice").text, "0");
-    EXPECT_EQ(form.focusRequest(), "txtSellPrice");
-    form.press("cmdCal");  // sells at 0: no sale fee, no proceeds
-    EXPECT_EQ(form.field("txtSellSxf").text, "0");
-    EXPECT_EQ(form.field("txtYl").text, "-10081");
-    EXPECT_EQ(form.field("txtBlYl").text, "-100.00%");
+    EXPECT_EQ(form.field(field_id::kSellPrice).text, "0");
+    EXPECT_EQ(form.focusRequest(), field_id::kSellPrice);
+    form.press(field_id::kCalculate);  // sells at 0: no sale fee, no proceeds
+    EXPECT_EQ(form.field(field_id::kSellFee).text, "0");
+    EXPECT_EQ(form.field(field_id::kProfit).text, "-10081");
+    EXPECT_EQ(form.field(field_id::kNetProfitRatio).text, "-100.00%");
 }
 
 class ConfigFormTest : public ::testing::Test {
@@ -120,35 +120,35 @@ class ConfigFormTest : public ::testing::Test {
 
 TEST_F(ConfigFormTest, ShowsRowZeroInTheGeneralForm) {
     EXPECT_EQ(form.caption(), gbk("设置参数"));
-    EXPECT_EQ(form.field("lsvCfg").items.size(), 20u);
-    EXPECT_EQ(form.field("lsvCfg").selected, 0);
-    EXPECT_EQ(form.field("txtTitle").text, gbk("上证Ａ股"));
-    EXPECT_EQ(form.field("txtCodeLen").text, "6");
-    EXPECT_EQ(form.field("txtCode").text, "6");
-    EXPECT_EQ(form.field("txtBlSxf").text, "0.35");
-    EXPECT_EQ(form.field("txtZdSxf").text, "10");
-    EXPECT_EQ(form.field("txtBlTax").text, "0.4");
-    EXPECT_EQ(form.field("txtBlGhf").text, "1");
-    EXPECT_EQ(form.field("txtWtf").text, "5");
-    EXPECT_EQ(form.field("txtBlSxf").suffix, "%");
-    EXPECT_EQ(form.field("txtBlGhf").suffix, gbk("/千股"));
-    EXPECT_EQ(form.field("txtTitle").maxBytes, 12u);
-    form.select("lsvCfg", 2);
-    EXPECT_EQ(form.field("txtTitle").text, gbk("未知"));
-    EXPECT_EQ(form.field("txtCodeLen").text, "0");
-    EXPECT_EQ(form.field("txtCode").text, "");
-    EXPECT_EQ(form.field("txtBlSxf").text, "0");
+    EXPECT_EQ(form.field(field_id::kCategoryList).items.size(), 20u);
+    EXPECT_EQ(form.field(field_id::kCategoryList).selected, 0);
+    EXPECT_EQ(form.field(field_id::kTitle).text, gbk("上证Ａ股"));
+    EXPECT_EQ(form.field(field_id::kCodeLength).text, "6");
+    EXPECT_EQ(form.field(field_id::kCode).text, "6");
+    EXPECT_EQ(form.field(field_id::kCommissionRate).text, "0.35");
+    EXPECT_EQ(form.field(field_id::kMinCommission).text, "10");
+    EXPECT_EQ(form.field(field_id::kStampTaxRate).text, "0.4");
+    EXPECT_EQ(form.field(field_id::kTransferFee).text, "1");
+    EXPECT_EQ(form.field(field_id::kOrderFee).text, "5");
+    EXPECT_EQ(form.field(field_id::kCommissionRate).suffix, "%");
+    EXPECT_EQ(form.field(field_id::kTransferFee).suffix, gbk("/千股"));
+    EXPECT_EQ(form.field(field_id::kTitle).maxBytes, 12u);
+    form.select(field_id::kCategoryList, 2);
+    EXPECT_EQ(form.field(field_id::kTitle).text, gbk("未知"));
+    EXPECT_EQ(form.field(field_id::kCodeLength).text, "0");
+    EXPECT_EQ(form.field(field_id::kCode).text, "");
+    EXPECT_EQ(form.field(field_id::kCommissionRate).text, "0");
 }
 
 TEST_F(ConfigFormTest, AppliesTheRowAndSaves) {
-    form.select("lsvCfg", 3);
-    typeAndLeave(form, "txtTitle", gbk("创业板"));
-    typeAndLeave(form, "txtCodeLen", "262");  // low 8 bits: 6
-    typeAndLeave(form, "txtCode", "300");
-    typeAndLeave(form, "txtBlSxf", "0.075");
-    EXPECT_EQ(form.field("txtBlSxf").text, "0.08");
-    typeAndLeave(form, "txtWtf", "1");
-    form.press("cmdOk");
+    form.select(field_id::kCategoryList, 3);
+    typeAndLeave(form, field_id::kTitle, gbk("创业板"));
+    typeAndLeave(form, field_id::kCodeLength, "262");  // low 8 bits: 6
+    typeAndLeave(form, field_id::kCode, "300");
+    typeAndLeave(form, field_id::kCommissionRate, "0.075");
+    EXPECT_EQ(form.field(field_id::kCommissionRate).text, "0.08");
+    typeAndLeave(form, field_id::kOrderFee, "1");
+    form.press(field_id::kOk);
     EXPECT_EQ(saves, 1);
     const StockCategory& row = settings.categories[3];
     EXPECT_EQ(fieldText(row.name, 13), gbk("创业板"));
@@ -156,24 +156,24 @@ TEST_F(ConfigFormTest, AppliesTheRowAndSaves) {
     EXPECT_EQ(fieldText(row.codePrefix, 5), "300");
     EXPECT_EQ(row.commissionRate, 0.08);
     EXPECT_EQ(row.orderFee, 1.0);
-    EXPECT_EQ(form.field("lsvCfg").items[3], gbk("创业板"));
-    EXPECT_EQ(form.focusRequest(), "lsvCfg");
+    EXPECT_EQ(form.field(field_id::kCategoryList).items[3], gbk("创业板"));
+    EXPECT_EQ(form.focusRequest(), field_id::kCategoryList);
     EXPECT_TRUE(form.isOpen());  // the dialog stays open
     EXPECT_EQ(categoryOfCode(settings, "300001"), 3);
 }
 
 TEST_F(ConfigFormTest, UnappliedChangesAreDroppedAndInvalidValuesRestored) {
-    typeAndLeave(form, "txtZdSxf", "7");
-    typeAndLeave(form, "txtCodeLen", "x1");
+    typeAndLeave(form, field_id::kMinCommission, "7");
+    typeAndLeave(form, field_id::kCodeLength, "x1");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, gbk("'x1' 为无效值,请重新输入！"));
-    EXPECT_EQ(form.field("txtCodeLen").text, "6");
-    typeAndLeave(form, "txtBlTax", "");
-    EXPECT_EQ(form.field("txtBlTax").text, "0.4");
-    form.select("lsvCfg", 1);
-    form.select("lsvCfg", 0);
-    EXPECT_EQ(form.field("txtZdSxf").text, "10");
-    form.press("cmdCancel");
+    EXPECT_EQ(form.field(field_id::kCodeLength).text, "6");
+    typeAndLeave(form, field_id::kStampTaxRate, "");
+    EXPECT_EQ(form.field(field_id::kStampTaxRate).text, "0.4");
+    form.select(field_id::kCategoryList, 1);
+    form.select(field_id::kCategoryList, 0);
+    EXPECT_EQ(form.field(field_id::kMinCommission).text, "10");
+    form.press(field_id::kCancel);
     EXPECT_EQ(form.result(), Form::Result::Cancel);
     EXPECT_EQ(saves, 0);
     EXPECT_EQ(settings.categories[0].minCommission, 10.0);
@@ -198,10 +198,10 @@ TEST(Controller, StartsWithTheSettingsFileAndSavesAppliedRows) {
     EXPECT_EQ(controller.quoteFee("000001", 1000, 10, TradeSide::Buy).category, -1);
 
     ui.onDialog = [](Form& form) {
-        form.select("lsvCfg", 0);
-        typeAndLeave(form, "txtZdSxf", "0");
-        form.press("cmdOk");
-        form.press("cmdCancel");
+        form.select(field_id::kCategoryList, 0);
+        typeAndLeave(form, field_id::kMinCommission, "0");
+        form.press(field_id::kOk);
+        form.press(field_id::kCancel);
     };
     controller.configure();
     EXPECT_EQ(ui.dialogsRun, 1);
@@ -239,11 +239,12 @@ TEST(OptionsForm, OkStoresBothFieldsAndCancelNothing) {
         Settings settings = defaultSettings();
         OptionsForm form(ui, settings);
         EXPECT_EQ(form.caption(), gbk("选项"));
-        EXPECT_EQ(form.field("txtDir").text, "zrdata");
-        EXPECT_FALSE(form.field("chkWantPwd").checked);
-        form.type("txtDir", "zrdata;" + std::string(60, 'd'));  // the edit keeps 50 bytes
-        form.toggle("chkWantPwd", true);
-        form.press(ok ? "cmdOk" : "cmdCancel");
+        EXPECT_EQ(form.field(field_id::kDirectory).text, "zrdata");
+        EXPECT_FALSE(form.field(field_id::kWantPassword).checked);
+        form.type(field_id::kDirectory,
+                  "zrdata;" + std::string(60, 'd'));  // the edit keeps 50 bytes
+        form.toggle(field_id::kWantPassword, true);
+        form.press(ok ? field_id::kOk : field_id::kCancel);
         EXPECT_EQ(form.result(), ok ? Form::Result::Ok : Form::Result::Cancel);
         const std::string dir = fieldText(settings.accountSearchDir, 51);
         EXPECT_EQ(dir, ok ? "zrdata;" + std::string(43, 'd') : "zrdata");

@@ -37,15 +37,16 @@ TEST(FundForm, OpensOnTodayWithADepositOfZero) {
     FundForm form(ui, fund, kToday);
     EXPECT_EQ(form.caption(), gbk("存取资金"));
     EXPECT_EQ(fieldNames(form),
-              (std::vector<std::string>{"txtYear", "txtMonth", "txtDay", "txtTitle", "cboOperation",
-                                        "txtMoney", "txtMemo", "cmdOk", "cmdCancel"}));
-    EXPECT_EQ(form.field("txtYear").text, "2026");
-    EXPECT_EQ(form.field("txtMonth").text, "3");
-    EXPECT_EQ(form.field("txtDay").text, "7");
-    EXPECT_EQ(form.field("txtTitle").text, "");
-    EXPECT_EQ(form.field("txtMoney").text, "0.00");
-    EXPECT_EQ(form.field("txtMemo").text, "");
-    const Field& operation = form.field("cboOperation");
+              (std::vector<std::string>{field_id::kYear, field_id::kMonth, field_id::kDay,
+                                        field_id::kTitle, field_id::kOperation, field_id::kAmount,
+                                        field_id::kMemo, field_id::kOk, field_id::kCancel}));
+    EXPECT_EQ(form.field(field_id::kYear).text, "2026");
+    EXPECT_EQ(form.field(field_id::kMonth).text, "3");
+    EXPECT_EQ(form.field(field_id::kDay).text, "7");
+    EXPECT_EQ(form.field(field_id::kTitle).text, "");
+    EXPECT_EQ(form.field(field_id::kAmount).text, "0.00");
+    EXPECT_EQ(form.field(field_id::kMemo).text, "");
+    const Field& operation = form.field(field_id::kOperation);
     EXPECT_EQ(operation.kind, FieldKind::Combo);
     EXPECT_EQ(operation.items, (std::vector<std::string>{gbk("存入"), gbk("支取"), gbk("增损")}));
     EXPECT_EQ(operation.selected, 0);
@@ -55,9 +56,11 @@ TEST(FundForm, OpensOnTodayWithADepositOfZero) {
         const char* label;
         std::size_t maxBytes;
     } layout[] = {
-        {"txtYear", "日期", 4},  {"txtMonth", "-", 2},        {"txtDay", "-", 2},
-        {"txtTitle", "名称", 6}, {"cboOperation", "操作", 0}, {"txtMoney", "金额", 0},
-        {"txtMemo", "备注", 14}, {"cmdOk", "确定(&O)", 0},    {"cmdCancel", "取消(&C)", 0},
+        {field_id::kYear, "日期", 4},       {field_id::kMonth, "-", 2},
+        {field_id::kDay, "-", 2},           {field_id::kTitle, "名称", 6},
+        {field_id::kOperation, "操作", 0},  {field_id::kAmount, "金额", 0},
+        {field_id::kMemo, "备注", 14},      {field_id::kOk, "确定(&O)", 0},
+        {field_id::kCancel, "取消(&C)", 0},
     };
     for (const auto& l : layout) {
         EXPECT_EQ(form.field(l.name).label, gbk(l.label)) << l.name;
@@ -88,11 +91,11 @@ TEST(FundForm, StoresTheAmountSignedByTheOperation) {
         RecordingUi ui;
         FundRecord fund;
         FundForm form(ui, fund, kToday);
-        form.select("cboOperation", c.operation);
+        form.select(field_id::kOperation, c.operation);
         if (c.typed)
-            typeAndLeave(form, "txtMoney", c.typed);
-        EXPECT_EQ(form.field("txtMoney").text, c.shown) << c.typed;
-        form.press("cmdOk");
+            typeAndLeave(form, field_id::kAmount, c.typed);
+        EXPECT_EQ(form.field(field_id::kAmount).text, c.shown) << c.typed;
+        form.press(field_id::kOk);
         EXPECT_EQ(form.result(), Form::Result::Ok);
         EXPECT_EQ(fund.kindState, 0x10 + c.operation);
         EXPECT_EQ(fund.type(), c.operation);
@@ -106,14 +109,14 @@ TEST(FundForm, StoresDateNameAndMemoAndKeepsTheOtherBytes) {
     FundRecord fund = usedRecord();
     const FundRecord before = fund;
     FundForm form(ui, fund, kToday);
-    typeAndLeave(form, "txtYear", "2025");
-    typeAndLeave(form, "txtMonth", "$C");  // any 32-bit integer form is taken
-    typeAndLeave(form, "txtDay", "31");
-    typeAndLeave(form, "txtTitle", gbk("工资收入转入"));  // 12 bytes typed, 6 kept
-    typeAndLeave(form, "txtMemo", gbk("三月份工资及奖金"));
-    form.select("cboOperation", kWithdrawal);
-    typeAndLeave(form, "txtMoney", "1.15");
-    form.press("cmdOk");
+    typeAndLeave(form, field_id::kYear, "2025");
+    typeAndLeave(form, field_id::kMonth, "$C");  // any 32-bit integer form is taken
+    typeAndLeave(form, field_id::kDay, "31");
+    typeAndLeave(form, field_id::kTitle, gbk("工资收入转入"));  // 12 bytes typed, 6 kept
+    typeAndLeave(form, field_id::kMemo, gbk("三月份工资及奖金"));
+    form.select(field_id::kOperation, kWithdrawal);
+    typeAndLeave(form, field_id::kAmount, "1.15");
+    form.press(field_id::kOk);
     ASSERT_EQ(form.result(), Form::Result::Ok);
     EXPECT_EQ(fund.year, 2025);
     EXPECT_EQ(fund.month, 12);
@@ -129,10 +132,10 @@ TEST(FundForm, DatePartsKeepTheWidthOfTheirFieldsWithoutAFurtherCheck) {
     RecordingUi ui;
     FundRecord fund;
     FundForm form(ui, fund, kToday);
-    typeAndLeave(form, "txtYear", "9999");
-    typeAndLeave(form, "txtMonth", "13");
-    typeAndLeave(form, "txtDay", "-1");  // the low 8 bits: 255
-    form.press("cmdOk");
+    typeAndLeave(form, field_id::kYear, "9999");
+    typeAndLeave(form, field_id::kMonth, "13");
+    typeAndLeave(form, field_id::kDay, "-1");  // the low 8 bits: 255
+    form.press(field_id::kOk);
     EXPECT_EQ(fund.year, 9999);
     EXPECT_EQ(fund.month, 13);
     EXPECT_EQ(fund.day, 255);
@@ -145,21 +148,21 @@ TEST(FundForm, RefusesBadNumbersAndAmountsTheRecordCannotHold) {
         const char* typed;
         const char* restored;
     } cases[] = {
-        {"txtMoney", "abc", "100"},
-        {"txtMoney", "10 000", "100"},
-        {"txtMoney", "", "100"},
-        {"txtMoney", "2147483.65", "100"},
-        {"txtMoney", "-2147483.65", "100"},
-        {"txtMoney", "1e10", "100"},
-        {"txtYear", "20x6", "2026"},
-        {"txtDay", "1 ", "7"},
+        {field_id::kAmount, "abc", "100"},
+        {field_id::kAmount, "10 000", "100"},
+        {field_id::kAmount, "", "100"},
+        {field_id::kAmount, "2147483.65", "100"},
+        {field_id::kAmount, "-2147483.65", "100"},
+        {field_id::kAmount, "1e10", "100"},
+        {field_id::kYear, "20x6", "2026"},
+        {field_id::kDay, "1 ", "7"},
     };
     for (const auto& c : cases) {
         RecordingUi ui;
         FundRecord fund = usedRecord();
         const FundRecord before = fund;
         FundForm form(ui, fund, kToday);
-        typeAndLeave(form, "txtMoney", "100");
+        typeAndLeave(form, field_id::kAmount, "100");
         typeAndLeave(form, c.field, c.typed);
         ASSERT_EQ(ui.messages.size(), 1u) << c.typed;
         EXPECT_EQ(ui.messages[0].text, "'" + std::string(c.typed) + gbk("' 为无效值,请重新输入！"));
@@ -168,12 +171,12 @@ TEST(FundForm, RefusesBadNumbersAndAmountsTheRecordCannotHold) {
         EXPECT_EQ(form.focusRequest(), c.field);
 
         // OK right after the refusal does not confirm the dialog ...
-        form.press("cmdOk");
+        form.press(field_id::kOk);
         EXPECT_TRUE(form.isOpen()) << c.typed;
         EXPECT_EQ(std::memcmp(&fund, &before, sizeof fund), 0) << c.typed;
         // ... leaving the field again with the value it shows does.
         form.leave(c.field);
-        form.press("cmdOk");
+        form.press(field_id::kOk);
         EXPECT_EQ(form.result(), Form::Result::Ok) << c.typed;
         EXPECT_EQ(fund.amount, 100000) << c.typed;
         EXPECT_EQ(fund.year, 2026) << c.typed;
@@ -187,10 +190,10 @@ TEST(FundForm, CancelLeavesTheRecordAsItWas) {
     FundRecord fund = usedRecord();
     const FundRecord before = fund;
     ui.onDialog = [](Form& form) {
-        form.select("cboOperation", kAdjustment);
-        typeAndLeave(form, "txtMoney", "30");
-        typeAndLeave(form, "txtTitle", "x");
-        form.press("cmdCancel");
+        form.select(field_id::kOperation, kAdjustment);
+        typeAndLeave(form, field_id::kAmount, "30");
+        typeAndLeave(form, field_id::kTitle, "x");
+        form.press(field_id::kCancel);
     };
     FundForm form(ui, fund, kToday);
     EXPECT_FALSE(ui.runDialog(form));
@@ -202,11 +205,11 @@ TEST(FundForm, TheOperationListAlwaysHasAnEntryChosen) {
     RecordingUi ui;
     FundRecord fund;
     FundForm form(ui, fund, kToday);
-    form.select("cboOperation", kAdjustment);
-    form.select("cboOperation", -1);
-    form.select("cboOperation", 3);
-    EXPECT_EQ(form.field("cboOperation").selected, kAdjustment);
-    form.press("cmdOk");
+    form.select(field_id::kOperation, kAdjustment);
+    form.select(field_id::kOperation, -1);
+    form.select(field_id::kOperation, 3);
+    EXPECT_EQ(form.field(field_id::kOperation).selected, kAdjustment);
+    form.press(field_id::kOk);
     EXPECT_EQ(fund.kindState, 0x12);
 }
 

@@ -84,42 +84,45 @@ TEST_F(StockEditFormTest, OpensAHeldPositionWithWhatEachPriceBrings) {
         if (field.tabStop)
             tabOrder.push_back(field.name);
     }
-    EXPECT_EQ(tabOrder,
-              (std::vector<std::string>{"txtMemo", "txtNowPrice", "txtZsPrice", "txtKs", "cmdCalKs",
-                                        "txtKsl", "cmdCalKsl", "txtHlPrice", "txtYl", "cmdCalYl",
-                                        "txtYll", "cmdCalYll", "cmdOk", "cmdCancel"}));
-    for (const char* name : {"txtCode", "txtStockNum", "txtPrice", "txtCost", "txtXj"}) {
+    EXPECT_EQ(tabOrder, (std::vector<std::string>{
+                            field_id::kMemo, field_id::kCurrentPrice, field_id::kStopLossPrice,
+                            field_id::kLoss, field_id::kCalculateLoss, field_id::kLossRatio,
+                            field_id::kCalculateLossRatio, field_id::kTakeProfitPrice,
+                            field_id::kProfit, field_id::kCalculateProfit, field_id::kProfitRatio,
+                            field_id::kCalculateProfitRatio, field_id::kOk, field_id::kCancel}));
+    for (const char* name : {field_id::kCode, field_id::kShares, field_id::kPrice, field_id::kCost,
+                             field_id::kCurrentValue}) {
         EXPECT_TRUE(f.field(name).readOnly) << name;
         EXPECT_FALSE(f.field(name).tabStop) << name;
     }
     for (const Field& field : f.fields())
         EXPECT_TRUE(field.visible) << field.name;
-    EXPECT_EQ(f.field("grpStk").text, gbk("总买价/备注"));
-    EXPECT_EQ(f.field("grpPrice").text, gbk("止损价/获利价"));
-    EXPECT_EQ(f.field("txtKsl").suffix, "%");
-    EXPECT_EQ(f.field("txtYll").suffix, "%");
-    EXPECT_EQ(f.field("txtMemo").maxBytes, 30u);
-    EXPECT_TRUE(f.field("txtMemo").enabled);
-    EXPECT_EQ(f.field("cmdCalYll").label, gbk("计算"));
+    EXPECT_EQ(f.field(field_id::kTradeGroup).text, gbk("总买价/备注"));
+    EXPECT_EQ(f.field(field_id::kPriceGroup).text, gbk("止损价/获利价"));
+    EXPECT_EQ(f.field(field_id::kLossRatio).suffix, "%");
+    EXPECT_EQ(f.field(field_id::kProfitRatio).suffix, "%");
+    EXPECT_EQ(f.field(field_id::kMemo).maxBytes, 30u);
+    EXPECT_TRUE(f.field(field_id::kMemo).enabled);
+    EXPECT_EQ(f.field(field_id::kCalculateProfitRatio).label, gbk("计算"));
 
     const struct {
         const char* field;
         const char* label;
         std::string text;
     } shown[] = {
-        {"txtCode", "证券", "600001 " + gbk("浦发银行")},
-        {"txtStockNum", "股数", "1000"},
-        {"txtPrice", "买价", "10.00"},
-        {"txtCost", "总买价", "10081"},
-        {"txtMemo", "备注", gbk("长线持有")},
-        {"txtNowPrice", "现价", "10.5"},
-        {"txtXj", "总现价", "10415.25"},  // 10500 - 84.75
-        {"txtZsPrice", "止损价", "9.66"},
-        {"txtKs", "亏损", "-499.45"},
-        {"txtKsl", "亏损率", "-4.95"},
-        {"txtHlPrice", "获利价", "11.18"},
-        {"txtYl", "盈利", "1009.15"},
-        {"txtYll", "盈利率", "10.01"},
+        {field_id::kCode, "证券", "600001 " + gbk("浦发银行")},
+        {field_id::kShares, "股数", "1000"},
+        {field_id::kPrice, "买价", "10.00"},
+        {field_id::kCost, "总买价", "10081"},
+        {field_id::kMemo, "备注", gbk("长线持有")},
+        {field_id::kCurrentPrice, "现价", "10.5"},
+        {field_id::kCurrentValue, "总现价", "10415.25"},  // 10500 - 84.75
+        {field_id::kStopLossPrice, "止损价", "9.66"},
+        {field_id::kLoss, "亏损", "-499.45"},
+        {field_id::kLossRatio, "亏损率", "-4.95"},
+        {field_id::kTakeProfitPrice, "获利价", "11.18"},
+        {field_id::kProfit, "盈利", "1009.15"},
+        {field_id::kProfitRatio, "盈利率", "10.01"},
     };
     for (const auto& s : shown) {
         EXPECT_EQ(f.field(s.field).label, gbk(s.label)) << s.field;
@@ -133,9 +136,9 @@ TEST_F(StockEditFormTest, LeavingAPriceShowsWhatItBrings) {
     stock.stopLossPrice = 0;
     stock.takeProfitPrice = 0;
     open();
-    EXPECT_EQ(text("txtXj"), "0.00");
-    EXPECT_EQ(text("txtKs"), "-10081.00");
-    EXPECT_EQ(text("txtKsl"), "-100.00");
+    EXPECT_EQ(text(field_id::kCurrentValue), "0.00");
+    EXPECT_EQ(text(field_id::kLoss), "-10081.00");
+    EXPECT_EQ(text(field_id::kLossRatio), "-100.00");
 
     const struct {
         const char* field;
@@ -146,11 +149,16 @@ TEST_F(StockEditFormTest, LeavingAPriceShowsWhatItBrings) {
         const char* ratioField;  // nullptr: the current price has no ratio
         const char* ratio;
     } cases[] = {
-        {"txtNowPrice", "10.50", "10.5", "txtXj", "10415.25", nullptr, nullptr},
-        {"txtZsPrice", "9.66", "9.66", "txtKs", "-499.45", "txtKsl", "-4.95"},
-        {"txtZsPrice", "10.004", "10", "txtKs", "-162.00", "txtKsl", "-1.61"},
-        {"txtHlPrice", "11.18", "11.18", "txtYl", "1009.15", "txtYll", "10.01"},
-        {"txtHlPrice", "12.3456", "12.35", "txtYl", "2170.37", "txtYll", "21.53"},
+        {field_id::kCurrentPrice, "10.50", "10.5", field_id::kCurrentValue, "10415.25", nullptr,
+         nullptr},
+        {field_id::kStopLossPrice, "9.66", "9.66", field_id::kLoss, "-499.45", field_id::kLossRatio,
+         "-4.95"},
+        {field_id::kStopLossPrice, "10.004", "10", field_id::kLoss, "-162.00", field_id::kLossRatio,
+         "-1.61"},
+        {field_id::kTakeProfitPrice, "11.18", "11.18", field_id::kProfit, "1009.15",
+         field_id::kProfitRatio, "10.01"},
+        {field_id::kTakeProfitPrice, "12.3456", "12.35", field_id::kProfit, "2170.37",
+         field_id::kProfitRatio, "21.53"},
     };
     for (const auto& c : cases) {
         typeAndLeave(*form, c.field, c.typed);
@@ -175,14 +183,19 @@ TEST_F(StockEditFormTest, CalculateFindsThePriceForATypedLossOrProfit) {
         const char* ratioField;
         const char* ratio;
     } cases[] = {
-        {"cmdCalKs", "txtKs", "-500", "txtZsPrice", "9.66", "txtKs", "-499.45", "txtKsl", "-4.95"},
+        {field_id::kCalculateLoss, field_id::kLoss, "-500", field_id::kStopLossPrice, "9.66",
+         field_id::kLoss, "-499.45", field_id::kLossRatio, "-4.95"},
         // Target -201.62: 9.96 nets 9879.30, just short of 10081 - 201.62, so 9.97 it is.
-        {"cmdCalKsl", "txtKsl", "-2", "txtZsPrice", "9.97", "txtKs", "-191.78", "txtKsl", "-1.90"},
+        {field_id::kCalculateLossRatio, field_id::kLossRatio, "-2", field_id::kStopLossPrice,
+         "9.97", field_id::kLoss, "-191.78", field_id::kLossRatio, "-1.90"},
         // A target of 0 is break-even; a positive "loss" lies above it.
-        {"cmdCalKs", "txtKs", "0", "txtZsPrice", "10.17", "txtKs", "6.72", "txtKsl", "0.07"},
-        {"cmdCalYl", "txtYl", "500", "txtHlPrice", "10.67", "txtYl", "502.97", "txtYll", "4.99"},
+        {field_id::kCalculateLoss, field_id::kLoss, "0", field_id::kStopLossPrice, "10.17",
+         field_id::kLoss, "6.72", field_id::kLossRatio, "0.07"},
+        {field_id::kCalculateProfit, field_id::kProfit, "500", field_id::kTakeProfitPrice, "10.67",
+         field_id::kProfit, "502.97", field_id::kProfitRatio, "4.99"},
         // Target 1008.10.
-        {"cmdCalYll", "txtYll", "10", "txtHlPrice", "11.18", "txtYl", "1009.15", "txtYll", "10.01"},
+        {field_id::kCalculateProfitRatio, field_id::kProfitRatio, "10", field_id::kTakeProfitPrice,
+         "11.18", field_id::kProfit, "1009.15", field_id::kProfitRatio, "10.01"},
     };
     for (const auto& c : cases) {
         open();
@@ -216,25 +229,25 @@ TEST_F(StockEditFormTest, ZeroCostOrUnknownCategoryGivesNoPrices) {
         copyToField(stock.code, sizeof stock.code, c.code);
         stock.cost = c.cost;
         open();
-        EXPECT_EQ(text("txtPrice"), c.buyPrice) << c.code;
-        EXPECT_EQ(text("txtXj"), c.net) << c.code;
-        EXPECT_EQ(text("txtKs"), c.loss) << c.code;
-        EXPECT_EQ(text("txtKsl"), c.lossRatio) << c.code;
+        EXPECT_EQ(text(field_id::kPrice), c.buyPrice) << c.code;
+        EXPECT_EQ(text(field_id::kCurrentValue), c.net) << c.code;
+        EXPECT_EQ(text(field_id::kLoss), c.loss) << c.code;
+        EXPECT_EQ(text(field_id::kLossRatio), c.lossRatio) << c.code;
         const struct {
             const char* button;
             const char* price;
-        } buttons[] = {{"cmdCalKs", "txtZsPrice"},
-                       {"cmdCalKsl", "txtZsPrice"},
-                       {"cmdCalYl", "txtHlPrice"},
-                       {"cmdCalYll", "txtHlPrice"}};
+        } buttons[] = {{field_id::kCalculateLoss, field_id::kStopLossPrice},
+                       {field_id::kCalculateLossRatio, field_id::kStopLossPrice},
+                       {field_id::kCalculateProfit, field_id::kTakeProfitPrice},
+                       {field_id::kCalculateProfitRatio, field_id::kTakeProfitPrice}};
         for (const auto& b : buttons) {
             form->press(b.button);
             EXPECT_EQ(text(b.price), "0") << c.code << ' ' << b.button;
         }
-        EXPECT_EQ(text("txtKsl"), c.ratioAtPriceZero) << c.code;
-        EXPECT_EQ(text("txtYll"), c.ratioAtPriceZero) << c.code;
+        EXPECT_EQ(text(field_id::kLossRatio), c.ratioAtPriceZero) << c.code;
+        EXPECT_EQ(text(field_id::kProfitRatio), c.ratioAtPriceZero) << c.code;
     }
-    EXPECT_EQ(text("txtCode"), "000001 000001");  // no name: the code itself
+    EXPECT_EQ(text(field_id::kCode), "000001 000001");  // no name: the code itself
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -245,16 +258,16 @@ TEST_F(StockEditFormTest, BadNumbersAreRefusedAndNothingIsRecomputed) {
         const char* button;  // nullptr: only leaving the field
         const char* restored;
     } cases[] = {
-        {"txtNowPrice", "abc", nullptr, "10.5"},
-        {"txtZsPrice", "9,66", nullptr, "9.66"},
-        {"txtHlPrice", "", nullptr, "11.18"},
-        {"txtKs", "abc", "cmdCalKs", "-499.45"},
-        {"txtKsl", "5%", "cmdCalKsl", "-4.95"},
-        {"txtYl", "", "cmdCalYl", "1009.15"},
-        {"txtYll", "1O", "cmdCalYll", "10.01"},
+        {field_id::kCurrentPrice, "abc", nullptr, "10.5"},
+        {field_id::kStopLossPrice, "9,66", nullptr, "9.66"},
+        {field_id::kTakeProfitPrice, "", nullptr, "11.18"},
+        {field_id::kLoss, "abc", field_id::kCalculateLoss, "-499.45"},
+        {field_id::kLossRatio, "5%", field_id::kCalculateLossRatio, "-4.95"},
+        {field_id::kProfit, "", field_id::kCalculateProfit, "1009.15"},
+        {field_id::kProfitRatio, "1O", field_id::kCalculateProfitRatio, "10.01"},
         // Prices the record's 32-bit fields cannot hold.
-        {"txtNowPrice", "2147483.65", nullptr, "10.5"},
-        {"txtHlPrice", "-2147483.65", nullptr, "11.18"},
+        {field_id::kCurrentPrice, "2147483.65", nullptr, "10.5"},
+        {field_id::kTakeProfitPrice, "-2147483.65", nullptr, "11.18"},
     };
     for (const auto& c : cases) {
         ui.messages.clear();
@@ -280,13 +293,13 @@ TEST_F(StockEditFormTest, APriceFoundBeyondItsFieldIsRefusedToo) {
     settings.categories[0].commissionRate = 0;
     settings.categories[0].stampTaxRate = 0;
     open();
-    typeAndLeave(*form, "txtYl", "3e9");
-    form->press("cmdCalYl");
+    typeAndLeave(*form, field_id::kProfit, "3e9");
+    form->press(field_id::kCalculateProfit);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(ui.messages[0].text.ends_with(gbk(kInvalidSuffix)));
-    EXPECT_EQ(text("txtHlPrice"), "11.18");
-    EXPECT_EQ(text("txtYl"), "3000000000");
-    form->press("cmdOk");
+    EXPECT_EQ(text(field_id::kTakeProfitPrice), "11.18");
+    EXPECT_EQ(text(field_id::kProfit), "3000000000");
+    form->press(field_id::kOk);
     EXPECT_EQ(stock.takeProfitPrice, 11180);
 }
 
@@ -294,12 +307,12 @@ TEST_F(StockEditFormTest, OkStoresTheHeldPositionsPricesCostAndMemo) {
     stock.cost = 10081004;  // stored back rounded to the cent
     const StockRecord before = stock;
     ui.onDialog = [](Form& f) {
-        typeAndLeave(f, "txtMemo", gbk("止损后不再买入此股票，等待下一次机会出现"));
-        typeAndLeave(f, "txtNowPrice", "10.8");
-        typeAndLeave(f, "txtHlPrice", "2147483.64");
+        typeAndLeave(f, field_id::kMemo, gbk("止损后不再买入此股票，等待下一次机会出现"));
+        typeAndLeave(f, field_id::kCurrentPrice, "10.8");
+        typeAndLeave(f, field_id::kTakeProfitPrice, "2147483.64");
         // The stop-loss price has a 64-bit field.
-        typeAndLeave(f, "txtZsPrice", "3000000.01");
-        f.press("cmdOk");
+        typeAndLeave(f, field_id::kStopLossPrice, "3000000.01");
+        f.press(field_id::kOk);
     };
     EXPECT_TRUE(ui.runDialog(open()));
     EXPECT_EQ(fieldText(note.memo, sizeof note.memo),
@@ -322,19 +335,22 @@ TEST_F(StockEditFormTest, ASoldPositionShowsAndStoresOnlyCostAndMemo) {
     StockEditForm& f = open();
     EXPECT_FALSE(f.held());
     for (const char* name :
-         {"grpPrice", "txtNowPrice", "txtXj", "txtZsPrice", "txtKs", "cmdCalKs", "txtKsl",
-          "cmdCalKsl", "txtHlPrice", "txtYl", "cmdCalYl", "txtYll", "cmdCalYll"}) {
+         {field_id::kPriceGroup, field_id::kCurrentPrice, field_id::kCurrentValue,
+          field_id::kStopLossPrice, field_id::kLoss, field_id::kCalculateLoss, field_id::kLossRatio,
+          field_id::kCalculateLossRatio, field_id::kTakeProfitPrice, field_id::kProfit,
+          field_id::kCalculateProfit, field_id::kProfitRatio, field_id::kCalculateProfitRatio}) {
         EXPECT_FALSE(f.field(name).visible) << name;
     }
-    for (const char* name : {"grpStk", "txtCode", "txtStockNum", "txtPrice", "txtCost", "txtMemo",
-                             "cmdOk", "cmdCancel"}) {
+    for (const char* name :
+         {field_id::kTradeGroup, field_id::kCode, field_id::kShares, field_id::kPrice,
+          field_id::kCost, field_id::kMemo, field_id::kOk, field_id::kCancel}) {
         EXPECT_TRUE(f.field(name).visible) << name;
     }
-    EXPECT_EQ(text("txtPrice"), "10.00");
-    EXPECT_EQ(text("txtCost"), "10081.01");
-    typeAndLeave(f, "txtMemo", "done");
-    f.press("cmdCalKs");  // hidden: does nothing
-    f.press("cmdOk");
+    EXPECT_EQ(text(field_id::kPrice), "10.00");
+    EXPECT_EQ(text(field_id::kCost), "10081.01");
+    typeAndLeave(f, field_id::kMemo, "done");
+    f.press(field_id::kCalculateLoss);  // hidden: does nothing
+    f.press(field_id::kOk);
     ASSERT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(fieldText(note.memo, sizeof note.memo), "done");
     EXPECT_EQ(stock.cost, 10081010);
@@ -349,10 +365,10 @@ TEST_F(StockEditFormTest, WithoutANoteSlotTheMemoIsLockedAndNotStored) {
     note.memo[10] = '\0';
     const NoteRecord before = note;
     StockEditForm& f = open(false);
-    EXPECT_FALSE(f.field("txtMemo").enabled);
-    EXPECT_TRUE(f.field("txtMemo").locked);
-    EXPECT_EQ(text("txtMemo"), std::string(10, 'Z'));
-    f.press("cmdOk");
+    EXPECT_FALSE(f.field(field_id::kMemo).enabled);
+    EXPECT_TRUE(f.field(field_id::kMemo).locked);
+    EXPECT_EQ(text(field_id::kMemo), std::string(10, 'Z'));
+    f.press(field_id::kOk);
     ASSERT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(std::memcmp(&note, &before, sizeof note), 0);
 }
@@ -360,12 +376,12 @@ TEST_F(StockEditFormTest, WithoutANoteSlotTheMemoIsLockedAndNotStored) {
 TEST_F(StockEditFormTest, OkAfterARefusedEntryKeepsTheDialogOpen) {
     const StockRecord before = stock;
     StockEditForm& f = open();
-    typeAndLeave(f, "txtNowPrice", "x");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kCurrentPrice, "x");
+    f.press(field_id::kOk);
     EXPECT_TRUE(f.isOpen());
     EXPECT_EQ(std::memcmp(&stock, &before, sizeof stock), 0);
-    typeAndLeave(f, "txtNowPrice", "11");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kCurrentPrice, "11");
+    f.press(field_id::kOk);
     EXPECT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(stock.price, 11000);
 }
@@ -374,10 +390,10 @@ TEST_F(StockEditFormTest, CancelStoresNothing) {
     const StockRecord before = stock;
     const NoteRecord noteBefore = note;
     ui.onDialog = [](Form& f) {
-        typeAndLeave(f, "txtMemo", "x");
-        typeAndLeave(f, "txtNowPrice", "12");
-        f.press("cmdCalYll");
-        f.press("cmdCancel");
+        typeAndLeave(f, field_id::kMemo, "x");
+        typeAndLeave(f, field_id::kCurrentPrice, "12");
+        f.press(field_id::kCalculateProfitRatio);
+        f.press(field_id::kCancel);
     };
     EXPECT_FALSE(ui.runDialog(open()));
     EXPECT_EQ(std::memcmp(&stock, &before, sizeof stock), 0);
@@ -391,12 +407,12 @@ TEST_F(StockEditFormTest, TodaysScheduleValuesThePositionAsASale) {
     applyCurrentFeeSchedule(settings);
     stock.cost = 10000000;
     StockEditForm& f = open();
-    EXPECT_EQ(text("txtPrice"), "9.99");
-    EXPECT_EQ(text("txtXj"), "10489.64");
-    typeAndLeave(f, "txtKs", "0");
-    f.press("cmdCalKs");
-    EXPECT_EQ(text("txtZsPrice"), "10.02");
-    EXPECT_EQ(text("txtKs"), "9.89");  // 10020 - 10.11 - 10000
+    EXPECT_EQ(text(field_id::kPrice), "9.99");
+    EXPECT_EQ(text(field_id::kCurrentValue), "10489.64");
+    typeAndLeave(f, field_id::kLoss, "0");
+    f.press(field_id::kCalculateLoss);
+    EXPECT_EQ(text(field_id::kStopLossPrice), "10.02");
+    EXPECT_EQ(text(field_id::kLoss), "9.89");  // 10020 - 10.11 - 10000
 }
 
 }  // namespace

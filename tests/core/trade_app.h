@@ -47,14 +47,16 @@ struct TradeApp {
         ui.onDialog = [values](Form& form) {
             for (const auto& [field, text] : values)
                 typeAndLeave(form, field, text);
-            form.press("cmdOk");
+            form.press(field_id::kOk);
         };
     }
 
     void buy(const std::string& code, const std::string& shares, const std::string& price,
              const std::string& fee) {
-        typeThenOk(
-            {{"txtCode", code}, {"txtStockNum", shares}, {"txtPrice", price}, {"txtSxf", fee}});
+        typeThenOk({{field_id::kCode, code},
+                    {field_id::kShares, shares},
+                    {field_id::kPrice, price},
+                    {field_id::kFee, fee}});
         controller.buy();
     }
 

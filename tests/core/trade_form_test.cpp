@@ -76,7 +76,7 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "买入股票",
          "买入股票",
          "买入(&O)",
-         {"txtAllPrice"},
+         {field_id::kTotal},
          {},
          "税费",
          "总价"},
@@ -85,7 +85,7 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "卖出股票",
          "卖出股票",
          "卖出(&O)",
-         {"txtCode", "txtAllPrice"},
+         {field_id::kCode, field_id::kTotal},
          {},
          "税费",
          "总价"},
@@ -94,8 +94,8 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "配股",
          "配股",
          "配股(&O)",
-         {"txtCode", "txtSxf", "txtAllPrice"},
-         {"txtCode", "txtSxf"},
+         {field_id::kCode, field_id::kFee, field_id::kTotal},
+         {field_id::kCode, field_id::kFee},
          "税费",
          "总价"},
         {TradeMode::BonusShares,
@@ -103,8 +103,8 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "送股",
          "送股",
          "送股(&O)",
-         {"txtCode", "txtSxf", "txtPrice", "txtAllPrice"},
-         {"txtCode", "txtSxf", "txtPrice"},
+         {field_id::kCode, field_id::kFee, field_id::kPrice, field_id::kTotal},
+         {field_id::kCode, field_id::kFee, field_id::kPrice},
          "税费",
          "总价"},
         {TradeMode::Dividend,
@@ -112,8 +112,8 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "分红",
          "分红",
          "分红(&O)",
-         {"txtCode", "txtStockNum", "txtPrice", "txtAllPrice"},
-         {"txtCode", "txtStockNum", "txtPrice"},
+         {field_id::kCode, field_id::kShares, field_id::kPrice, field_id::kTotal},
+         {field_id::kCode, field_id::kShares, field_id::kPrice},
          "红利",
          "总价"},
         {TradeMode::Subscription,
@@ -121,17 +121,25 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "申购新股",
          "申购新股",
          "申购(&O)",
-         {"txtSxf", "txtAllPrice"},
-         {"txtSxf"},
+         {field_id::kFee, field_id::kTotal},
+         {field_id::kFee},
          "税费",
          "总价"},
-        {TradeMode::Edit, kSell, "修改交易", "卖出", "修改(&O)", {"txtCode"}, {}, "税费", "总买价"},
+        {TradeMode::Edit,
+         kSell,
+         "修改交易",
+         "卖出",
+         "修改(&O)",
+         {field_id::kCode},
+         {},
+         "税费",
+         "总买价"},
         {TradeMode::Edit,
          kBuy,
          "修改交易",
          "买入",
          "修改(&O)",
-         {"txtCode", "txtAllPrice"},
+         {field_id::kCode, field_id::kTotal},
          {},
          "税费",
          "总价"},
@@ -140,7 +148,7 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "修改交易",
          "申购中签",
          "修改(&O)",
-         {"txtCode", "txtAllPrice"},
+         {field_id::kCode, field_id::kTotal},
          {},
          "税费",
          "总价"},
@@ -149,7 +157,7 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "修改交易",
          "申购未中签",
          "修改(&O)",
-         {"txtCode", "txtAllPrice"},
+         {field_id::kCode, field_id::kTotal},
          {},
          "税费",
          "总价"},
@@ -158,33 +166,35 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
          "修改交易",
          "修改交易",
          "修改(&O)",
-         {"txtCode", "txtAllPrice"},
+         {field_id::kCode, field_id::kTotal},
          {},
          "税费",
          "总价"},
     };
     const std::vector<std::string> tabOrder = {
-        "grpStk",      "txtYear",  "txtMonth", "txtDay",      "txtCode", "txtTitle",
-        "txtStockNum", "txtPrice", "txtSxf",   "txtAllPrice", "cmdOk",   "cmdCancel"};
+        field_id::kTradeGroup, field_id::kYear,  field_id::kMonth,  field_id::kDay,
+        field_id::kCode,       field_id::kTitle, field_id::kShares, field_id::kPrice,
+        field_id::kFee,        field_id::kTotal, field_id::kOk,     field_id::kCancel};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.group);
         TradeForm& f = open(c.mode, trade(c.type, "600000", 100, 10000, 0));
         EXPECT_EQ(f.caption(), gbk(c.caption));
-        EXPECT_EQ(f.field("grpStk").text, gbk(c.group));
-        EXPECT_EQ(f.field("cmdOk").label, gbk(c.ok));
-        EXPECT_EQ(f.field("cmdCancel").label, gbk("取消(&C)"));
-        EXPECT_EQ(f.field("txtSxf").label, gbk(c.feeLabel));
-        EXPECT_EQ(f.field("txtAllPrice").label, gbk(c.totalLabel));
+        EXPECT_EQ(f.field(field_id::kTradeGroup).text, gbk(c.group));
+        EXPECT_EQ(f.field(field_id::kOk).label, gbk(c.ok));
+        EXPECT_EQ(f.field(field_id::kCancel).label, gbk("取消(&C)"));
+        EXPECT_EQ(f.field(field_id::kFee).label, gbk(c.feeLabel));
+        EXPECT_EQ(f.field(field_id::kTotal).label, gbk(c.totalLabel));
         std::vector<std::string> order;
         for (const Field& field : f.fields()) {
             order.push_back(field.name);
             if (field.kind != FieldKind::Edit)
                 continue;
-            const bool locked = field.name == "txtTitle" || c.locked.count(field.name) > 0;
+            const bool locked = field.name == field_id::kTitle || c.locked.count(field.name) > 0;
             EXPECT_EQ(field.locked, locked) << field.name;
             EXPECT_EQ(field.readOnly, locked) << field.name;
-            const bool tabStop = field.name != "txtTitle" && c.offTabStop.count(field.name) == 0 &&
-                                 (field.name != "txtAllPrice" || !c.locked.count("txtAllPrice"));
+            const bool tabStop =
+                field.name != field_id::kTitle && c.offTabStop.count(field.name) == 0 &&
+                (field.name != field_id::kTotal || !c.locked.count(field_id::kTotal));
             EXPECT_EQ(field.tabStop, tabStop) << field.name;
             EXPECT_TRUE(field.enabled) << field.name;
         }
@@ -195,18 +205,18 @@ TEST_F(TradeFormTest, EachModeHasItsCaptionsLockedFieldsAndTabStops) {
 TEST_F(TradeFormTest, UndoShowsEverythingAndLetsNothingChange) {
     TradeForm& f = open(TradeMode::Undo, trade(kDividend, "600000", 0, 0, 9));
     EXPECT_EQ(f.caption(), gbk("撤消交易"));
-    EXPECT_EQ(f.field("grpStk").text, gbk("撤消交易"));
-    EXPECT_FALSE(f.field("grpStk").enabled);
-    EXPECT_EQ(f.field("cmdOk").label, gbk("撤消(&O)"));
+    EXPECT_EQ(f.field(field_id::kTradeGroup).text, gbk("撤消交易"));
+    EXPECT_FALSE(f.field(field_id::kTradeGroup).enabled);
+    EXPECT_EQ(f.field(field_id::kOk).label, gbk("撤消(&O)"));
     for (const Field& field : f.fields()) {
         if (field.kind == FieldKind::Edit) {
             EXPECT_TRUE(field.locked && !field.enabled) << field.name;
         }
     }
-    EXPECT_EQ(f.field("txtSxf").text, "0.01");  // 9 milli-yuan, shown to the cent
+    EXPECT_EQ(f.field(field_id::kFee).text, "0.01");  // 9 milli-yuan, shown to the cent
     const TradeRecord before = record;
-    typeAndLeave(f, "txtSxf", "5");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kFee, "5");
+    f.press(field_id::kOk);
     EXPECT_EQ(f.result(), Form::Result::Ok);
     // Stored again through toMilli, the values come back exactly.
     EXPECT_EQ(LedgerRecord::of(record), LedgerRecord::of(before));
@@ -247,31 +257,31 @@ TEST_F(TradeFormTest, OpensOnTheRecordsValues) {
     for (const Case& c : cases) {
         TradeForm& f = open(c.mode, c.opening);
         SCOPED_TRACE(gbkToUtf8(f.caption()));
-        EXPECT_EQ(f.field("txtYear").text, "2024");
-        EXPECT_EQ(f.field("txtMonth").text, "4");
-        EXPECT_EQ(f.field("txtDay").text, "1");
-        EXPECT_EQ(f.field("txtCode").text, c.code);
-        EXPECT_EQ(f.field("txtTitle").text, gbk(c.title));
-        EXPECT_EQ(f.field("txtStockNum").text, c.shares);
-        EXPECT_EQ(f.field("txtPrice").text, c.price);
-        EXPECT_EQ(f.field("txtSxf").text, c.fee);
-        EXPECT_EQ(f.field("txtAllPrice").text, c.total);
+        EXPECT_EQ(f.field(field_id::kYear).text, "2024");
+        EXPECT_EQ(f.field(field_id::kMonth).text, "4");
+        EXPECT_EQ(f.field(field_id::kDay).text, "1");
+        EXPECT_EQ(f.field(field_id::kCode).text, c.code);
+        EXPECT_EQ(f.field(field_id::kTitle).text, gbk(c.title));
+        EXPECT_EQ(f.field(field_id::kShares).text, c.shares);
+        EXPECT_EQ(f.field(field_id::kPrice).text, c.price);
+        EXPECT_EQ(f.field(field_id::kFee).text, c.fee);
+        EXPECT_EQ(f.field(field_id::kTotal).text, c.total);
     }
 }
 
 TEST_F(TradeFormTest, BuyingComputesFeeAndTotalAndStoresMilliYuan) {
     TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
-    typeAndLeave(f, "txtYear", "2025");
-    typeAndLeave(f, "txtMonth", "13");
-    typeAndLeave(f, "txtDay", "0");
-    typeAndLeave(f, "txtCode", "600000");
-    EXPECT_EQ(f.field("txtTitle").text, gbk("浦发银行"));
-    typeAndLeave(f, "txtStockNum", "1000");
-    typeAndLeave(f, "txtPrice", "10.00");
-    EXPECT_EQ(f.field("txtPrice").text, "10");
-    EXPECT_EQ(f.field("txtSxf").text, "81.00");
-    EXPECT_EQ(f.field("txtAllPrice").text, "10081.00");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kYear, "2025");
+    typeAndLeave(f, field_id::kMonth, "13");
+    typeAndLeave(f, field_id::kDay, "0");
+    typeAndLeave(f, field_id::kCode, "600000");
+    EXPECT_EQ(f.field(field_id::kTitle).text, gbk("浦发银行"));
+    typeAndLeave(f, field_id::kShares, "1000");
+    typeAndLeave(f, field_id::kPrice, "10.00");
+    EXPECT_EQ(f.field(field_id::kPrice).text, "10");
+    EXPECT_EQ(f.field(field_id::kFee).text, "81.00");
+    EXPECT_EQ(f.field(field_id::kTotal).text, "10081.00");
+    f.press(field_id::kOk);
     EXPECT_EQ(f.result(), Form::Result::Ok);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(fieldText(record.code, sizeof record.code), "600000");
@@ -304,65 +314,65 @@ TEST_F(TradeFormTest, TheFeeFollowsTheCategoryOfTheCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code + std::string(" ") + c.shares);
         TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
-        typeAndLeave(f, "txtCode", c.code);
-        typeAndLeave(f, "txtPrice", c.price);
-        typeAndLeave(f, "txtStockNum", c.shares);  // leaving the shares recomputes too
-        EXPECT_EQ(f.field("txtSxf").text, c.fee);
-        EXPECT_EQ(f.field("txtAllPrice").text, c.total);
+        typeAndLeave(f, field_id::kCode, c.code);
+        typeAndLeave(f, field_id::kPrice, c.price);
+        typeAndLeave(f, field_id::kShares, c.shares);  // leaving the shares recomputes too
+        EXPECT_EQ(f.field(field_id::kFee).text, c.fee);
+        EXPECT_EQ(f.field(field_id::kTotal).text, c.total);
     }
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(TradeFormTest, ChangingTheCodeRecomputesNothingUntilSharesOrPriceAreLeft) {
     TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
-    typeAndLeave(f, "txtCode", "600000");
-    typeAndLeave(f, "txtStockNum", "1000");
-    typeAndLeave(f, "txtPrice", "10");
-    typeAndLeave(f, "txtCode", "000001");
-    EXPECT_EQ(f.field("txtTitle").text, "000001");  // no name: the code itself
-    EXPECT_EQ(f.field("txtSxf").text, "81.00");
-    typeAndLeave(f, "txtPrice", "10");
-    EXPECT_EQ(f.field("txtSxf").text, "0.00");
-    EXPECT_EQ(f.field("txtAllPrice").text, "10000.00");
+    typeAndLeave(f, field_id::kCode, "600000");
+    typeAndLeave(f, field_id::kShares, "1000");
+    typeAndLeave(f, field_id::kPrice, "10");
+    typeAndLeave(f, field_id::kCode, "000001");
+    EXPECT_EQ(f.field(field_id::kTitle).text, "000001");  // no name: the code itself
+    EXPECT_EQ(f.field(field_id::kFee).text, "81.00");
+    typeAndLeave(f, field_id::kPrice, "10");
+    EXPECT_EQ(f.field(field_id::kFee).text, "0.00");
+    EXPECT_EQ(f.field(field_id::kTotal).text, "10000.00");
 }
 
 TEST_F(TradeFormTest, ATypedFeeStaysUntilSharesOrPriceAreLeftAgain) {
     TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
-    typeAndLeave(f, "txtCode", "600000");
-    typeAndLeave(f, "txtStockNum", "1000");
-    typeAndLeave(f, "txtPrice", "10");
-    typeAndLeave(f, "txtSxf", "15.004");
-    EXPECT_EQ(f.field("txtSxf").text, "15");
-    EXPECT_EQ(f.field("txtAllPrice").text, "10015.00");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kCode, "600000");
+    typeAndLeave(f, field_id::kShares, "1000");
+    typeAndLeave(f, field_id::kPrice, "10");
+    typeAndLeave(f, field_id::kFee, "15.004");
+    EXPECT_EQ(f.field(field_id::kFee).text, "15");
+    EXPECT_EQ(f.field(field_id::kTotal).text, "10015.00");
+    f.press(field_id::kOk);
     EXPECT_EQ(record.fee, 15000);
 }
 
 TEST_F(TradeFormTest, ASaleIsLimitedToTheSharesHeld) {
     TradeForm& f = open(TradeMode::Sell, trade(kSell, "600000", 500, 10000, 0));
     // Refused when the count is left, and OK right after shows no second message.
-    typeAndLeave(f, "txtStockNum", "600");
+    typeAndLeave(f, field_id::kShares, "600");
     EXPECT_EQ(messageTexts(), std::vector<std::string>{kSaleTooLarge});
-    EXPECT_EQ(f.field("txtStockNum").text, "600");
-    EXPECT_EQ(f.focusRequest(), "txtStockNum");
-    f.press("cmdOk");
+    EXPECT_EQ(f.field(field_id::kShares).text, "600");
+    EXPECT_EQ(f.focusRequest(), field_id::kShares);
+    f.press(field_id::kOk);
     EXPECT_TRUE(f.isOpen());
     EXPECT_EQ(ui.messages.size(), 1u);
     // After another field was left, OK itself says it.
     f.clearFocusRequest();
-    typeAndLeave(f, "txtDay", "2");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kDay, "2");
+    f.press(field_id::kOk);
     EXPECT_TRUE(f.isOpen());
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages.back().text, kSaleTooLarge);
-    EXPECT_EQ(f.focusRequest(), "txtStockNum");
+    EXPECT_EQ(f.focusRequest(), field_id::kShares);
     // All the shares held may be sold; the fee is computed at the entered price.
-    typeAndLeave(f, "txtPrice", "20");
+    typeAndLeave(f, field_id::kPrice, "20");
     EXPECT_EQ(ui.messages.size(), 2u);
-    typeAndLeave(f, "txtStockNum", "500");
-    EXPECT_EQ(f.field("txtSxf").text, "81.00");         // 35 + 40 + 1 + 5 on 10 000.00
-    EXPECT_EQ(f.field("txtAllPrice").text, "9919.00");  // brought in, net of the fee
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kShares, "500");
+    EXPECT_EQ(f.field(field_id::kFee).text, "81.00");      // 35 + 40 + 1 + 5 on 10 000.00
+    EXPECT_EQ(f.field(field_id::kTotal).text, "9919.00");  // brought in, net of the fee
+    f.press(field_id::kOk);
     EXPECT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(record.shares, 500);
     EXPECT_EQ(record.price, 20000);
@@ -387,12 +397,12 @@ TEST_F(TradeFormTest, OnlyBuysAndSalesPayFees) {
     };
     for (const auto& c : cases) {
         TradeForm& f = open(c.mode, trade(c.type, "600000", 300, 5000, 7000));
-        SCOPED_TRACE(gbkToUtf8(f.field("grpStk").text));
-        typeAndLeave(f, "txtCode", "600000");  // a subscription starts without one
-        typeAndLeave(f, "txtPrice", "5");
-        EXPECT_EQ(f.field("txtSxf").text, "0.00");
-        EXPECT_EQ(f.field("txtAllPrice").text, "1500.00");
-        f.press("cmdOk");
+        SCOPED_TRACE(gbkToUtf8(f.field(field_id::kTradeGroup).text));
+        typeAndLeave(f, field_id::kCode, "600000");  // a subscription starts without one
+        typeAndLeave(f, field_id::kPrice, "5");
+        EXPECT_EQ(f.field(field_id::kFee).text, "0.00");
+        EXPECT_EQ(f.field(field_id::kTotal).text, "1500.00");
+        f.press(field_id::kOk);
         EXPECT_EQ(f.result(), Form::Result::Ok);
         EXPECT_EQ(record.fee, 0);
         EXPECT_EQ(record.type(), c.type);
@@ -401,10 +411,10 @@ TEST_F(TradeFormTest, OnlyBuysAndSalesPayFees) {
 
 TEST_F(TradeFormTest, ADividendIsTypedIntoTheFeeField) {
     TradeForm& f = open(TradeMode::Dividend, trade(kDividend, "600000", 0, 0, 0));
-    typeAndLeave(f, "txtSxf", "150");
-    EXPECT_EQ(f.field("txtSxf").text, "150");
-    EXPECT_EQ(f.field("txtAllPrice").text, "150.00");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kFee, "150");
+    EXPECT_EQ(f.field(field_id::kFee).text, "150");
+    EXPECT_EQ(f.field(field_id::kTotal).text, "150.00");
+    f.press(field_id::kOk);
     EXPECT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(record.fee, 150000);
     EXPECT_EQ(record.shares, 0);
@@ -413,12 +423,12 @@ TEST_F(TradeFormTest, ADividendIsTypedIntoTheFeeField) {
 
 TEST_F(TradeFormTest, EditingASaleEditsItsCostBasis) {
     TradeForm& f = open(TradeMode::Edit, trade(kSell, "600000", 500, 10000, 40000, 5012340));
-    typeAndLeave(f, "txtPrice", "12");
-    typeAndLeave(f, "txtSxf", "50");
-    EXPECT_EQ(f.field("txtAllPrice").text, "5012.34");  // neither leave overwrites it
-    typeAndLeave(f, "txtAllPrice", "4000.456");
-    EXPECT_EQ(f.field("txtAllPrice").text, "4000.46");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kPrice, "12");
+    typeAndLeave(f, field_id::kFee, "50");
+    EXPECT_EQ(f.field(field_id::kTotal).text, "5012.34");  // neither leave overwrites it
+    typeAndLeave(f, field_id::kTotal, "4000.456");
+    EXPECT_EQ(f.field(field_id::kTotal).text, "4000.46");
+    f.press(field_id::kOk);
     EXPECT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(record.costBasis, 4000460);
     EXPECT_EQ(record.price, 12000);
@@ -426,19 +436,19 @@ TEST_F(TradeFormTest, EditingASaleEditsItsCostBasis) {
 
     // Any other edited type keeps its cost basis and a read-only total.
     TradeForm& buy = open(TradeMode::Edit, trade(kBuy, "600000", 100, 10000, 0, 777));
-    typeAndLeave(buy, "txtAllPrice", "5");
-    buy.press("cmdOk");
+    typeAndLeave(buy, field_id::kTotal, "5");
+    buy.press(field_id::kOk);
     EXPECT_EQ(record.costBasis, 777);
 }
 
 TEST_F(TradeFormTest, OkNeedsAStockName) {
     TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
-    typeAndLeave(f, "txtPrice", "10");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kPrice, "10");
+    f.press(field_id::kOk);
     EXPECT_TRUE(f.isOpen());
     EXPECT_EQ(messageTexts(), std::vector<std::string>{gbk("未填写股票代码!")});
-    EXPECT_EQ(f.focusRequest(), "txtCode");
-    f.press("cmdCancel");
+    EXPECT_EQ(f.focusRequest(), field_id::kCode);
+    f.press(field_id::kCancel);
     EXPECT_EQ(f.result(), Form::Result::Cancel);
     EXPECT_EQ(LedgerRecord::of(record), LedgerRecord::of(emptyTrade(kBuy)));
 }
@@ -447,12 +457,12 @@ TEST_F(TradeFormTest, APurchaseOfNoSharesIsRefusedAtOk) {
     for (const TradeMode mode : {TradeMode::Buy, TradeMode::Subscription}) {
         ui.messages.clear();
         TradeForm& f = open(mode, emptyTrade(mode == TradeMode::Buy ? kBuy : kSubscription));
-        typeAndLeave(f, "txtCode", "600000");
-        typeAndLeave(f, "txtPrice", "10");
-        f.press("cmdOk");
+        typeAndLeave(f, field_id::kCode, "600000");
+        typeAndLeave(f, field_id::kPrice, "10");
+        f.press(field_id::kOk);
         EXPECT_TRUE(f.isOpen());
         EXPECT_EQ(messageTexts(), std::vector<std::string>{gbk("'0' 为无效值,请重新输入！")});
-        EXPECT_EQ(f.focusRequest(), "txtStockNum");
+        EXPECT_EQ(f.focusRequest(), field_id::kShares);
     }
 }
 
@@ -466,30 +476,31 @@ TEST_F(TradeFormTest, RefusedValuesRestoreTheFieldAndKeepTheDialogOpen) {
     };
     const TradeRecord sale = trade(kSell, "600000", 500, 10000, 40000, 5012340);
     const Case cases[] = {
-        {TradeMode::Sell, sale, "txtYear", "20x6", "2024"},
-        {TradeMode::Sell, sale, "txtStockNum", "1e3", "500"},
-        {TradeMode::Sell, sale, "txtStockNum", "12 ", "500"},
-        {TradeMode::Sell, sale, "txtStockNum", "2147483648", "500"},  // beyond 32 bits
-        {TradeMode::Sell, sale, "txtPrice", "abc", "10"},
-        {TradeMode::Sell, sale, "txtSxf", "", "40"},
-        {TradeMode::Edit, sale, "txtAllPrice", "1..2", "5012.34"},
+        {TradeMode::Sell, sale, field_id::kYear, "20x6", "2024"},
+        {TradeMode::Sell, sale, field_id::kShares, "1e3", "500"},
+        {TradeMode::Sell, sale, field_id::kShares, "12 ", "500"},
+        {TradeMode::Sell, sale, field_id::kShares, "2147483648", "500"},  // beyond 32 bits
+        {TradeMode::Sell, sale, field_id::kPrice, "abc", "10"},
+        {TradeMode::Sell, sale, field_id::kFee, "", "40"},
+        {TradeMode::Edit, sale, field_id::kTotal, "1..2", "5012.34"},
         // Amounts that do not fit their milli-yuan fields.
-        {TradeMode::Sell, sale, "txtPrice", "2147483.65", "10"},
-        {TradeMode::Sell, sale, "txtPrice", "-2147483.65", "10"},
-        {TradeMode::Sell, sale, "txtSxf", "1e7", "40"},
-        {TradeMode::Edit, sale, "txtAllPrice", "1e16", "5012.34"},
-        {TradeMode::Edit, sale, "txtAllPrice", "-1e16", "5012.34"},
+        {TradeMode::Sell, sale, field_id::kPrice, "2147483.65", "10"},
+        {TradeMode::Sell, sale, field_id::kPrice, "-2147483.65", "10"},
+        {TradeMode::Sell, sale, field_id::kFee, "1e7", "40"},
+        {TradeMode::Edit, sale, field_id::kTotal, "1e16", "5012.34"},
+        {TradeMode::Edit, sale, field_id::kTotal, "-1e16", "5012.34"},
         // Fees that would not fit: refused on the field left.
-        {TradeMode::Edit, trade(kBuy, "600000", 2000000000, 0, 0), "txtPrice", "100", "0"},
-        {TradeMode::Sell, trade(kSell, "600000", 2000000000, 100000, 0), "txtStockNum",
+        {TradeMode::Edit, trade(kBuy, "600000", 2000000000, 0, 0), field_id::kPrice, "100", "0"},
+        {TradeMode::Sell, trade(kSell, "600000", 2000000000, 100000, 0), field_id::kShares,
          "1999999999", "2000000000"},
         // No shares, or fewer: no transaction but a dividend moves none.
-        {TradeMode::Sell, sale, "txtStockNum", "0", "500"},
-        {TradeMode::RightsIssue, trade(kRightsIssue, "600000", 1000, 5000, 0), "txtStockNum",
+        {TradeMode::Sell, sale, field_id::kShares, "0", "500"},
+        {TradeMode::RightsIssue, trade(kRightsIssue, "600000", 1000, 5000, 0), field_id::kShares,
          "-300", "1000"},
-        {TradeMode::BonusShares, trade(kBonusShares, "600000", 1000, 0, 0), "txtStockNum", "0",
+        {TradeMode::BonusShares, trade(kBonusShares, "600000", 1000, 0, 0), field_id::kShares, "0",
          "1000"},
-        {TradeMode::Edit, trade(kBuy, "600000", 100, 10000, 5000), "txtStockNum", "-100", "100"},
+        {TradeMode::Edit, trade(kBuy, "600000", 100, 10000, 5000), field_id::kShares, "-100",
+         "100"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.typed);
@@ -501,10 +512,10 @@ TEST_F(TradeFormTest, RefusedValuesRestoreTheFieldAndKeepTheDialogOpen) {
         EXPECT_EQ(f.field(c.field).text, c.shown);
         EXPECT_EQ(f.focusRequest(), c.field);
         // OK right after the refusal stays open; the next OK stores the previous values.
-        f.press("cmdOk");
+        f.press(field_id::kOk);
         EXPECT_TRUE(f.isOpen());
         EXPECT_EQ(ui.messages.size(), 1u);
-        f.press("cmdOk");
+        f.press(field_id::kOk);
         EXPECT_EQ(f.result(), Form::Result::Ok);
         EXPECT_EQ(LedgerRecord::of(record), LedgerRecord::of(c.opening));
     }
@@ -512,10 +523,10 @@ TEST_F(TradeFormTest, RefusedValuesRestoreTheFieldAndKeepTheDialogOpen) {
 
 TEST_F(TradeFormTest, TheLargestStorableAmountsAreTaken) {
     TradeForm& f = open(TradeMode::Edit, trade(kSell, "600000", 1, 0, 0));
-    typeAndLeave(f, "txtPrice", "2147483.64");
-    typeAndLeave(f, "txtSxf", "-2147483.64");
-    typeAndLeave(f, "txtAllPrice", "9e15");
-    f.press("cmdOk");
+    typeAndLeave(f, field_id::kPrice, "2147483.64");
+    typeAndLeave(f, field_id::kFee, "-2147483.64");
+    typeAndLeave(f, field_id::kTotal, "9e15");
+    f.press(field_id::kOk);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(f.result(), Form::Result::Ok);
     EXPECT_EQ(record.price, 2147483640);
@@ -533,52 +544,52 @@ std::string feeParts(const char* commission, const char* stamp, const char* tran
 TEST_F(TradeFormTest, TheFeeShowsItsPartsOnTheSideOfTheTrade) {
     applyCurrentFeeSchedule(settings);
     TradeForm& buy = open(TradeMode::Buy, emptyTrade(kBuy));
-    EXPECT_EQ(buy.field("txtSxf").suffix, "");  // nothing to price yet
-    typeAndLeave(buy, "txtCode", "600000");
-    typeAndLeave(buy, "txtStockNum", "1000");
-    typeAndLeave(buy, "txtPrice", "10");
-    EXPECT_EQ(buy.field("txtSxf").text, "5.10");
-    EXPECT_EQ(buy.field("txtAllPrice").text, "10005.10");
-    EXPECT_EQ(buy.field("txtSxf").suffix, feeParts("5.00", "0.00", "0.10", "0.00"));
+    EXPECT_EQ(buy.field(field_id::kFee).suffix, "");  // nothing to price yet
+    typeAndLeave(buy, field_id::kCode, "600000");
+    typeAndLeave(buy, field_id::kShares, "1000");
+    typeAndLeave(buy, field_id::kPrice, "10");
+    EXPECT_EQ(buy.field(field_id::kFee).text, "5.10");
+    EXPECT_EQ(buy.field(field_id::kTotal).text, "10005.10");
+    EXPECT_EQ(buy.field(field_id::kFee).suffix, feeParts("5.00", "0.00", "0.10", "0.00"));
 
     // A sale opens on the fee the command computed, and pays the stamp tax.
     TradeForm& sale = open(TradeMode::Sell, trade(kSell, "600000", 1000, 10000, 10100));
-    EXPECT_EQ(sale.field("txtSxf").suffix, feeParts("5.00", "5.00", "0.10", "0.00"));
-    typeAndLeave(sale, "txtStockNum", "500");  // 5000: the minimum commission, 2.50 stamp tax
-    EXPECT_EQ(sale.field("txtSxf").text, "7.55");
-    EXPECT_EQ(sale.field("txtAllPrice").text, "4992.45");
-    EXPECT_EQ(sale.field("txtSxf").suffix, feeParts("5.00", "2.50", "0.05", "0.00"));
+    EXPECT_EQ(sale.field(field_id::kFee).suffix, feeParts("5.00", "5.00", "0.10", "0.00"));
+    typeAndLeave(sale, field_id::kShares, "500");  // 5000: the minimum commission, 2.50 stamp tax
+    EXPECT_EQ(sale.field(field_id::kFee).text, "7.55");
+    EXPECT_EQ(sale.field(field_id::kTotal).text, "4992.45");
+    EXPECT_EQ(sale.field(field_id::kFee).suffix, feeParts("5.00", "2.50", "0.05", "0.00"));
     // A fee typed by hand no longer adds up from the parts: they go until it does again.
-    typeAndLeave(sale, "txtSxf", "8");
-    EXPECT_EQ(sale.field("txtSxf").suffix, "");
-    typeAndLeave(sale, "txtSxf", "7.55");
-    EXPECT_EQ(sale.field("txtSxf").suffix, feeParts("5.00", "2.50", "0.05", "0.00"));
-    sale.press("cmdOk");
+    typeAndLeave(sale, field_id::kFee, "8");
+    EXPECT_EQ(sale.field(field_id::kFee).suffix, "");
+    typeAndLeave(sale, field_id::kFee, "7.55");
+    EXPECT_EQ(sale.field(field_id::kFee).suffix, feeParts("5.00", "2.50", "0.05", "0.00"));
+    sale.press(field_id::kOk);
     EXPECT_EQ(record.fee, 7550);
 }
 
 TEST_F(TradeFormTest, FeePartsOfTheOldTableAndOfTradesWithoutAFee) {
     TradeForm& buy = open(TradeMode::Buy, emptyTrade(kBuy));
-    typeAndLeave(buy, "txtCode", "600000");
-    typeAndLeave(buy, "txtStockNum", "1000");
-    typeAndLeave(buy, "txtPrice", "10");
-    EXPECT_EQ(buy.field("txtSxf").suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
-    typeAndLeave(buy, "txtCode", "000001");  // no category: no fee, no parts
-    typeAndLeave(buy, "txtPrice", "10");
-    EXPECT_EQ(buy.field("txtSxf").text, "0.00");
-    EXPECT_EQ(buy.field("txtSxf").suffix, "");
+    typeAndLeave(buy, field_id::kCode, "600000");
+    typeAndLeave(buy, field_id::kShares, "1000");
+    typeAndLeave(buy, field_id::kPrice, "10");
+    EXPECT_EQ(buy.field(field_id::kFee).suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
+    typeAndLeave(buy, field_id::kCode, "000001");  // no category: no fee, no parts
+    typeAndLeave(buy, field_id::kPrice, "10");
+    EXPECT_EQ(buy.field(field_id::kFee).text, "0.00");
+    EXPECT_EQ(buy.field(field_id::kFee).suffix, "");
 
     TradeForm& dividend = open(TradeMode::Dividend, trade(kDividend, "600000", 0, 0, 0));
-    typeAndLeave(dividend, "txtSxf", "150");
-    EXPECT_EQ(dividend.field("txtSxf").suffix, "");
+    typeAndLeave(dividend, field_id::kFee, "150");
+    EXPECT_EQ(dividend.field(field_id::kFee).suffix, "");
     TradeForm& rights = open(TradeMode::RightsIssue, trade(kRightsIssue, "600000", 0, 0, 0));
-    typeAndLeave(rights, "txtStockNum", "300");
-    typeAndLeave(rights, "txtPrice", "5");
-    EXPECT_EQ(rights.field("txtSxf").text, "0.00");
-    EXPECT_EQ(rights.field("txtSxf").suffix, "");
+    typeAndLeave(rights, field_id::kShares, "300");
+    typeAndLeave(rights, field_id::kPrice, "5");
+    EXPECT_EQ(rights.field(field_id::kFee).text, "0.00");
+    EXPECT_EQ(rights.field(field_id::kFee).suffix, "");
     // A recorded purchase whose fee was computed shows its parts when it is edited.
     TradeForm& edit = open(TradeMode::Edit, trade(kBuy, "600000", 1000, 10000, 81000));
-    EXPECT_EQ(edit.field("txtSxf").suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
+    EXPECT_EQ(edit.field(field_id::kFee).suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
 }
 
 }  // namespace

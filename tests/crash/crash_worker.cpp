@@ -132,7 +132,7 @@ class Worker {
         ui_.onDialog = [copied](Form& form) {
             for (const auto& [field, text] : copied)
                 testing::typeAndLeave(form, field, text);
-            form.press("cmdOk");
+            form.press(field_id::kOk);
         };
     }
 
@@ -148,10 +148,10 @@ class Worker {
     }
 
     void buy(int k) {
-        type({{"txtCode", codeOf(k)},
-              {"txtStockNum", "100"},
-              {"txtPrice", fixed2(fromMilli(buyPriceOf(k)))},
-              {"txtSxf", "5"}});
+        type({{field_id::kCode, codeOf(k)},
+              {field_id::kShares, "100"},
+              {field_id::kPrice, fixed2(fromMilli(buyPriceOf(k)))},
+              {field_id::kFee, "5"}});
         controller_.buy();
     }
 
@@ -159,14 +159,14 @@ class Worker {
         if (!selectHolding(k))
             return;
         controller_.setFocusedList(LedgerList::Holdings);
-        type({{"txtMemo", memoOf(k)}});
+        type({{field_id::kMemo, memoOf(k)}});
         controller_.editStock();
     }
 
     void sellAll(int k) {
         if (!selectHolding(k))
             return;
-        type({{"txtPrice", fixed2(fromMilli(salePriceOf(k)))}, {"txtSxf", "5"}});
+        type({{field_id::kPrice, fixed2(fromMilli(salePriceOf(k)))}, {field_id::kFee, "5"}});
         controller_.sell();
     }
 
@@ -189,10 +189,10 @@ class Worker {
     // Category 0 renamed through the settings dialog.
     void saveCategoryName(int k) {
         ui_.onDialog = [k](Form& form) {
-            form.select("lsvCfg", 0);
-            testing::typeAndLeave(form, "txtTitle", categoryNameOf(k));
-            form.press("cmdOk");
-            form.press("cmdCancel");
+            form.select(field_id::kCategoryList, 0);
+            testing::typeAndLeave(form, field_id::kTitle, categoryNameOf(k));
+            form.press(field_id::kOk);
+            form.press(field_id::kCancel);
         };
         controller_.configure();
     }

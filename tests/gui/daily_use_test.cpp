@@ -29,6 +29,7 @@
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::Controller;
 using tallivan::gbk;
 using tallivan::LedgerRecord;
@@ -178,7 +179,7 @@ class DailyUseTest : public t::MainWindowTest<QuietUi> {
         for (const char* list : {"lsvBuy", "lsvSell", "lsvRec", "lsvFund"})
             QCOMPARE(view(list)->hint(), kHint);
         onDialog([](QDialog* dialog) {
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         QTest::keySequence(window_.get(), QKeySequence("F7"));
         QVERIFY(ui_.messages.empty());
@@ -190,8 +191,8 @@ class DailyUseTest : public t::MainWindowTest<QuietUi> {
 
         // The first deposit: the hint goes.
         onDialog([](QDialog* dialog) {
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtMoney"), "1000");
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kAmount), "1000");
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         QTest::keySequence(window_.get(), QKeySequence("F8"));
         QCOMPARE(view("lsvFund")->model()->rowCount(), 1);
@@ -200,30 +201,31 @@ class DailyUseTest : public t::MainWindowTest<QuietUi> {
 
     void enterMovesThroughTheBudgetPanelAndComputes() {
         QVERIFY(showMainWindow());
-        auto* shares = find<QLineEdit>("txtStockNum");
+        auto* shares = find<QLineEdit>(field_id::kShares);
         shares->setFocus(Qt::MouseFocusReason);
         shares->selectAll();
         QTest::keyClicks(shares, "1000");
         QTest::keyClick(shares, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>("txtBuyPrice"));
+        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>(field_id::kBuyPrice));
         QTest::keyClicks(QApplication::focusWidget(), "10");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>("txtSellPrice"));
+        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>(field_id::kSellPrice));
         QTest::keyClicks(QApplication::focusWidget(), "10.5");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(shares->text(), QString("1000"));
-        QCOMPARE(find<QLineEdit>("txtBuyPrice")->text(), QString("10"));
-        QCOMPARE(find<QLineEdit>("txtYl")->text(), QString("334.25"));
-        QCOMPARE(find<QLineEdit>("txtBlYl")->text(), QString("  3.32%"));
-        for (const char* name : {"txtStockNum", "txtBuySxf", "txtYl", "txtBlYl"})
+        QCOMPARE(find<QLineEdit>(field_id::kBuyPrice)->text(), QString("10"));
+        QCOMPARE(find<QLineEdit>(field_id::kProfit)->text(), QString("334.25"));
+        QCOMPARE(find<QLineEdit>(field_id::kNetProfitRatio)->text(), QString("  3.32%"));
+        for (const char* name :
+             {field_id::kShares, field_id::kBuyFee, field_id::kProfit, field_id::kNetProfitRatio})
             QVERIFY(find<QLineEdit>(name)->alignment() & Qt::AlignRight);
 
         // At 800 x 600 the results take a line of their own and no field is squeezed.
         window_->showNormal();
         window_->resize(800, 600);
         QTRY_COMPARE(window_->width(), 800);
-        QTRY_VERIFY(find<QWidget>("panGpys")->findChild<QLineEdit*>("txtBuySxf")->y() >
-                    find<QLineEdit>("txtStockNum")->y());
+        QTRY_VERIFY(find<QWidget>("panGpys")->findChild<QLineEdit*>(field_id::kBuyFee)->y() >
+                    find<QLineEdit>(field_id::kShares)->y());
         for (QLineEdit* edit : find<QWidget>("panGpys")->findChildren<QLineEdit*>())
             QVERIFY(edit->width() >= edit->minimumWidth());
     }
@@ -341,13 +343,14 @@ class DailyUseTest : public t::MainWindowTest<QuietUi> {
                 QWidget* w = t::findWidget<QWidget>(dialog, name);
                 return w->mapTo(dialog, QPoint()).x();
             };
-            seen.stockNumX = x("txtStockNum");
-            seen.nowPriceX = x("txtNowPrice");
-            seen.priceX = x("txtPrice");
-            seen.worthX = x("txtXj");
+            seen.stockNumX = x(field_id::kShares);
+            seen.nowPriceX = x(field_id::kCurrentPrice);
+            seen.priceX = x(field_id::kPrice);
+            seen.worthX = x(field_id::kCurrentValue);
             seen.rightAligned = true;
-            for (const char* name : {"txtStockNum", "txtPrice", "txtCost", "txtNowPrice", "txtXj",
-                                     "txtKs", "txtKsl", "txtYll"})
+            for (const char* name : {field_id::kShares, field_id::kPrice, field_id::kCost,
+                                     field_id::kCurrentPrice, field_id::kCurrentValue,
+                                     field_id::kLoss, field_id::kLossRatio, field_id::kProfitRatio})
                 seen.rightAligned &=
                     bool(t::findWidget<QLineEdit>(dialog, name)->alignment() & Qt::AlignRight);
             dialog->reject();

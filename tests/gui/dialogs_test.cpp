@@ -34,6 +34,7 @@
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::Controller;
 using tallivan::FixedClock;
 using tallivan::gbk;
@@ -190,29 +191,30 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         } seen;
         onDialog([&](QDialog* dialog) {
             seen.caption = dialog->windowTitle();
-            seen.group = t::findWidget<QGroupBox>(dialog, "grpStk")->title();
-            seen.okCaption = t::findWidget<QPushButton>(dialog, "cmdOk")->text();
-            QCOMPARE(focusName(), QString("txtYear"));
+            seen.group = t::findWidget<QGroupBox>(dialog, field_id::kTradeGroup)->title();
+            seen.okCaption = t::findWidget<QPushButton>(dialog, field_id::kOk)->text();
+            QCOMPARE(focusName(), QString(field_id::kYear));
             // Enter moves on through the date, also onto the name that Tab skips.
             press(Qt::Key_Return);
             press(Qt::Key_Return);
             press(Qt::Key_Return);
             type("600001");
             press(Qt::Key_Return);
-            QCOMPARE(focusName(), QString("txtTitle"));
-            seen.title = text(dialog, "txtTitle");
+            QCOMPARE(focusName(), QString(field_id::kTitle));
+            seen.title = text(dialog, field_id::kTitle);
             press(Qt::Key_Return);
             type("1000");
             press(Qt::Key_Return);
             type("10");
-            QCOMPARE(text(dialog, "txtSxf"), QString("0.00"));  // nothing before the price is left
+            QCOMPARE(text(dialog, field_id::kFee),
+                     QString("0.00"));  // nothing before the price is left
             press(Qt::Key_Return);
             seen.feeFocus = focusName();
-            seen.fee = text(dialog, "txtSxf");
-            seen.total = text(dialog, "txtAllPrice");
+            seen.fee = text(dialog, field_id::kFee);
+            seen.total = text(dialog, field_id::kTotal);
             press(Qt::Key_Return);
             press(Qt::Key_Return);
-            QCOMPARE(focusName(), QString("cmdOk"));
+            QCOMPARE(focusName(), QString(field_id::kOk));
             press(Qt::Key_Return);
         });
         runShortcut("F11");
@@ -221,7 +223,7 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         QCOMPARE(seen.group, QString("买入股票"));
         QCOMPARE(seen.okCaption, QString("买入(&O)"));
         QCOMPARE(seen.title, QString("邯郸钢铁"));
-        QCOMPARE(seen.feeFocus, QString("txtSxf"));
+        QCOMPARE(seen.feeFocus, QString(field_id::kFee));
         QCOMPARE(seen.fee, QString("81.00"));
         QCOMPARE(seen.total, QString("10081.00"));
         QVERIFY(ui_.boxes.empty());
@@ -242,15 +244,15 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         } seen;
         onDialog([&](QDialog* dialog) {
             // The sale of the 1000 shares held at 10.50 pays the stamp tax.
-            seen.fee = text(dialog, "txtSxf");
+            seen.fee = text(dialog, field_id::kFee);
             QLabel* parts = t::findWidget<QLabel>(dialog, "txtSxfSuffix");
             seen.parts = parts->text();
             seen.partsVisible = parts->isVisible();
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtSxf"), "12");
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kFee), "12");
             seen.partsAfterTyping = parts->text();
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtStockNum"), "500");
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kShares), "500");
             seen.partsAfterShares = parts->text();
-            click(dialog, "cmdCancel");
+            click(dialog, field_id::kCancel);
         });
         runShortcut("F12");
         QCOMPARE(seen.fee, QString("10.36"));
@@ -270,24 +272,26 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
             bool stampTicked = false;
         } seen;
         onDialog([&](QDialog* dialog) {
-            auto* list = t::findWidget<QListWidget>(dialog, "lsvCfg");
+            auto* list = t::findWidget<QListWidget>(dialog, field_id::kCategoryList);
             QLabel* unit = t::findWidget<QLabel>(dialog, "txtBlGhfSuffix");
             seen.unitBefore = unit->text();
-            click(dialog, "cmdPreset");
+            click(dialog, field_id::kCurrentRates);
             QTRY_VERIFY(QApplication::activeWindow() == dialog);
             seen.firstRow = list->item(0)->text();
-            seen.rate = text(dialog, "txtBlSxf");
+            seen.rate = text(dialog, field_id::kCommissionRate);
             seen.unitAfterPreset = unit->text();
-            seen.stampTicked = t::findWidget<QCheckBox>(dialog, "chkStampOnSalesOnly")->isChecked();
+            seen.stampTicked =
+                t::findWidget<QCheckBox>(dialog, field_id::kStampOnSalesOnly)->isChecked();
             // An unknown row put under today's rules takes a rate of a broker.
             list->setCurrentRow(12);
-            QTest::mouseClick(t::findWidget<QCheckBox>(dialog, "chkTransferOfAmount"),
+            QTest::mouseClick(t::findWidget<QCheckBox>(dialog, field_id::kTransferOfAmount),
                               Qt::LeftButton);
             seen.unitAfterTicking = unit->text();
             seen.rateTyped =
-                t::typeInto(t::findWidget<QLineEdit>(dialog, "txtBlSxf"), "0.0185")->text();
-            click(dialog, "cmdOk");
-            click(dialog, "cmdCancel");
+                t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kCommissionRate), "0.0185")
+                    ->text();
+            click(dialog, field_id::kOk);
+            click(dialog, field_id::kCancel);
         });
         window_->action("mnuConfig")->trigger();
         QVERIFY(!QApplication::activeModalWidget());
@@ -316,7 +320,7 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
             QString shares, focus, sharesAfterFix, fee;
         } seen;
         onDialog([&](QDialog* dialog) {
-            QLineEdit* shares = t::findWidget<QLineEdit>(dialog, "txtStockNum");
+            QLineEdit* shares = t::findWidget<QLineEdit>(dialog, field_id::kShares);
             shares->setFocus(Qt::MouseFocusReason);
             shares->selectAll();
             type("12a");
@@ -329,7 +333,7 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
             type("100");
             press(Qt::Key_Tab);
             seen.sharesAfterFix = shares->text();
-            click(dialog, "cmdCancel");
+            click(dialog, field_id::kCancel);
         });
         window_->action("mnuBuyStk")->trigger();
         QCOMPARE(ui_.boxes.size(), std::size_t(1));
@@ -338,7 +342,7 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         QCOMPARE(ui_.boxes[0].icon, QMessageBox::Critical);
         QCOMPARE(ui_.boxes[0].buttons, QStringList({"确定"}));
         QCOMPARE(seen.shares, QString("0"));
-        QCOMPARE(seen.focus, QString("txtStockNum"));
+        QCOMPARE(seen.focus, QString(field_id::kShares));
         QCOMPARE(seen.sharesAfterFix, QString("100"));
         // Cancelled: nothing was recorded.
         QCOMPARE(find<QTableView>("lsvRec")->model()->rowCount(), 2);
@@ -355,19 +359,19 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         } seen;
         onDialog([&](QDialog* dialog) {
             seen.caption = dialog->windowTitle();
-            seen.code = text(dialog, "txtCode");
-            seen.codeReadOnly = t::findWidget<QLineEdit>(dialog, "txtCode")->isReadOnly();
-            seen.shares = text(dialog, "txtStockNum");
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtStockNum"), "1200");
+            seen.code = text(dialog, field_id::kCode);
+            seen.codeReadOnly = t::findWidget<QLineEdit>(dialog, field_id::kCode)->isReadOnly();
+            seen.shares = text(dialog, field_id::kShares);
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kShares), "1200");
             seen.boxesAfterLeaving = ui_.boxes.size();
-            QTRY_COMPARE(focusName(), QString("txtStockNum"));
-            click(dialog, "cmdOk");  // the count still exceeds the holding: warned once more
+            QTRY_COMPARE(focusName(), QString(field_id::kShares));
+            click(dialog, field_id::kOk);  // the count still exceeds the holding: warned once more
             seen.boxesAfterOk = ui_.boxes.size();
             seen.openAfterOk = dialog->isVisible();
             QTRY_VERIFY(QApplication::activeWindow() == dialog);
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtStockNum"), "500");
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtPrice"), "11");
-            click(dialog, "cmdOk");
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kShares), "500");
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kPrice), "11");
+            click(dialog, field_id::kOk);
         });
         runShortcut("F12");
         QCOMPARE(seen.caption, QString("卖出股票"));
@@ -395,16 +399,16 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         } seen;
         onDialog([&](QDialog* dialog) {
             seen.caption = dialog->windowTitle();
-            seen.buyPrice = text(dialog, "txtPrice");
-            seen.net = text(dialog, "txtXj");
-            QVERIFY(t::findWidget<QGroupBox>(dialog, "grpPrice")->isVisible());
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtKs"), "-500");
-            click(dialog, "cmdCalKs");
-            seen.price = text(dialog, "txtZsPrice");
-            seen.loss = text(dialog, "txtKs");
-            seen.ratio = text(dialog, "txtKsl");
+            seen.buyPrice = text(dialog, field_id::kPrice);
+            seen.net = text(dialog, field_id::kCurrentValue);
+            QVERIFY(t::findWidget<QGroupBox>(dialog, field_id::kPriceGroup)->isVisible());
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kLoss), "-500");
+            click(dialog, field_id::kCalculateLoss);
+            seen.price = text(dialog, field_id::kStopLossPrice);
+            seen.loss = text(dialog, field_id::kLoss);
+            seen.ratio = text(dialog, field_id::kLossRatio);
             seen.focus = focusName();
-            click(dialog, "cmdOk");
+            click(dialog, field_id::kOk);
         });
         QTableView* held = find<QTableView>("lsvBuy");
         const QPoint at = held->viewport()->mapTo(
@@ -416,7 +420,7 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         QCOMPARE(seen.price, QString("9.66"));
         QCOMPARE(seen.loss, QString("-499.45"));
         QCOMPARE(seen.ratio, QString("-4.95"));
-        QCOMPARE(seen.focus, QString("txtKs"));
+        QCOMPARE(seen.focus, QString(field_id::kLoss));
         QCOMPARE(cell("lsvBuy", 1, 11), QString("9.66"));
         QVERIFY(ui_.boxes.empty());
     }
@@ -429,10 +433,10 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         bool memoEnabled = true;
         QString code;
         onDialog([&](QDialog* dialog) {
-            pricesShown = t::findWidget<QGroupBox>(dialog, "grpPrice")->isVisible();
-            code = text(dialog, "txtCode");
+            pricesShown = t::findWidget<QGroupBox>(dialog, field_id::kPriceGroup)->isVisible();
+            code = text(dialog, field_id::kCode);
             // The sold stock has no note slot: its memo cannot be edited.
-            memoEnabled = t::findWidget<QLineEdit>(dialog, "txtMemo")->isEnabled();
+            memoEnabled = t::findWidget<QLineEdit>(dialog, field_id::kMemo)->isEnabled();
             press(Qt::Key_Escape);
         });
         QTest::keyClick(find<QTableView>("lsvSell"), Qt::Key_F9);
@@ -454,12 +458,12 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
             press(Qt::Key_Return);
             type("工资");
             press(Qt::Key_Return);
-            QCOMPARE(focusName(), QString("cboOperation"));
+            QCOMPARE(focusName(), QString(field_id::kOperation));
             press(Qt::Key_Return);  // 存入 stays chosen
-            QCOMPARE(focusName(), QString("txtMoney"));
+            QCOMPARE(focusName(), QString(field_id::kAmount));
             type("10000");
             press(Qt::Key_Return);
-            seen.amount = text(dialog, "txtMoney");
+            seen.amount = text(dialog, field_id::kAmount);
             type("十二月");
             press(Qt::Key_Return);
             press(Qt::Key_Return);  // on 确定: pressed
@@ -490,9 +494,9 @@ class DialogsTest : public t::MainWindowTest<AnsweringUi> {
         onDialog([&](QDialog* dialog) {
             seen.caption = dialog->windowTitle();
             seen.label = t::findWidget<QLabel>(dialog, "lblLabel")->text();
-            seen.masked =
-                t::findWidget<QLineEdit>(dialog, "txtText")->echoMode() == QLineEdit::Password;
-            QCOMPARE(focusName(), QString("txtText"));
+            seen.masked = t::findWidget<QLineEdit>(dialog, field_id::kText)->echoMode() ==
+                          QLineEdit::Password;
+            QCOMPARE(focusName(), QString(field_id::kText));
             type("wrong123");
             press(Qt::Key_Return);  // OK is the default button
         });

@@ -22,6 +22,7 @@
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::Answer;
 using tallivan::Field;
 using tallivan::FieldKind;
@@ -40,10 +41,10 @@ namespace {
 class SampleForm : public Form {
   public:
     explicit SampleForm(tallivan::Ui& ui) : Form(ui, gbk("样例")) {
-        Field& code = addEdit("txtCode", gbk("代码"), 6);
+        Field& code = addEdit(field_id::kCode, gbk("代码"), 6);
         code.lowerCase = true;
         Field memo;
-        memo.name = "txtMemo";
+        memo.name = field_id::kMemo;
         memo.kind = FieldKind::Memo;
         memo.label = gbk("备注");
         memo.maxBytes = 8;
@@ -61,19 +62,19 @@ class SampleForm : public Form {
         save.label = gbk("保存");
         add(save);
         addEdit("txtHidden", gbk("隐藏")).visible = false;
-        addEdit("txtMoney", gbk("金额")).suffix = gbk("元");
-        addButton("cmdOk", gbk("确定(&O)"));
-        addButton("cmdCancel", gbk("取消(&C)"));
+        addEdit(field_id::kAmount, gbk("金额")).suffix = gbk("元");
+        addButton(field_id::kOk, gbk("确定(&O)"));
+        addButton(field_id::kCancel, gbk("取消(&C)"));
     }
 
     void onLeave(std::string_view name) override { log.push_back("leave " + std::string(name)); }
     void press(std::string_view name) override {
         log.push_back("press " + std::string(name));
-        if (name == "cmdCancel") {
+        if (name == field_id::kCancel) {
             cancel();
-        } else if (field("txtCode").text.empty()) {
+        } else if (field(field_id::kCode).text.empty()) {
             tallivan::showError(ui(), gbk("请输入代码!"));
-            requestFocus("txtCode");
+            requestFocus(field_id::kCode);
         } else {
             close(Result::Ok);
         }
@@ -128,20 +129,20 @@ class GenericDialogTest : public QObject {
     }
 
     void typingKeepsTheFieldsRulesAndEnterMovesOn() {
-        auto* code = find<QLineEdit>("txtCode");
+        auto* code = find<QLineEdit>(field_id::kCode);
         code->setFocus();
         QTest::keyClicks(code, "ABCDEFGH");
         QCOMPARE(code->text(), QString("abcdef"));  // lower case, 6 bytes
         QTest::keyClick(code, Qt::Key_Return);
-        QCOMPARE(form_->field("txtCode").text, std::string("abcdef"));
+        QCOMPARE(form_->field(field_id::kCode).text, std::string("abcdef"));
         QCOMPARE(form_->log.back(), std::string("leave txtCode"));
 
-        auto* memo = find<QPlainTextEdit>("txtMemo");
+        auto* memo = find<QPlainTextEdit>(field_id::kMemo);
         QCOMPARE(QApplication::focusWidget(), memo);
         typeText(memo, "一二三四五");
         QCOMPARE(memo->toPlainText(), QString("一二三四"));  // 8 bytes of GBK
         QTest::keyClick(memo, Qt::Key_Return);
-        QCOMPARE(form_->field("txtMemo").text, gbk("一二三四"));
+        QCOMPARE(form_->field(field_id::kMemo).text, gbk("一二三四"));
         QVERIFY(QApplication::focusWidget() != memo);
         QCOMPARE(QApplication::focusWidget()->parentWidget(), find<QWidget>("rdoKind"));
     }
@@ -165,15 +166,15 @@ class GenericDialogTest : public QObject {
     }
 
     void okStaysOpenUntilTheFormCloses() {
-        auto* code = find<QLineEdit>("txtCode");
-        QTest::mouseClick(find<QPushButton>("cmdOk"), Qt::LeftButton);
+        auto* code = find<QLineEdit>(field_id::kCode);
+        QTest::mouseClick(find<QPushButton>(field_id::kOk), Qt::LeftButton);
         QCOMPARE(ui_.messages.size(), size_t(1));
         QCOMPARE(ui_.messages[0].caption, gbk("错误"));
         QVERIFY(dialog_->isVisible());
         QCOMPARE(QApplication::focusWidget(), code);
 
         QTest::keyClicks(code, "600000");
-        QTest::mouseClick(find<QPushButton>("cmdOk"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(field_id::kOk), Qt::LeftButton);
         // The code was left (and typed into the form) before the button was pressed.
         QCOMPARE(form_->log[form_->log.size() - 2], std::string("leave txtCode"));
         QCOMPARE(form_->log.back(), std::string("press cmdOk"));
@@ -183,7 +184,7 @@ class GenericDialogTest : public QObject {
     }
 
     void enterOnAButtonPressesIt() {
-        auto* cancel = find<QPushButton>("cmdCancel");
+        auto* cancel = find<QPushButton>(field_id::kCancel);
         cancel->setFocus(Qt::TabFocusReason);
         QTest::keyClick(cancel, Qt::Key_Return);
         QCOMPARE(form_->result(), Form::Result::Cancel);
@@ -191,7 +192,7 @@ class GenericDialogTest : public QObject {
     }
 
     void escapeCancelsTheForm() {
-        QTest::keyClick(find<QLineEdit>("txtCode"), Qt::Key_Escape);
+        QTest::keyClick(find<QLineEdit>(field_id::kCode), Qt::Key_Escape);
         QCOMPARE(form_->result(), Form::Result::Cancel);
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(dialog_->result(), int(QDialog::Rejected));
@@ -220,15 +221,15 @@ class GenericDialogTest : public QObject {
                 return typeInto(findWidget<QLineEdit>(dialog, name), keys);
             };
             seen.caption = dialog->windowTitle();
-            seen.rows = dialog->findChild<QListWidget*>("lsvCfg")->count();
-            QLineEdit* length = type("txtCodeLen", "abc");
+            seen.rows = dialog->findChild<QListWidget*>(field_id::kCategoryList)->count();
+            QLineEdit* length = type(field_id::kCodeLength, "abc");
             seen.lengthAfterLetters = length->text();
             seen.focusBackOnLength = QApplication::focusWidget() == length;
-            type("txtCodeLen", "263");
-            seen.rateAfterLeaving = type("txtBlSxf", "0.075")->text();
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-            seen.focusOnListAfterApply =
-                QApplication::focusWidget() == dialog->findChild<QListWidget*>("lsvCfg");
+            type(field_id::kCodeLength, "263");
+            seen.rateAfterLeaving = type(field_id::kCommissionRate, "0.075")->text();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(field_id::kOk), Qt::LeftButton);
+            seen.focusOnListAfterApply = QApplication::focusWidget() ==
+                                         dialog->findChild<QListWidget*>(field_id::kCategoryList);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
         // Whatever happens above, no dialog outlives the test.

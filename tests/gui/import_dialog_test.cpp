@@ -17,6 +17,7 @@
 #include "support/recording_ui.h"
 #include "support/statement_fixtures.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::Answer;
 using tallivan::MessageButtons;
 using tallivan::MessageIcon;
@@ -86,7 +87,7 @@ class ImportDialogTest : public tallivan::testing::MainWindowTest<ImportQtUi> {
         importWith([&](QDialog* dialog) {
             seen.name = dialog->objectName();
             seen.title = dialog->windowTitle();
-            seen.counts = findWidget<QLabel>(dialog, "lblCounts")->text();
+            seen.counts = findWidget<QLabel>(dialog, field_id::kCountsLabel)->text();
             auto* table = findWidget<QTableView>(dialog, "tblRows");
             const QAbstractItemModel* model = table->model();
             seen.rows = model->rowCount();
@@ -100,7 +101,7 @@ class ImportDialogTest : public tallivan::testing::MainWindowTest<ImportQtUi> {
                 model->index(9, 1).data(Qt::ForegroundRole).value<QBrush>().color();
             seen.unknownColour =
                 model->index(12, 1).data(Qt::ForegroundRole).value<QBrush>().color();
-            auto* import = findWidget<QPushButton>(dialog, "cmdImport");
+            auto* import = findWidget<QPushButton>(dialog, field_id::kImport);
             seen.importEnabled = import->isEnabled();
             QTest::mouseClick(import, Qt::LeftButton);
         });
@@ -126,18 +127,18 @@ class ImportDialogTest : public tallivan::testing::MainWindowTest<ImportQtUi> {
 
     void cancelRecordsNothingAndAStatementRecordedAlreadyCannotBeImported() {
         importWith([](QDialog* dialog) {
-            QTest::mouseClick(findWidget<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+            QTest::mouseClick(findWidget<QPushButton>(dialog, field_id::kCancel), Qt::LeftButton);
         });
         QCOMPARE(rowsOf("lsvRec"), 0);
         importWith([](QDialog* dialog) {
-            QTest::mouseClick(findWidget<QPushButton>(dialog, "cmdImport"), Qt::LeftButton);
+            QTest::mouseClick(findWidget<QPushButton>(dialog, field_id::kImport), Qt::LeftButton);
         });
         QCOMPARE(rowsOf("lsvRec"), 8);
         bool importEnabled = true;
         QString counts;
         importWith([&](QDialog* dialog) {
-            importEnabled = findWidget<QPushButton>(dialog, "cmdImport")->isEnabled();
-            counts = findWidget<QLabel>(dialog, "lblCounts")->text();
+            importEnabled = findWidget<QPushButton>(dialog, field_id::kImport)->isEnabled();
+            counts = findWidget<QLabel>(dialog, field_id::kCountsLabel)->text();
             dialog->reject();
         });
         QVERIFY(!importEnabled);

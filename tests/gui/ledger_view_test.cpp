@@ -29,6 +29,7 @@
 #include "support/sample_records.h"
 #include "support/temp_dir.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::Controller;
 using tallivan::FixedClock;
 using tallivan::gbk;
@@ -98,7 +99,7 @@ class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
     QStringList panelTexts() {
         QStringList texts;
         for (const char* name : {"txtZjze", "txtZjdb", "txtZjxe", "txtCcje", "txtZjye", "txtJxz",
-                                 "txtJyl", "txtYll", "txtTzl"})
+                                 "txtJyl", field_id::kProfitRatio, "txtTzl"})
             texts << find<QLineEdit>(name)->text();
         return texts;
     }
@@ -244,11 +245,11 @@ class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
         } seen;
         onDialog([&](QDialog* dialog) {
             seen.caption = dialog->windowTitle();
-            auto* title = t::findWidget<QLineEdit>(dialog, "txtTitle");
+            auto* title = t::findWidget<QLineEdit>(dialog, field_id::kTitle);
             title->setFocus();
             title->selectAll();
             t::typeText(title, "三号");
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         tree()->setFocus();
         QTest::keySequence(window_.get(), QKeySequence("F7"));
@@ -268,7 +269,7 @@ class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
         QString caption;
         onDialog([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         tree()->setFocus();
         QTest::keySequence(window_.get(), QKeySequence("Ctrl+D"));
@@ -284,9 +285,9 @@ class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
         QString caption;
         onDialog([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            auto* title = t::findWidget<QLineEdit>(dialog, "txtTitle");
+            auto* title = t::findWidget<QLineEdit>(dialog, field_id::kTitle);
             t::typeInto(title, "first");
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         doubleClickNode(account(0));
         QCOMPARE(caption, QString("修改帐户"));
@@ -303,8 +304,8 @@ class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
         QString caption;
         onDialog([&](QDialog* dialog) {
             caption = dialog->windowTitle();
-            t::typeInto(t::findWidget<QLineEdit>(dialog, "txtSxf"), "91");
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            t::typeInto(t::findWidget<QLineEdit>(dialog, field_id::kFee), "91");
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         find<QTabWidget>("PageControl1")->setCurrentIndex(1);
         QTableView* trades = find<QTableView>("lsvRec");
@@ -317,8 +318,9 @@ class LedgerViewTest : public t::MainWindowTest<DialogsUi> {
 
     void askingForPasswordsLocksTheAccounts() {
         onDialog([](QDialog* dialog) {
-            QTest::mouseClick(t::findWidget<QCheckBox>(dialog, "chkWantPwd"), Qt::LeftButton);
-            QTest::mouseClick(t::findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            QTest::mouseClick(t::findWidget<QCheckBox>(dialog, field_id::kWantPassword),
+                              Qt::LeftButton);
+            QTest::mouseClick(t::findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         window_->action("mnuOption")->trigger();
         // The rebuilt tree selects its group, whose accounts wait for their passwords.

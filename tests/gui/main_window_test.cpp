@@ -39,6 +39,7 @@
 #include "support/recording_ui.h"
 #include "support/temp_dir.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::Controller;
 using tallivan::FixedClock;
 using tallivan::MessageIcon;
@@ -327,67 +328,67 @@ class MainWindowTest : public QObject {
         QCOMPARE(labels, QStringList({"资金总额", "资金损耗", "资金现额", "持仓金额", "资金余额",
                                       "净现值", "净盈利", "盈利率", "投资率"}));
         QCOMPARE(names, QStringList({"txtZjze", "txtZjdb", "txtZjxe", "txtCcje", "txtZjye",
-                                     "txtJxz", "txtJyl", "txtYll", "txtTzl"}));
+                                     "txtJxz", "txtJyl", field_id::kProfitRatio, "txtTzl"}));
     }
 
     void budgetPanelPricesAPlannedTrade() {
-        auto* type = find<QComboBox>("cboStkType");
+        auto* type = find<QComboBox>(field_id::kStockCategory);
         QCOMPARE(type->count(), 20);
         QCOMPARE(type->currentIndex(), 0);
         QCOMPARE(type->currentText(), QString("上证Ａ股"));
-        QCOMPARE(text("txtStockNum"), QString("0"));
+        QCOMPARE(text(field_id::kShares), QString("0"));
 
-        typeInto("txtStockNum", "1000");
-        typeInto("txtBuyPrice", "10.00");
-        QCOMPARE(text("txtBuyPrice"), QString("10"));  // rewritten when left
-        typeInto("txtSellPrice", "10.5");
-        QTest::mouseClick(find<QPushButton>("cmdCal"), Qt::LeftButton);
-        QCOMPARE(text("txtBuySxf"), QString("81"));
-        QCOMPARE(text("txtBuyPriceAll"), QString("10081"));
-        QCOMPARE(text("txtSellSxf"), QString("84.75"));
-        QCOMPARE(text("txtSellPriceAll"), QString("10415.25"));
-        QCOMPARE(text("txtYl"), QString("334.25"));
-        QCOMPARE(text("txtBlYl"), QString("  3.32%"));
+        typeInto(field_id::kShares, "1000");
+        typeInto(field_id::kBuyPrice, "10.00");
+        QCOMPARE(text(field_id::kBuyPrice), QString("10"));  // rewritten when left
+        typeInto(field_id::kSellPrice, "10.5");
+        QTest::mouseClick(find<QPushButton>(field_id::kCalculate), Qt::LeftButton);
+        QCOMPARE(text(field_id::kBuyFee), QString("81"));
+        QCOMPARE(text(field_id::kBuyTotal), QString("10081"));
+        QCOMPARE(text(field_id::kSellFee), QString("84.75"));
+        QCOMPARE(text(field_id::kSellTotal), QString("10415.25"));
+        QCOMPARE(text(field_id::kProfit), QString("334.25"));
+        QCOMPARE(text(field_id::kNetProfitRatio), QString("  3.32%"));
         QVERIFY(ui_.messages.empty());
 
         // Another category by keyboard: its fees apply at the next 计算 (no transfer fee).
         type->setFocus();
         QTest::keyClick(type, Qt::Key_Down);
         QCOMPARE(type->currentText(), QString("深证Ａ股"));
-        typeInto("txtSellPrice", "10");
-        QTest::mouseClick(find<QPushButton>("cmdCal"), Qt::LeftButton);
-        QCOMPARE(text("txtBuySxf"), QString("80"));
-        QCOMPARE(text("txtYl"), QString("-160"));
-        QCOMPARE(text("txtBlYl"), QString(" -1.59%"));
+        typeInto(field_id::kSellPrice, "10");
+        QTest::mouseClick(find<QPushButton>(field_id::kCalculate), Qt::LeftButton);
+        QCOMPARE(text(field_id::kBuyFee), QString("80"));
+        QCOMPARE(text(field_id::kProfit), QString("-160"));
+        QCOMPARE(text(field_id::kNetProfitRatio), QString(" -1.59%"));
     }
 
     void leavingAFieldWithLettersReportsThemAndReturns() {
-        typeInto("txtStockNum", "1000");
-        typeInto("txtBuyPrice", "10");
-        typeInto("txtSellPrice", "abc");
+        typeInto(field_id::kShares, "1000");
+        typeInto(field_id::kBuyPrice, "10");
+        typeInto(field_id::kSellPrice, "abc");
         QCOMPARE(ui_.messages.size(), size_t(1));
         QCOMPARE(ui_.messages[0].text, tallivan::gbk("'abc' 为无效值,请重新输入！"));
         QCOMPARE(ui_.messages[0].caption, tallivan::gbk("错误"));
         QCOMPARE(ui_.messages[0].icon, MessageIcon::Error);
-        QCOMPARE(text("txtSellPrice"), QString("0"));
+        QCOMPARE(text(field_id::kSellPrice), QString("0"));
         // The focus goes back to the field instead of on to the button.
-        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>("txtSellPrice"));
+        QCOMPARE(QApplication::focusWidget(), find<QLineEdit>(field_id::kSellPrice));
     }
 
     void calculatingWithLettersInAFieldReportsThemFirst() {
-        typeInto("txtStockNum", "1000");
-        typeInto("txtBuyPrice", "10");
-        QLineEdit* sell = find<QLineEdit>("txtSellPrice");
+        typeInto(field_id::kShares, "1000");
+        typeInto(field_id::kBuyPrice, "10");
+        QLineEdit* sell = find<QLineEdit>(field_id::kSellPrice);
         sell->setFocus();
         sell->selectAll();
         QTest::keyClicks(sell, "abc");
-        QTest::mouseClick(find<QPushButton>("cmdCal"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(field_id::kCalculate), Qt::LeftButton);
         QCOMPARE(ui_.messages.size(), size_t(1));
         QCOMPARE(ui_.messages[0].text, tallivan::gbk("'abc' 为无效值,请重新输入！"));
         QCOMPARE(sell->text(), QString("0"));
         // Then it computes with the 0 left in the field.
-        QCOMPARE(text("txtSellPriceAll"), QString("0"));
-        QCOMPARE(text("txtYl"), QString("-10081"));
+        QCOMPARE(text(field_id::kSellTotal), QString("0"));
+        QCOMPARE(text(field_id::kProfit), QString("-10081"));
     }
 };
 

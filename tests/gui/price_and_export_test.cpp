@@ -28,6 +28,7 @@
 #include "support/temp_dir.h"
 #include "support/yes_qt_ui.h"
 
+namespace field_id = tallivan::field_id;
 using tallivan::gbk;
 using tallivan::testing::findWidget;
 
@@ -77,7 +78,7 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<tallivan::te
             auto* third = findWidget<QRadioButton>(dialog, "grpOption_2");
             QTest::mouseClick(third, Qt::LeftButton, Qt::NoModifier,
                               QPoint(6, third->height() / 2));
-            auto* directory = findWidget<QLineEdit>(dialog, "txtDir");
+            auto* directory = findWidget<QLineEdit>(dialog, field_id::kDirectory);
             seen.directoryShown = directory->text();
             // The directory chosen in the chooser beside the field, inside the data directory.
             QTest::mouseClick(findWidget<QToolButton>(dialog, "cmdBrowseDir"), Qt::LeftButton);
@@ -87,7 +88,7 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<tallivan::te
             chooser->selectFile(QString::fromStdString(dir_->file("cz")));
             QMetaObject::invokeMethod(chooser, "accept");
             seen.directoryChosen = directory->text();
-            QTest::mouseClick(findWidget<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+            QTest::mouseClick(findWidget<QPushButton>(dialog, field_id::kOk), Qt::LeftButton);
         });
         QTimer::singleShot(10000, this, [] {
             if (QWidget* modal = QApplication::activeModalWidget())

@@ -92,7 +92,7 @@ bool Controller::setUpNewDataDirectory() {
     }
     scope.changedFiles();
     settings_ = fresh;
-    Field& categories = budget_->field("cboStkType");
+    Field& categories = budget_->field(field_id::kStockCategory);
     categories.items = categoryNames(settings_);
     budget_->touch();
     buildTree();

@@ -23,7 +23,9 @@ const char* captionOf(AccountForm::Mode mode) {
     return "";
 }
 
-constexpr const char* kMoneyFields[] = {"txtZsbl", "txtZszd", "txtHlbl", "txtHlzd"};
+constexpr const char* kMoneyFields[] = {field_id::kStopLossRatio, field_id::kHighestStopLossPrice,
+                                        field_id::kTakeProfitRatio,
+                                        field_id::kLowestTakeProfitPrice};
 
 }  // namespace
 
@@ -46,28 +48,28 @@ AccountForm::AccountForm(Ui& ui, Mode mode, AccountHeader& header, const Date& t
     takeProfitLimit_ = header.takeProfitLimit;
     date_ = DateParts{header.year, header.month, header.day};
 
-    addEdit("txtTitle", gbk("帐号名称"), sizeof header.title - 1).text =
+    addEdit(field_id::kTitle, gbk("帐号名称"), sizeof header.title - 1).text =
         fieldText(header.title, sizeof header.title);
-    addEdit("txtZsbl", gbk("止损比例")).suffix = "%";
-    addEdit("txtZszd", gbk("最高止损价"));
-    addEdit("txtHlbl", gbk("获利比例"), 48).suffix = "%";
-    addEdit("txtHlzd", gbk("最低获利价"), 48);
-    field("txtZsbl").text = generalForm(stopLossRatio_);
-    field("txtZszd").text = generalForm(stopLossLimit_);
-    field("txtHlbl").text = generalForm(takeProfitRatio_);
-    field("txtHlzd").text = generalForm(takeProfitLimit_);
-    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(date_.year);
-    addEdit("txtMonth", "-", 2).text = std::to_string(date_.month);
-    addEdit("txtDay", "-", 2).text = std::to_string(date_.day);
+    addEdit(field_id::kStopLossRatio, gbk("止损比例")).suffix = "%";
+    addEdit(field_id::kHighestStopLossPrice, gbk("最高止损价"));
+    addEdit(field_id::kTakeProfitRatio, gbk("获利比例"), 48).suffix = "%";
+    addEdit(field_id::kLowestTakeProfitPrice, gbk("最低获利价"), 48);
+    field(field_id::kStopLossRatio).text = generalForm(stopLossRatio_);
+    field(field_id::kHighestStopLossPrice).text = generalForm(stopLossLimit_);
+    field(field_id::kTakeProfitRatio).text = generalForm(takeProfitRatio_);
+    field(field_id::kLowestTakeProfitPrice).text = generalForm(takeProfitLimit_);
+    addEdit(field_id::kYear, gbk("日期"), 4).text = std::to_string(date_.year);
+    addEdit(field_id::kMonth, "-", 2).text = std::to_string(date_.month);
+    addEdit(field_id::kDay, "-", 2).text = std::to_string(date_.day);
     Field memo;
-    memo.name = "txtMemo";
+    memo.name = field_id::kMemo;
     memo.kind = FieldKind::Memo;
     memo.label = gbk("备注");
     memo.maxBytes = sizeof header.memo - 1;
     memo.text = fieldText(header.memo, sizeof header.memo);
     add(std::move(memo));
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdCancel", gbk("取消(&C)"));
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kCancel, gbk("取消(&C)"));
 
     if (mode == Mode::Delete) {
         for (const auto& f : fields()) {
@@ -104,7 +106,7 @@ void AccountForm::press(std::string_view name) {
 }
 
 void AccountForm::store() {
-    copyToField(header_.title, sizeof header_.title, field("txtTitle").text);
+    copyToField(header_.title, sizeof header_.title, field(field_id::kTitle).text);
     header_.stopLossRatio = stopLossRatio_;
     header_.stopLossLimit = stopLossLimit_;
     header_.takeProfitRatio = takeProfitRatio_;
@@ -112,7 +114,7 @@ void AccountForm::store() {
     header_.year = date_.year;
     header_.month = date_.month;
     header_.day = date_.day;
-    copyToField(header_.memo, sizeof header_.memo, field("txtMemo").text);
+    copyToField(header_.memo, sizeof header_.memo, field(field_id::kMemo).text);
 }
 
 }  // namespace tallivan

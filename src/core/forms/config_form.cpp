@@ -25,12 +25,16 @@ struct ValueEdit {
     ValueKind kind;
 };
 const ValueEdit kValueEdits[] = {
-    {"txtBlSxf", "手续费比例", "%", 0, &StockCategory::commissionRate, ValueKind::Rate},
-    {"txtZdSxf", "最低手续费", "", 0, &StockCategory::minCommission, ValueKind::Amount},
-    {"txtBlTax", "印花税比例", "%", 0, &StockCategory::stampTaxRate, ValueKind::Rate},
-    {"txtBlGhf", "过户费", "/千股", 48, &StockCategory::transferFee, ValueKind::TransferFee},
-    {"txtZdGhf", "最低过户费", "", 48, &StockCategory::minTransferFee, ValueKind::Amount},
-    {"txtWtf", "委托费", "", 48, &StockCategory::orderFee, ValueKind::Amount},
+    {field_id::kCommissionRate, "手续费比例", "%", 0, &StockCategory::commissionRate,
+     ValueKind::Rate},
+    {field_id::kMinCommission, "最低手续费", "", 0, &StockCategory::minCommission,
+     ValueKind::Amount},
+    {field_id::kStampTaxRate, "印花税比例", "%", 0, &StockCategory::stampTaxRate, ValueKind::Rate},
+    {field_id::kTransferFee, "过户费", "/千股", 48, &StockCategory::transferFee,
+     ValueKind::TransferFee},
+    {field_id::kMinTransferFee, "最低过户费", "", 48, &StockCategory::minTransferFee,
+     ValueKind::Amount},
+    {field_id::kOrderFee, "委托费", "", 48, &StockCategory::orderFee, ValueKind::Amount},
 };
 
 // The two check boxes of a row's fee rules.
@@ -40,8 +44,8 @@ struct RuleBox {
     std::uint8_t rule;
 };
 const RuleBox kRuleBoxes[] = {
-    {"chkStampOnSalesOnly", "印花税只在卖出时收", kStampOnSalesOnly},
-    {"chkTransferOfAmount", "过户费按成交金额的百分比", kTransferOfAmount},
+    {field_id::kStampOnSalesOnly, "印花税只在卖出时收", kStampOnSalesOnly},
+    {field_id::kTransferOfAmount, "过户费按成交金额的百分比", kTransferOfAmount},
 };
 
 }  // namespace
@@ -49,14 +53,14 @@ const RuleBox kRuleBoxes[] = {
 ConfigForm::ConfigForm(Ui& ui, Settings& settings, std::function<void()> save)
     : Form(ui, gbk("设置参数")), settings_(settings), save_(std::move(save)) {
     Field list;
-    list.name = "lsvCfg";
+    list.name = field_id::kCategoryList;
     list.kind = FieldKind::List;
     list.label = gbk("分类名称");
     list.items = categoryNames(settings);
     add(std::move(list));
-    addEdit("txtTitle", gbk("分类名称"), 12);
-    addEdit("txtCodeLen", gbk("代码长度"));
-    addEdit("txtCode", gbk("代码特征值"), 4);
+    addEdit(field_id::kTitle, gbk("分类名称"), 12);
+    addEdit(field_id::kCodeLength, gbk("代码长度"));
+    addEdit(field_id::kCode, gbk("代码特征值"), 4);
     // The rules come before the values: they decide how the rates are read.
     for (const RuleBox& r : kRuleBoxes) {
         Field box;
@@ -68,15 +72,15 @@ ConfigForm::ConfigForm(Ui& ui, Settings& settings, std::function<void()> save)
     for (const ValueEdit& e : kValueEdits) {
         addEdit(e.name, gbk(e.label), e.maxBytes).suffix = gbk(e.suffix);
     }
-    addButton("cmdOk", gbk("设置(&S)"));
-    addButton("cmdCancel", gbk("退出(&X)"));
-    addButton("cmdPreset", gbk("现行费率(&N)..."));
-    select("lsvCfg", 0);
+    addButton(field_id::kOk, gbk("设置(&S)"));
+    addButton(field_id::kCancel, gbk("退出(&X)"));
+    addButton(field_id::kCurrentRates, gbk("现行费率(&N)..."));
+    select(field_id::kCategoryList, 0);
 }
 
 void ConfigForm::select(std::string_view name, int index) {
     Form::select(name, index);
-    if (name == "lsvCfg" && field(name).selected >= 0)
+    if (name == field_id::kCategoryList && field(name).selected >= 0)
         showRow(field(name).selected);
 }
 
@@ -84,9 +88,9 @@ void ConfigForm::showRow(int index) {
     const StockCategory& c = settings_.categories[static_cast<std::size_t>(index)];
     codeLength_ = c.codeLength;
     feeRules_ = c.feeRules;
-    field("txtTitle").text = fieldText(c.name, sizeof c.name);
-    field("txtCode").text = fieldText(c.codePrefix, sizeof c.codePrefix);
-    field("txtCodeLen").text = std::to_string(codeLength_);
+    field(field_id::kTitle).text = fieldText(c.name, sizeof c.name);
+    field(field_id::kCode).text = fieldText(c.codePrefix, sizeof c.codePrefix);
+    field(field_id::kCodeLength).text = std::to_string(codeLength_);
     for (std::size_t i = 0; i < std::size(kValueEdits); ++i) {
         values_[i] = c.*kValueEdits[i].member;
         field(kValueEdits[i].name).text = generalForm(values_[i]);
@@ -98,7 +102,7 @@ void ConfigForm::showFeeRules() {
     for (const RuleBox& r : kRuleBoxes)
         field(r.name).checked = (feeRules_ & r.rule) != 0;
     // The transfer fee's unit follows the row's rules.
-    field("txtBlGhf").suffix = gbk(feeRules_ & kTransferOfAmount ? "%" : "/千股");
+    field(field_id::kTransferFee).suffix = gbk(feeRules_ & kTransferOfAmount ? "%" : "/千股");
     touch();
 }
 
@@ -115,7 +119,7 @@ bool ConfigForm::keepsFourDecimals(std::size_t index) const {
 }
 
 void ConfigForm::onLeave(std::string_view name) {
-    if (name == "txtCodeLen") {
+    if (name == field_id::kCodeLength) {
         std::int32_t length = codeLength_;
         if (readIntField(*this, field(name), length) == 0) {
             codeLength_ = static_cast<std::int8_t>(static_cast<std::uint8_t>(length & 0xFF));
@@ -142,31 +146,31 @@ void ConfigForm::toggle(std::string_view name, bool checked) {
 }
 
 void ConfigForm::press(std::string_view name) {
-    if (name == "cmdOk") {
+    if (name == field_id::kOk) {
         apply();
-    } else if (name == "cmdCancel") {
+    } else if (name == field_id::kCancel) {
         cancel();
-    } else if (name == "cmdPreset") {
+    } else if (name == field_id::kCurrentRates) {
         applyCurrentSchedule();
     }
 }
 
 void ConfigForm::apply() {
-    Field& list = field("lsvCfg");
+    Field& list = field(field_id::kCategoryList);
     if (list.selected < 0)
         return;
-    const std::string& title = field("txtTitle").text;
+    const std::string& title = field(field_id::kTitle).text;
     list.items[static_cast<std::size_t>(list.selected)] = title;
     StockCategory& c = settings_.categories[static_cast<std::size_t>(list.selected)];
     copyToField(c.name, sizeof c.name, title);
     c.codeLength = codeLength_;
-    copyToField(c.codePrefix, sizeof c.codePrefix, field("txtCode").text);
+    copyToField(c.codePrefix, sizeof c.codePrefix, field(field_id::kCode).text);
     for (std::size_t i = 0; i < std::size(kValueEdits); ++i)
         c.*kValueEdits[i].member = values_[i];
     c.feeRules = feeRules_;
     if (save_)
         save_();
-    requestFocus("lsvCfg");
+    requestFocus(field_id::kCategoryList);
     touch();
 }
 
@@ -174,12 +178,12 @@ void ConfigForm::applyCurrentSchedule() {
     if (!askWarning(ui(), gbk("用现行费率替换全部20个分类的代码和费率吗?")))
         return;
     applyCurrentFeeSchedule(settings_);
-    Field& list = field("lsvCfg");
+    Field& list = field(field_id::kCategoryList);
     list.items = categoryNames(settings_);
-    select("lsvCfg", list.selected >= 0 ? list.selected : 0);
+    select(field_id::kCategoryList, list.selected >= 0 ? list.selected : 0);
     if (save_)
         save_();
-    requestFocus("lsvCfg");
+    requestFocus(field_id::kCategoryList);
     touch();
 }
 

@@ -15,40 +15,40 @@ PasswordBytes passwordBytes(const std::string& text) {
 EditPasswordForm::EditPasswordForm(Ui& ui, PasswordBytes& password)
     : Form(ui, gbk("修改密码")), password_(password) {
     for (const auto& [name, label] :
-         {std::pair{"txtOldPwd", "原密码"}, std::pair{"txtNewPwd", "新密码"},
-          std::pair{"txtNewPwdAgain", "新密码验证"}}) {
+         {std::pair{field_id::kOldPassword, "原密码"}, std::pair{field_id::kNewPassword, "新密码"},
+          std::pair{field_id::kNewPasswordAgain, "新密码验证"}}) {
         Field& f = addEdit(name, gbk(label), 8);
         f.masked = true;
         f.lowerCase = true;
     }
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdExit", gbk("取消(&C)"));
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kExit, gbk("取消(&C)"));
 }
 
 void EditPasswordForm::press(std::string_view name) {
-    if (name == "cmdOk") {
+    if (name == field_id::kOk) {
         confirm();
-    } else if (name == "cmdExit") {
+    } else if (name == field_id::kExit) {
         cancel();
     }
 }
 
 void EditPasswordForm::confirm() {
-    const std::string& oldText = field("txtOldPwd").text;
-    const std::string& newText = field("txtNewPwd").text;
+    const std::string& oldText = field(field_id::kOldPassword).text;
+    const std::string& newText = field(field_id::kNewPassword).text;
     if (!newText.empty() && newText.size() < 6) {
         showError(ui(), gbk("密码应为空或长度6-8位!"));
-        requestFocus("txtNewPwd");
+        requestFocus(field_id::kNewPassword);
         return;
     }
-    if (newText != field("txtNewPwdAgain").text || newText.empty()) {
+    if (newText != field(field_id::kNewPasswordAgain).text || newText.empty()) {
         showError(ui(), gbk("新密码输入错!"));
-        requestFocus("txtNewPwd");  // the view selects the whole text of a focused edit
+        requestFocus(field_id::kNewPassword);  // the view selects the whole text of a focused edit
         return;
     }
     if (passwordBytes(oldText) != password_) {
         showError(ui(), gbk("原密码输入错!"));
-        requestFocus("txtOldPwd");
+        requestFocus(field_id::kOldPassword);
         return;
     }
     password_ = passwordBytes(newText);

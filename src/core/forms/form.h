@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/field_ids.h"
 #include "forms/ui.h"
 
 namespace tallivan {
@@ -90,9 +91,9 @@ class Form {
     // then stays on that field). False for any other button.
     template <typename Store>
     bool pressOkOrCancel(std::string_view buttonName, Store store) {
-        if (buttonName == "cmdCancel") {
+        if (buttonName == field_id::kCancel) {
             cancel();
-        } else if (buttonName == "cmdOk") {
+        } else if (buttonName == field_id::kOk) {
             if (!takeRefusedEntry()) {
                 store();
                 close(Result::Ok);

@@ -16,25 +16,25 @@ FundForm::FundForm(Ui& ui, FundRecord& fund, const Date& today)
       fund_(fund),
       date_{static_cast<std::uint16_t>(today.year), static_cast<std::uint8_t>(today.month),
             static_cast<std::uint8_t>(today.day)} {
-    addEdit("txtYear", gbk("日期"), 4).text = std::to_string(date_.year);
-    addEdit("txtMonth", "-", 2).text = std::to_string(date_.month);
-    addEdit("txtDay", "-", 2).text = std::to_string(date_.day);
-    addEdit("txtTitle", gbk("名称"), sizeof fund.title - 1);
+    addEdit(field_id::kYear, gbk("日期"), 4).text = std::to_string(date_.year);
+    addEdit(field_id::kMonth, "-", 2).text = std::to_string(date_.month);
+    addEdit(field_id::kDay, "-", 2).text = std::to_string(date_.day);
+    addEdit(field_id::kTitle, gbk("名称"), sizeof fund.title - 1);
     Field operation;
-    operation.name = "cboOperation";
+    operation.name = field_id::kOperation;
     operation.kind = FieldKind::Combo;
     operation.label = gbk("操作");
     operation.items = {gbk("存入"), gbk("支取"), gbk("增损")};
     operation.selected = kDeposit;
     add(std::move(operation));
-    addEdit("txtMoney", gbk("金额")).text = "0.00";
-    addEdit("txtMemo", gbk("备注"), sizeof fund.memo - 1);
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdCancel", gbk("取消(&C)"));
+    addEdit(field_id::kAmount, gbk("金额")).text = "0.00";
+    addEdit(field_id::kMemo, gbk("备注"), sizeof fund.memo - 1);
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kCancel, gbk("取消(&C)"));
 }
 
 void FundForm::onLeave(std::string_view name) {
-    if (name == "txtMoney") {
+    if (name == field_id::kAmount) {
         // The amount must fit the record's 32-bit milli-yuan field, negated as well.
         readMilliField(*this, field(name), amount_, MilliWidth::Bits32);
         return;
@@ -44,7 +44,7 @@ void FundForm::onLeave(std::string_view name) {
 }
 
 void FundForm::select(std::string_view name, int index) {
-    if (name == "cboOperation" && (index < 0 || index >= kOperationCount))
+    if (name == field_id::kOperation && (index < 0 || index >= kOperationCount))
         return;
     Form::select(name, index);
 }
@@ -54,7 +54,7 @@ void FundForm::press(std::string_view name) {
 }
 
 void FundForm::store() {
-    const int type = field("cboOperation").selected;
+    const int type = field(field_id::kOperation).selected;
     // Withdrawals and adjustments are stored negated: an adjustment is typed as the loss it
     // records.
     const double amount = type == kDeposit ? amount_ : -amount_;
@@ -63,8 +63,8 @@ void FundForm::store() {
     fund_.month = date_.month;
     fund_.day = date_.day;
     fund_.amount = static_cast<std::int32_t>(toMilli(amount));
-    copyToField(fund_.title, sizeof fund_.title, field("txtTitle").text);
-    copyToField(fund_.memo, sizeof fund_.memo, field("txtMemo").text);
+    copyToField(fund_.title, sizeof fund_.title, field(field_id::kTitle).text);
+    copyToField(fund_.memo, sizeof fund_.memo, field(field_id::kMemo).text);
 }
 
 }  // namespace tallivan

@@ -31,17 +31,17 @@ Field label(std::string name, std::string text) {
 
 ImportForm::ImportForm(Ui& ui, const StatementPreview& preview, const std::string& file)
     : Form(ui, gbk("导入交割单")), preview_(preview) {
-    add(label("lblFile", gbk("文件: ") + file));
-    add(label("lblCounts", countsText(preview)));
+    add(label(field_id::kFileLabel, gbk("文件: ") + file));
+    add(label(field_id::kCountsLabel, countsText(preview)));
     // Nothing to record: 导入 cannot be pressed.
-    addButton("cmdImport", gbk("导入(&I)")).enabled = !preview.order.empty();
-    addButton("cmdCancel", gbk("取消(&C)"));
+    addButton(field_id::kImport, gbk("导入(&I)")).enabled = !preview.order.empty();
+    addButton(field_id::kCancel, gbk("取消(&C)"));
 }
 
 void ImportForm::press(std::string_view buttonName) {
-    if (buttonName == "cmdImport" && field("cmdImport").enabled)
+    if (buttonName == field_id::kImport && field(field_id::kImport).enabled)
         close(Result::Ok);
-    else if (buttonName == "cmdCancel")
+    else if (buttonName == field_id::kCancel)
         cancel();
 }
 

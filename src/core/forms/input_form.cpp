@@ -7,19 +7,19 @@ namespace tallivan {
 InputForm::InputForm(Ui& ui, std::string caption, std::string label, std::string initialText,
                      int mode, std::size_t maxLength)
     : Form(ui, std::move(caption)), mode_(mode) {
-    Field& edit = addEdit("txtText", std::move(label), maxLength);
+    Field& edit = addEdit(field_id::kText, std::move(label), maxLength);
     edit.masked = mode != 0;
     edit.text = fitToField(edit, initialText);
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdCancel", gbk("取消(&C)"));
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kCancel, gbk("取消(&C)"));
 }
 
 void InputForm::press(std::string_view name) {
-    if (name == "cmdCancel") {
+    if (name == field_id::kCancel) {
         cancel();
-    } else if (name == "cmdOk") {
-        if (mode_ > 0 && field("txtText").text.size() < static_cast<std::size_t>(mode_)) {
-            requestFocus("txtText");  // too short: stays open, without a message
+    } else if (name == field_id::kOk) {
+        if (mode_ > 0 && field(field_id::kText).text.size() < static_cast<std::size_t>(mode_)) {
+            requestFocus(field_id::kText);  // too short: stays open, without a message
             return;
         }
         close(Result::Ok);

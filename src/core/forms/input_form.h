@@ -18,7 +18,7 @@ class InputForm : public Form {
     void press(std::string_view buttonName) override;
 
     // The text typed, valid once the form closed with OK.
-    const std::string& text() const { return field("txtText").text; }
+    const std::string& text() const { return field(field_id::kText).text; }
 
   private:
     int mode_;

@@ -15,7 +15,7 @@ constexpr std::size_t kDirectoryLength = 28;
 PriceSourceForm::PriceSourceForm(Ui& ui, Settings& settings)
     : Form(ui, gbk("更新现价")), settings_(settings) {
     Field option;
-    option.name = "grpOption";
+    option.name = field_id::kOptionGroup;
     option.kind = FieldKind::Radio;
     option.label = gbk("选项");
     // The vendors' web addresses are not shown: an address nobody has checked would send a
@@ -25,35 +25,36 @@ PriceSourceForm::PriceSourceForm(Ui& ui, Settings& settings)
     // A settings file may name a source that does not exist: the first one is offered then.
     option.selected = settings.priceSource < kPriceSourceCount ? settings.priceSource : 0;
     add(std::move(option));
-    addEdit("txtDir", gbk("主目录"), kDirectoryLength);
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdCancel", gbk("取消(&C)"));
+    addEdit(field_id::kDirectory, gbk("主目录"), kDirectoryLength);
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kCancel, gbk("取消(&C)"));
     showStoredDirectory();
 }
 
 void PriceSourceForm::showStoredDirectory() {
-    const auto source = static_cast<std::size_t>(field("grpOption").selected);
-    Field& directory = field("txtDir");
+    const auto source = static_cast<std::size_t>(field(field_id::kOptionGroup).selected);
+    Field& directory = field(field_id::kDirectory);
     directory.text =
         fitToField(directory, fieldText(settings_.priceSourceDirs[source], kPriceSourceDirSize));
 }
 
 void PriceSourceForm::select(std::string_view name, int index) {
     // A choice always stays made: there is no source "none".
-    if (name == "grpOption" && (index < 0 || index >= kPriceSourceCount))
+    if (name == field_id::kOptionGroup && (index < 0 || index >= kPriceSourceCount))
         return;
     Form::select(name, index);
-    if (name == "grpOption")
+    if (name == field_id::kOptionGroup)
         showStoredDirectory();
 }
 
 void PriceSourceForm::press(std::string_view name) {
-    if (name == "cmdOk") {
-        const int source = field("grpOption").selected;
+    if (name == field_id::kOk) {
+        const int source = field(field_id::kOptionGroup).selected;
         settings_.priceSource = static_cast<std::uint8_t>(source);
-        copyToField(settings_.priceSourceDirs[source], kPriceSourceDirSize, field("txtDir").text);
+        copyToField(settings_.priceSourceDirs[source], kPriceSourceDirSize,
+                    field(field_id::kDirectory).text);
         close(Result::Ok);
-    } else if (name == "cmdCancel") {
+    } else if (name == field_id::kCancel) {
         cancel();
     }
 }

@@ -17,8 +17,8 @@ class StockCodeForm : public Form {
     void press(std::string_view buttonName) override;
 
     // Valid once the form closed with OK: the code and the name typed (GBK).
-    const std::string& code() const { return field("txtCode").text; }
-    const std::string& name() const { return field("txtTitle").text; }
+    const std::string& code() const { return field(field_id::kCode).text; }
+    const std::string& name() const { return field(field_id::kTitle).text; }
 
   private:
     const NameTable& names_;

@@ -35,13 +35,13 @@ StockEditForm::StockEditForm(Ui& ui, StockRecord& stock, NoteRecord& note, bool 
     addFields(hasNoteSlot);
 
     const std::string code = fieldText(stock.code, sizeof stock.code);
-    field("txtCode").text = code + " " + names.nameOf(code);
-    field("txtStockNum").text = std::to_string(shares_);
+    field(field_id::kCode).text = code + " " + names.nameOf(code);
+    field(field_id::kShares).text = std::to_string(shares_);
     category_ = categoryOfCode(settings, code);
-    field("txtMemo").text = fieldText(note.memo, sizeof note.memo);
+    field(field_id::kMemo).text = fieldText(note.memo, sizeof note.memo);
 
     cost_ = fromMilli(stock.cost);
-    field("txtCost").text = fixed2(cost_);
+    field(field_id::kCost).text = fixed2(cost_);
     leaveCost();
     if (!held_)
         return;
@@ -49,7 +49,7 @@ StockEditForm::StockEditForm(Ui& ui, StockRecord& stock, NoteRecord& note, bool 
     current_ = fromMilli(stock.price);
     stopLoss_.price = fromMilli(stock.stopLossPrice);
     takeProfit_.price = fromMilli(stock.takeProfitPrice);
-    field("txtNowPrice").text = fixed2(current_);
+    field(field_id::kCurrentPrice).text = fixed2(current_);
     field(stopLoss_.priceField).text = fixed2(stopLoss_.price);
     field(takeProfit_.priceField).text = fixed2(takeProfit_.price);
     leaveCurrent();
@@ -65,45 +65,45 @@ void StockEditForm::addFields(bool hasNoteSlot) {
         return f;
     };
     Field group;
-    group.name = "grpStk";
+    group.name = field_id::kTradeGroup;
     group.kind = FieldKind::Label;
     group.text = gbk("总买价/备注");
     group.tabStop = false;
     add(group);
-    display(addEdit("txtCode", gbk("证券")));
-    display(addEdit("txtStockNum", gbk("股数")));
-    display(addEdit("txtPrice", gbk("买价")));
-    display(addEdit("txtCost", gbk("总买价")));
-    Field& memo = addEdit("txtMemo", gbk("备注"), sizeof note_.memo - 1);
+    display(addEdit(field_id::kCode, gbk("证券")));
+    display(addEdit(field_id::kShares, gbk("股数")));
+    display(addEdit(field_id::kPrice, gbk("买价")));
+    display(addEdit(field_id::kCost, gbk("总买价")));
+    Field& memo = addEdit(field_id::kMemo, gbk("备注"), sizeof note_.memo - 1);
     if (!hasNoteSlot) {
         memo.enabled = false;
         memo.locked = true;
     }
 
     // Only a held position has prices to set.
-    group.name = "grpPrice";
+    group.name = field_id::kPriceGroup;
     group.text = gbk("止损价/获利价");
     hideUnless(add(group), held_);
-    hideUnless(addEdit("txtNowPrice", gbk("现价")), held_);
-    hideUnless(display(addEdit("txtXj", gbk("总现价"))), held_);
-    hideUnless(addEdit("txtZsPrice", gbk("止损价")), held_);
-    hideUnless(addEdit("txtKs", gbk("亏损")), held_);
-    hideUnless(addButton("cmdCalKs", gbk("计算")), held_);
-    hideUnless(addEdit("txtKsl", gbk("亏损率")), held_).suffix = "%";
-    hideUnless(addButton("cmdCalKsl", gbk("计算")), held_);
-    hideUnless(addEdit("txtHlPrice", gbk("获利价")), held_);
-    hideUnless(addEdit("txtYl", gbk("盈利")), held_);
-    hideUnless(addButton("cmdCalYl", gbk("计算")), held_);
-    hideUnless(addEdit("txtYll", gbk("盈利率")), held_).suffix = "%";
-    hideUnless(addButton("cmdCalYll", gbk("计算")), held_);
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdCancel", gbk("取消(&C)"));
+    hideUnless(addEdit(field_id::kCurrentPrice, gbk("现价")), held_);
+    hideUnless(display(addEdit(field_id::kCurrentValue, gbk("总现价"))), held_);
+    hideUnless(addEdit(field_id::kStopLossPrice, gbk("止损价")), held_);
+    hideUnless(addEdit(field_id::kLoss, gbk("亏损")), held_);
+    hideUnless(addButton(field_id::kCalculateLoss, gbk("计算")), held_);
+    hideUnless(addEdit(field_id::kLossRatio, gbk("亏损率")), held_).suffix = "%";
+    hideUnless(addButton(field_id::kCalculateLossRatio, gbk("计算")), held_);
+    hideUnless(addEdit(field_id::kTakeProfitPrice, gbk("获利价")), held_);
+    hideUnless(addEdit(field_id::kProfit, gbk("盈利")), held_);
+    hideUnless(addButton(field_id::kCalculateProfit, gbk("计算")), held_);
+    hideUnless(addEdit(field_id::kProfitRatio, gbk("盈利率")), held_).suffix = "%";
+    hideUnless(addButton(field_id::kCalculateProfitRatio, gbk("计算")), held_);
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kCancel, gbk("取消(&C)"));
 }
 
 void StockEditForm::onLeave(std::string_view name) {
     if (!held_)
         return;
-    if (name == "txtNowPrice") {
+    if (name == field_id::kCurrentPrice) {
         leaveCurrent();
     } else if (name == stopLoss_.priceField) {
         leavePrice(stopLoss_);
@@ -114,18 +114,18 @@ void StockEditForm::onLeave(std::string_view name) {
 
 void StockEditForm::leaveCost() {
     // The cost is stored in a 64-bit field and only ever comes from it.
-    if (readMoneyField(*this, field("txtCost"), cost_) != 0)
+    if (readMoneyField(*this, field(field_id::kCost), cost_) != 0)
         return;
-    field("txtPrice").text = fixed2(buyPriceForTotal(categories_, shares_, category_, cost_));
+    field(field_id::kPrice).text = fixed2(buyPriceForTotal(categories_, shares_, category_, cost_));
 }
 
 bool StockEditForm::leaveCurrent() {
-    if (readMilliField(*this, field("txtNowPrice"), current_, MilliWidth::Bits32) != 0)
+    if (readMilliField(*this, field(field_id::kCurrentPrice), current_, MilliWidth::Bits32) != 0)
         return false;
     const double net =
         static_cast<double>(static_cast<Extended>(shares_) * current_ -
                             tradeFee(categories_, shares_, category_, current_, TradeSide::Sell));
-    field("txtXj").text = fixed2(net);
+    field(field_id::kCurrentValue).text = fixed2(net);
     return true;
 }
 
@@ -173,7 +173,7 @@ void StockEditForm::calculate(PriceTarget& t, bool fromRatio) {
 
 void StockEditForm::store() {
     if (hasNoteSlot_)
-        copyToField(note_.memo, sizeof note_.memo, field("txtMemo").text);
+        copyToField(note_.memo, sizeof note_.memo, field(field_id::kMemo).text);
     stock_.cost = toMilli(cost_);
     if (!held_)
         return;

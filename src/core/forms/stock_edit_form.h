@@ -60,10 +60,12 @@ class StockEditForm : public Form {
     // The dialog's own values in yuan, kept when a field is left with a valid value.
     double cost_ = 0;
     double current_ = 0;
-    PriceTarget stopLoss_{"txtZsPrice", "txtKs",     "txtKsl",
-                          "cmdCalKs",   "cmdCalKsl", MilliWidth::Bits64};
-    PriceTarget takeProfit_{"txtHlPrice", "txtYl",     "txtYll",
-                            "cmdCalYl",   "cmdCalYll", MilliWidth::Bits32};
+    PriceTarget stopLoss_{field_id::kStopLossPrice,      field_id::kLoss,
+                          field_id::kLossRatio,          field_id::kCalculateLoss,
+                          field_id::kCalculateLossRatio, MilliWidth::Bits64};
+    PriceTarget takeProfit_{field_id::kTakeProfitPrice,      field_id::kProfit,
+                            field_id::kProfitRatio,          field_id::kCalculateProfit,
+                            field_id::kCalculateProfitRatio, MilliWidth::Bits32};
     // The field left last had its entry refused: OK then keeps the dialog open.
 };
 

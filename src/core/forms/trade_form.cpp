@@ -55,8 +55,9 @@ const char* editCaptionOf(int type) {
     }
 }
 
-constexpr const char* kEdits[] = {"txtYear",     "txtMonth", "txtDay", "txtCode",    "txtTitle",
-                                  "txtStockNum", "txtPrice", "txtSxf", "txtAllPrice"};
+constexpr const char* kEdits[] = {field_id::kYear,  field_id::kMonth, field_id::kDay,
+                                  field_id::kCode,  field_id::kTitle, field_id::kShares,
+                                  field_id::kPrice, field_id::kFee,   field_id::kTotal};
 
 }  // namespace
 
@@ -77,25 +78,25 @@ TradeForm::TradeForm(Ui& ui, TradeMode mode, TradeRecord& record, const Settings
       month_(record.month),
       day_(record.day) {
     Field group;
-    group.name = "grpStk";
+    group.name = field_id::kTradeGroup;
     group.kind = FieldKind::Label;
     group.tabStop = false;
     add(std::move(group));
-    addEdit("txtYear", gbk("日期"), 4);
-    addEdit("txtMonth", "-", 2);
-    addEdit("txtDay", "-", 2);
-    addEdit("txtCode", gbk("代码"), 6);
-    Field& title = addEdit("txtTitle", gbk("名称"), 8);
+    addEdit(field_id::kYear, gbk("日期"), 4);
+    addEdit(field_id::kMonth, "-", 2);
+    addEdit(field_id::kDay, "-", 2);
+    addEdit(field_id::kCode, gbk("代码"), 6);
+    Field& title = addEdit(field_id::kTitle, gbk("名称"), 8);
     title.readOnly = title.locked = true;
     title.tabStop = false;
-    addEdit("txtStockNum", gbk("股数"));
-    addEdit("txtPrice", gbk("价格"));
-    addEdit("txtSxf", gbk("税费"));
-    Field& all = addEdit("txtAllPrice", gbk("总价"));
+    addEdit(field_id::kShares, gbk("股数"));
+    addEdit(field_id::kPrice, gbk("价格"));
+    addEdit(field_id::kFee, gbk("税费"));
+    Field& all = addEdit(field_id::kTotal, gbk("总价"));
     all.readOnly = all.locked = true;
     all.tabStop = false;
-    addButton("cmdOk", gbk("确定(&O)"));
-    addButton("cmdCancel", gbk("取消(&C)"));
+    addButton(field_id::kOk, gbk("确定(&O)"));
+    addButton(field_id::kCancel, gbk("取消(&C)"));
 
     showOpeningValues();
     setUpMode();
@@ -104,16 +105,16 @@ TradeForm::TradeForm(Ui& ui, TradeMode mode, TradeRecord& record, const Settings
 void TradeForm::showOpeningValues() {
     if (mode_ != TradeMode::Buy && mode_ != TradeMode::Subscription) {
         const std::string code = fieldText(record_.code, sizeof record_.code);
-        field("txtCode").text = code;
-        field("txtTitle").text = fitToField(field("txtTitle"), names_.nameOf(code));
+        field(field_id::kCode).text = code;
+        field(field_id::kTitle).text = fitToField(field(field_id::kTitle), names_.nameOf(code));
     }
-    field("txtYear").text = std::to_string(year_);
-    field("txtMonth").text = std::to_string(month_);
-    field("txtDay").text = std::to_string(day_);
-    field("txtStockNum").text = std::to_string(shares_);
-    field("txtPrice").text = fixed2(price_);
-    field("txtSxf").text = fixed2(fee_);
-    field("txtAllPrice").text = fixed2(editingSale() ? costBasis_ : total());
+    field(field_id::kYear).text = std::to_string(year_);
+    field(field_id::kMonth).text = std::to_string(month_);
+    field(field_id::kDay).text = std::to_string(day_);
+    field(field_id::kShares).text = std::to_string(shares_);
+    field(field_id::kPrice).text = fixed2(price_);
+    field(field_id::kFee).text = fixed2(fee_);
+    field(field_id::kTotal).text = fixed2(editingSale() ? costBasis_ : total());
     parts_ = partsOf(shares_, price_);
     showFeeParts();
 }
@@ -130,33 +131,33 @@ void TradeForm::setUpMode() {
     if (!s)
         return;
     setCaption(gbk(s->caption));
-    field("cmdOk").label = gbk(s->okCaption);
-    Field& group = field("grpStk");
+    field(field_id::kOk).label = gbk(s->okCaption);
+    Field& group = field(field_id::kTradeGroup);
     group.text = gbk(mode_ == TradeMode::Edit ? editCaptionOf(type()) : s->caption);
 
     switch (mode_) {
         case TradeMode::Buy:
             break;
         case TradeMode::Sell:
-            lock("txtCode", false);
+            lock(field_id::kCode, false);
             break;
         case TradeMode::RightsIssue:
-            lock("txtCode", true);
-            lock("txtSxf", true);
+            lock(field_id::kCode, true);
+            lock(field_id::kFee, true);
             break;
         case TradeMode::BonusShares:
-            lock("txtCode", true);
-            lock("txtSxf", true);
-            lock("txtPrice", true);
+            lock(field_id::kCode, true);
+            lock(field_id::kFee, true);
+            lock(field_id::kPrice, true);
             break;
         case TradeMode::Dividend:
-            lock("txtCode", true);
-            lock("txtStockNum", true);
-            lock("txtPrice", true);
-            field("txtSxf").label = gbk("红利");
+            lock(field_id::kCode, true);
+            lock(field_id::kShares, true);
+            lock(field_id::kPrice, true);
+            field(field_id::kFee).label = gbk("红利");
             break;
         case TradeMode::Subscription:
-            lock("txtSxf", true);
+            lock(field_id::kFee, true);
             break;
         case TradeMode::Undo:
             // The whole group is disabled: nothing can be focused or changed.
@@ -168,9 +169,9 @@ void TradeForm::setUpMode() {
             }
             break;
         case TradeMode::Edit:
-            lock("txtCode", false);
+            lock(field_id::kCode, false);
             if (type() == kSell) {
-                Field& cost = field("txtAllPrice");
+                Field& cost = field(field_id::kTotal);
                 cost.label = gbk("总买价");
                 cost.readOnly = cost.locked = false;
                 cost.tabStop = true;

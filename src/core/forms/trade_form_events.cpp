@@ -46,23 +46,25 @@ void TradeForm::onLeave(std::string_view name) {
     // The whole group is disabled when undoing: no field can be left.
     if (mode_ == TradeMode::Undo)
         return;
-    if (name == "txtYear" || name == "txtMonth" || name == "txtDay") {
+    if (name == field_id::kYear || name == field_id::kMonth || name == field_id::kDay) {
         leaveDatePart(name);
-    } else if (name == "txtCode") {
+    } else if (name == field_id::kCode) {
         leaveCode();
-    } else if (name == "txtStockNum") {
+    } else if (name == field_id::kShares) {
         leaveShares();
-    } else if (name == "txtPrice") {
+    } else if (name == field_id::kPrice) {
         leavePrice();
-    } else if (name == "txtSxf") {
+    } else if (name == field_id::kFee) {
         leaveFee();
-    } else if (name == "txtAllPrice") {
+    } else if (name == field_id::kTotal) {
         leaveCostBasis();
     }
 }
 
 void TradeForm::leaveDatePart(std::string_view name) {
-    std::uint16_t& part = name == "txtYear" ? year_ : name == "txtMonth" ? month_ : day_;
+    std::uint16_t& part = name == field_id::kYear    ? year_
+                          : name == field_id::kMonth ? month_
+                                                     : day_;
     std::int32_t value = part;
     if (readIntField(*this, field(name), value) != 0) {
         refuseEntry();
@@ -74,11 +76,11 @@ void TradeForm::leaveDatePart(std::string_view name) {
 
 void TradeForm::leaveCode() {
     // The name table shows the code itself for a code it does not know; nothing is recomputed.
-    field("txtTitle").text = names_.nameOf(field("txtCode").text);
+    field(field_id::kTitle).text = names_.nameOf(field(field_id::kCode).text);
 }
 
 void TradeForm::leaveShares() {
-    Field& f = field("txtStockNum");
+    Field& f = field(field_id::kShares);
     const std::string typed = f.text;
     std::int32_t shares = shares_;
     if (readIntField(*this, f, shares) != 0) {
@@ -100,7 +102,7 @@ void TradeForm::leaveShares() {
         return;
     }
     // As if the price were left: the fee follows the new count.
-    Field& priceField = field("txtPrice");
+    Field& priceField = field(field_id::kPrice);
     double price = price_;
     if (!readStorable(priceField, price, kMin32, kMax32))
         return;
@@ -112,7 +114,7 @@ void TradeForm::leaveShares() {
 }
 
 void TradeForm::leavePrice() {
-    Field& f = field("txtPrice");
+    Field& f = field(field_id::kPrice);
     const std::string typed = f.text;
     double price = price_;
     if (!readStorable(f, price, kMin32, kMax32))
@@ -124,7 +126,7 @@ void TradeForm::leavePrice() {
 FeeParts TradeForm::partsOf(std::int32_t shares, double price) const {
     if (type() != kSell && type() != kBuy)
         return {};
-    const int category = categoryOfCode(settings_, field("txtCode").text);
+    const int category = categoryOfCode(settings_, field(field_id::kCode).text);
     return feeParts(settings_.categories, shares, category, price, side());
 }
 
@@ -137,16 +139,16 @@ bool TradeForm::computeFee(std::int32_t shares, double price) {
     price_ = price;
     fee_ = fee;
     parts_ = parts;
-    field("txtSxf").text = fixed2(fee_);
+    field(field_id::kFee).text = fixed2(fee_);
     if (!editingSale())
-        field("txtAllPrice").text = fixed2(total());
+        field(field_id::kTotal).text = fixed2(total());
     showFeeParts();
     return true;
 }
 
 void TradeForm::showFeeParts() {
     // Shown after the fee field, to check against the broker's statement.
-    std::string& text = field("txtSxf").suffix;
+    std::string& text = field(field_id::kFee).suffix;
     text.clear();
     const std::int64_t sum = toMilli(parts_.total());
     if (sum == 0 || sum != toMilli(fee_))
@@ -164,12 +166,12 @@ void TradeForm::showFeeParts() {
 
 void TradeForm::leaveFee() {
     // A fee typed here stays until the shares or the price are left again.
-    if (!readStorable(field("txtSxf"), fee_, kMin32, kMax32))
+    if (!readStorable(field(field_id::kFee), fee_, kMin32, kMax32))
         return;
     showFeeParts();
     if (editingSale())
         return;
-    Field& all = field("txtAllPrice");
+    Field& all = field(field_id::kTotal);
     const double sum = total();
     const std::optional<double> shown = parseMoney(all.text);
     if (!shown || *shown != sum)
@@ -178,7 +180,7 @@ void TradeForm::leaveFee() {
 
 void TradeForm::leaveCostBasis() {
     if (editingSale())
-        readStorable(field("txtAllPrice"), costBasis_, kMin64, kMax64);
+        readStorable(field(field_id::kTotal), costBasis_, kMin64, kMax64);
 }
 
 bool TradeForm::readStorable(Field& f, double& value, std::int64_t lo, std::int64_t hi) {
@@ -206,28 +208,28 @@ void TradeForm::refuse(Field& f, const std::string& typed, std::string previous)
 
 void TradeForm::press(std::string_view name) {
     const bool complained = takeRefusedEntry();
-    if (name == "cmdCancel") {
+    if (name == field_id::kCancel) {
         cancel();
-    } else if (name == "cmdOk" && !complained) {
+    } else if (name == field_id::kOk && !complained) {
         // After a refused value the dialog stays open on that field, its message shown once.
         pressOk();
     }
 }
 
 void TradeForm::pressOk() {
-    if (field("txtTitle").text.empty()) {
+    if (field(field_id::kTitle).text.empty()) {
         showError(ui(), gbk("未填写股票代码!"));
-        requestFocus("txtCode");
+        requestFocus(field_id::kCode);
         return;
     }
     if (mode_ == TradeMode::Sell && shares_ > openingShares_) {
         showError(ui(), saleTooLargeMessage());
-        requestFocus("txtStockNum");
+        requestFocus(field_id::kShares);
         return;
     }
     if (shares_ <= 0 && needsShares()) {
-        showError(ui(), invalidValueMessage(field("txtStockNum").text));
-        requestFocus("txtStockNum");
+        showError(ui(), invalidValueMessage(field(field_id::kShares).text));
+        requestFocus(field_id::kShares);
         return;
     }
     store();
@@ -235,7 +237,7 @@ void TradeForm::pressOk() {
 }
 
 void TradeForm::store() {
-    copyToField(record_.code, sizeof record_.code, field("txtCode").text);
+    copyToField(record_.code, sizeof record_.code, field(field_id::kCode).text);
     record_.shares = shares_;
     record_.year = year_;
     record_.month = static_cast<std::uint8_t>(month_ & 0xFF);
