@@ -92,7 +92,7 @@ TEST_F(LedgerTest, HeldRowShowsValueProfitAndTargets) {
     EXPECT_EQ(row.ref->owner, &account);
     EXPECT_EQ(row.ref->kindState, 0x21);
     EXPECT_EQ(row.ref->slotIndex, 7);
-    EXPECT_EQ(row.ref->extra, -1);
+    EXPECT_EQ(row.ref->noteSlot, -1);
 }
 
 // Under today's schedule a held row's values suppose a sale: 1000 shares bought for 10000.00,
@@ -296,7 +296,7 @@ TEST_F(LedgerTest, TransactionRowsShowTheirCashAndTheProfitOfSales) {
         EXPECT_EQ(row.profitMark, kMarkNone);
         EXPECT_EQ(row.ref->owner, &account);
         EXPECT_EQ(row.ref->kindState, c.trade.kindState);
-        EXPECT_EQ(row.ref->extra, c.trade.costBasis);
+        EXPECT_EQ(row.ref->costBasis, c.trade.costBasis);
     }
 }
 
@@ -305,7 +305,7 @@ TEST_F(LedgerTest, ACostBasisBeyondThirtyTwoBitsIsKeptWhole) {
          {std::int64_t{5000000000000}, std::int64_t{-3000000000}, INT64_MIN}) {
         LedgerRow row = makeRow(LedgerList::Trades, refAt(0));
         showTradeRow(row, trade(kSell, "600001", 1000, 10500, 84750, basis), &account, context);
-        EXPECT_EQ(row.ref->extra, basis);
+        EXPECT_EQ(row.ref->costBasis, basis);
     }
 }
 
@@ -435,16 +435,16 @@ TEST_F(LedgerTest, AnAccountLoadsAsItsRowsWouldBeInsertedOneByOne) {
 
     const auto& holdings = lists.rows(LedgerList::Holdings);
     EXPECT_EQ(slotsOf(holdings), (std::vector<std::int32_t>{-1, 15, 11, 0}));
-    EXPECT_EQ(holdings[1].ref->extra, -1);
-    EXPECT_EQ(holdings[2].ref->extra, 12);
+    EXPECT_EQ(holdings[1].ref->noteSlot, -1);
+    EXPECT_EQ(holdings[2].ref->noteSlot, 12);
     EXPECT_EQ(holdings[2].text(14), "mismatch");
-    EXPECT_EQ(holdings[3].ref->extra, 1);
+    EXPECT_EQ(holdings[3].ref->noteSlot, 1);
     EXPECT_EQ(holdings[3].text(14), gbk("长线"));
     EXPECT_EQ(holdings[3].text(7), "10415.25");
 
     const auto& sold = lists.rows(LedgerList::Sold);
     EXPECT_EQ(slotsOf(sold), (std::vector<std::int32_t>{-1, 4}));
-    EXPECT_EQ(sold[1].ref->extra, -1);
+    EXPECT_EQ(sold[1].ref->noteSlot, -1);
     EXPECT_EQ(sold[1].text(11), "");
 
     EXPECT_EQ(slotsOf(lists.rows(LedgerList::Trades)), (std::vector<std::int32_t>{5, 2}));

@@ -51,7 +51,7 @@ inline TradeRecord trade(int type, const char* code, std::int32_t shares, std::i
     t.price = price;
     t.fee = fee;
     t.costBasis = costBasis;
-    t.reserved = -1000000;
+    t.reserved = kTradeMarker;
     return dated(t, 2024, 4, 1);
 }
 

@@ -39,7 +39,7 @@ bool Controller::addFundRow(AccountNode& account, const FundRecord& fund) {
         return false;
     }
     sumOf(totals_, fund.type()) += static_cast<Extended>(fund.amount) * 0.001L;
-    LedgerRow row = makeRow(LedgerList::Funds, ItemRef{slot, -1, nullptr, 0});
+    LedgerRow row = makeRow(LedgerList::Funds, ItemRef{.slotIndex = slot});
     showFundRow(row, fund, &account);
     addDatedRow(LedgerList::Funds, std::move(row));
     refreshTotals(0);

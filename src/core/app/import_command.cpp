@@ -22,7 +22,7 @@ const char* const kFundTitle = "交割单";
 LedgerRow* subscriptionOf(LedgerLists& lists, const AccountNode& account, const std::string& code,
                           std::int32_t shares) {
     for (LedgerRow& row : lists.rows(LedgerList::Trades)) {
-        if (row.ref && row.ref->owner == &account && (row.ref->kindState & 0x0F) == kSubscription &&
+        if (row.ref && row.ref->owner == &account && row.ref->state() == kSubscription &&
             row.text(column::kTradeCode) == code &&
             parseInt(row.text(column::kTradeShares)).value_or(0) >= shares)
             return &row;
@@ -81,7 +81,7 @@ void Controller::recordStatementEntry(AccountNode& account, const StatementEntry
     const Date date = *e.date;
     switch (e.command) {
         case ImportCommand::Buy: {
-            TradeRecord t = newTrade(kBuy, -1000000, date);
+            TradeRecord t = newTrade(kBuy, kTradeMarker, date);
             copyToField(t.code, sizeof t.code, e.code);
             t.shares = e.shares;
             t.price = static_cast<std::int32_t>(e.price);

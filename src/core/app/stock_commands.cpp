@@ -33,7 +33,7 @@ void Controller::editStock() {
     stockFromRow(row, stock);
     NoteRecord note{};
     noteFromRow(row, note);
-    const bool hasNote = note.kindState >> 4 == static_cast<int>(SlotKind::Note);
+    const bool hasNote = slotKindOf(note.kindState) == SlotKind::Note;
     StockEditForm form(ui_, stock, note, hasNote, settings_, names_);
     if (!ui_.runDialog(form))
         return;
@@ -41,9 +41,8 @@ void Controller::editStock() {
     if (!scope.ok())
         return;
     // The position and its memo are written together or not at all.
-    const bool planned =
-        owner && session_.write(*owner, row.ref->slotIndex, stock) >= 0 &&
-        (!hasNote || session_.write(*owner, static_cast<int>(row.ref->extra), note) >= 0);
+    const bool planned = owner && session_.write(*owner, row.ref->slotIndex, stock) >= 0 &&
+                         (!hasNote || session_.write(*owner, row.ref->noteSlot, note) >= 0);
     if (!planned) {
         showError(ui_, gbk("写文件出错!"));
         return;

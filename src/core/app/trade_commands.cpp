@@ -92,7 +92,7 @@ int Controller::addTradeRow(const TradeRecord& trade) {
     const int slot = account ? session_.write(*account, -1, trade) : -1;
     if (slot < 0)
         return -1;
-    LedgerRow row = makeRow(LedgerList::Trades, ItemRef{slot, -1, nullptr, 0});
+    LedgerRow row = makeRow(LedgerList::Trades, ItemRef{.slotIndex = slot});
     showTradeRow(row, trade, account, rowContext());
     addDatedRow(LedgerList::Trades, std::move(row));
     return slot;
@@ -106,7 +106,7 @@ StockRecord Controller::newPosition(const TradeRecord& t, const PositionChange& 
     s.shares = 0;
     s.cost = 0;
     s.price = t.price;
-    s.takeProfitPrice = -1000000;
+    s.takeProfitPrice = kUnsetTakeProfitPrice;
     s.stopLossPrice = 0;
     s.year = t.year;
     s.month = t.month;
@@ -215,7 +215,11 @@ bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
             return false;
         const int noteSlot = session_.write(*account, -1, note);
         at = std::min<std::size_t>(1, rows.size());
-        insertRow(list, *at, makeRow(list, ItemRef{slot, noteSlot, account, s.kindState}));
+        insertRow(list, *at,
+                  makeRow(list, ItemRef{.slotIndex = slot,
+                                        .noteSlot = noteSlot,
+                                        .owner = account,
+                                        .kindState = s.kindState}));
     }
 
     s.shares = static_cast<std::int32_t>(wrapAdd(s.shares, change.shares));
@@ -245,10 +249,10 @@ bool Controller::deleteStockRow(LedgerList list, std::size_t position, const Sto
     if (!owner || session_.erase(*owner, row.ref->slotIndex, stock) < 0)
         return false;
     // A memo left behind would never be shown: a memo is read only right after its position.
-    if (row.ref->extra != -1) {
+    if (row.ref->noteSlot != -1) {
         NoteRecord note{};
         noteFromRow(row, note);
-        session_.erase(*owner, static_cast<int>(row.ref->extra), note);
+        session_.erase(*owner, row.ref->noteSlot, note);
     }
     eraseRow(list, position);
     return true;
@@ -275,11 +279,11 @@ void Controller::recordNewTrade(int type, TradeMode mode, std::int64_t reserved)
 }
 
 void Controller::buy() {
-    recordNewTrade(kBuy, TradeMode::Buy, -1000000);
+    recordNewTrade(kBuy, TradeMode::Buy, kTradeMarker);
 }
 
 void Controller::subscribe() {
-    recordNewTrade(kSubscription, TradeMode::Subscription, -1000001);
+    recordNewTrade(kSubscription, TradeMode::Subscription, kSubscriptionMarker);
 }
 
 TradeRecord Controller::tradeOnHolding(const LedgerRow& row, int type, const Date& date) {
@@ -365,7 +369,7 @@ bool Controller::recordTrade(AccountNode& account, TradeRecord trade) {
 
 LedgerRow* Controller::selectedSubscription() {
     LedgerRow* row = selectedItemRow(LedgerList::Trades, "请先选择申购交易!");
-    if (row && (row->ref->kindState & 0x0F) != kSubscription) {
+    if (row && row->ref->state() != kSubscription) {
         showError(ui_, gbk("请先选择申购交易!"));
         return nullptr;
     }

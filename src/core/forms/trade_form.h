@@ -41,7 +41,7 @@ class TradeForm : public Form {
     void press(std::string_view buttonName) override;
 
     TradeMode mode() const { return mode_; }
-    int type() const { return kindState_ & 0x0F; }
+    TradeType type() const { return static_cast<TradeType>(slotStateOf(kindState_)); }
     // Whether the transaction must move at least one share (all but a dividend; an undo only
     // confirms what is recorded).
     bool needsShares() const;

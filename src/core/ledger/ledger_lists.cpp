@@ -100,7 +100,7 @@ void LedgerLists::addAccount(AccountNode* owner, const std::vector<LedgerRecord>
                     list.emplace_back(makeRow(held ? LedgerList::Holdings : LedgerList::Sold, ref));
                 showStockRow(row, slot.as<StockRecord>(), owner, context);
                 if (i + 1 < slots.size() && showStockNote(row, slots[i + 1])) {
-                    row.ref->extra = static_cast<std::int64_t>(i + 1);
+                    row.ref->noteSlot = static_cast<std::int32_t>(i + 1);
                     ++i;  // the note is this position's
                 }
                 break;

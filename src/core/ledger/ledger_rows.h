@@ -38,11 +38,16 @@ const std::vector<ColumnInfo>& columnsOf(LedgerList list);
 // What a data row refers to. Summary rows have none.
 struct ItemRef {
     std::int32_t slotIndex = -1;
-    // Holdings and sold rows: the slot of the position's note, or -1. Transaction rows: the
-    // trade's cost basis, whole (64 bits), so that a rebuilt record keeps it exactly.
-    std::int64_t extra = -1;
+    // Holdings and sold rows: the slot of the position's note, or -1.
+    std::int32_t noteSlot = -1;
+    // Transaction rows: the trade's cost basis, whole (64 bits), so that a record rebuilt from
+    // the row keeps it exactly.
+    std::int64_t costBasis = -1;
     AccountNode* owner = nullptr;
     std::uint8_t kindState = 0;
+
+    // The type of a transaction or fund movement, the state of a position.
+    int state() const { return slotStateOf(kindState); }
 };
 
 // Row images: 0/1 tree, 2 green (stop-loss reached, sold at a loss), 3 yellow (between the

@@ -12,7 +12,7 @@ std::int64_t milliOf(std::string_view text) {
 }
 
 int stateOf(const LedgerRow& row) {
-    return row.ref ? row.ref->kindState & 0x0F : -1;
+    return row.ref ? row.ref->state() : -1;
 }
 
 template <class Record>
@@ -56,7 +56,7 @@ void stockFromRow(const LedgerRow& row, StockRecord& stock) {
 }
 
 void noteFromRow(const LedgerRow& row, NoteRecord& note) {
-    const bool hasSlot = row.ref && row.ref->extra != -1;
+    const bool hasSlot = row.ref && row.ref->noteSlot != -1;
     note.kindState = kindStateOf(hasSlot ? SlotKind::Note : SlotKind::Deleted, stateOf(row));
     const int column = stateOf(row) == kHeldState ? column::kHeldMemo : column::kSoldMemo;
     copyToField(note.memo, sizeof note.memo, row.text(column));
@@ -65,10 +65,10 @@ void noteFromRow(const LedgerRow& row, NoteRecord& note) {
 void tradeFromRow(const LedgerRow& row, TradeRecord& trade) {
     if (row.ref) {
         trade.kindState = row.ref->kindState;
-        trade.costBasis = row.ref->extra;
+        trade.costBasis = row.ref->costBasis;
     }
     copyToField(trade.code, sizeof trade.code, row.text(column::kTradeCode));
-    trade.reserved = -1000000;
+    trade.reserved = kTradeMarker;
     trade.shares = parseInt(row.text(column::kTradeShares)).value_or(0);
     trade.price = static_cast<std::int32_t>(milliOf(row.text(column::kTradePrice)));
     trade.fee = static_cast<std::int32_t>(milliOf(row.text(column::kTradeFee)));

@@ -120,7 +120,7 @@ bool showStockNote(LedgerRow& row, const LedgerRecord& slot) {
         return false;
     if (!row.ref)
         return true;
-    const int state = row.ref->kindState & 0x0F;
+    const int state = row.ref->state();
     const int column =
         state == kHeldState ? column::kHeldMemo : (state == kSoldState ? column::kSoldMemo : -1);
     if (column >= 0 && column < row.textCount()) {

@@ -45,7 +45,7 @@ void showTradeRow(LedgerRow& row, const TradeRecord& trade, AccountNode* owner,
     if (row.ref) {
         row.ref->owner = owner;
         row.ref->kindState = trade.kindState;
-        row.ref->extra = costBasis;  // whole, so that a rebuilt sale keeps its cost
+        row.ref->costBasis = costBasis;  // whole, so that a rebuilt sale keeps its cost
     }
     row.resizeTexts(columnCount(LedgerList::Trades) + 1);
 

@@ -105,7 +105,7 @@ AccountHoldings holdingsOf(const LedgerLists& lists, const AccountNode* account)
     for (const LedgerRow& row : lists.rows(LedgerList::Trades)) {
         if (!row.ref || row.ref->owner != account)
             continue;
-        const int type = row.ref->kindState & 0x0F;
+        const int type = row.ref->state();
         const std::string_view code = row.text(column::kTradeCode);
         const std::string_view shares = row.text(column::kTradeShares);
         if (type == kSubscription) {
@@ -118,8 +118,8 @@ AccountHoldings holdingsOf(const LedgerLists& lists, const AccountNode* account)
     }
     for (const LedgerRow& row : lists.rows(LedgerList::Funds)) {
         if (row.ref && row.ref->owner == account) {
-            h.recorded.insert(fundKey(row.text(column::kDate), row.ref->kindState & 0x0F,
-                                      row.text(column::kFundAmount)));
+            h.recorded.insert(
+                fundKey(row.text(column::kDate), row.ref->state(), row.text(column::kFundAmount)));
         }
     }
     return h;

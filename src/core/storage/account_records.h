@@ -73,6 +73,12 @@ enum class SlotKind : std::uint8_t {
 constexpr std::uint8_t kindStateOf(SlotKind kind, int state) {
     return static_cast<std::uint8_t>((static_cast<unsigned>(kind) << 4) | (state & 0x0F));
 }
+constexpr SlotKind slotKindOf(std::uint8_t kindState) {
+    return static_cast<SlotKind>(kindState >> 4);
+}
+constexpr int slotStateOf(std::uint8_t kindState) {
+    return kindState & 0x0F;
+}
 
 // States of a Stock slot (and of its Note).
 constexpr int kSoldState = 0;
@@ -97,6 +103,14 @@ enum FundType : int {
     kAdjustment = 2,
 };
 
+// What the reserved field of a trade holds: nothing reads it, but the files hold these markers
+// and new trades keep writing them.
+constexpr std::int64_t kTradeMarker = -1000000;         // every trade not entered as below
+constexpr std::int64_t kSubscriptionMarker = -1000001;  // a subscription entered by its command
+
+// The take-profit price a new position starts with until the account's defaults price it.
+constexpr std::int32_t kUnsetTakeProfitPrice = -1000000;
+
 // One transaction.
 struct TradeRecord {
     std::uint8_t kindState = kindStateOf(SlotKind::Trade, kBuy);
@@ -110,7 +124,7 @@ struct TradeRecord {
     std::uint8_t month = 0;
     std::uint8_t day = 0;
 
-    int type() const { return kindState & 0x0F; }
+    TradeType type() const { return static_cast<TradeType>(slotStateOf(kindState)); }
 };
 
 // One deposit, withdrawal or adjustment of cash.
@@ -124,7 +138,7 @@ struct FundRecord {
     std::uint8_t month = 0;
     std::uint8_t day = 0;
 
-    int type() const { return kindState & 0x0F; }
+    FundType type() const { return static_cast<FundType>(slotStateOf(kindState)); }
 };
 
 // One position, held (state 1) or sold (state 0). Offset 28 holds the stop-loss price of a held
@@ -144,7 +158,7 @@ struct StockRecord {
     std::uint8_t month = 0;
     std::uint8_t day = 0;
 
-    int state() const { return kindState & 0x0F; }
+    int state() const { return slotStateOf(kindState); }
     bool held() const { return state() == kHeldState; }
 };
 
@@ -200,8 +214,8 @@ struct LedgerRecord {
     std::array<std::uint8_t, kSlotSize> bytes{};
 
     std::uint8_t kindState() const { return bytes[0]; }
-    SlotKind kind() const { return static_cast<SlotKind>(bytes[0] >> 4); }
-    int state() const { return bytes[0] & 0x0F; }
+    SlotKind kind() const { return slotKindOf(bytes[0]); }
+    int state() const { return slotStateOf(bytes[0]); }
     bool isDeleted() const { return kind() == SlotKind::Deleted; }
 
     // Deleting keeps the state nibble and every other byte until the next compaction.
