@@ -42,7 +42,7 @@ void selectStockRowByCode(Controller& controller, bool sold, const std::string& 
     const auto& rows = controller.lists().rows(list);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LedgerRow& row = rows[i];
-        if (row.isSummary() || row.text(1) != wanted)
+        if (row.isSummary() || row.text(stock_column::kCode) != wanted)
             continue;
         if (account && (!row.ref->owner || row.ref->owner->path != utf8ToGbk(*account)))
             continue;

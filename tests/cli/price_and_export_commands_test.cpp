@@ -25,7 +25,7 @@ class PriceAndExportCli : public ::testing::Test {
     std::string currentPrice() {
         const std::string out = run({"show", account, "--list", "holdings"}).out;
         std::size_t at = out.rfind('\n', out.find("\t600001\t")) + 1;
-        for (int c = 0; c < column::kCurrentPrice; ++c)
+        for (int c = 0; c < held_column::kCurrentPrice; ++c)
             at = out.find('\t', at) + 1;
         return out.substr(at, out.find('\t', at) - at);
     }

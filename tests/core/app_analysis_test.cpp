@@ -123,7 +123,9 @@ TEST(Analysis, AHistoryRecordedWithTheCommandsIsAnalysedToTheCent) {
     recordHistory(app);
     ASSERT_TRUE(app.ui.messages.empty()) << gbkToUtf8(app.ui.messages.front().text);
     // The positions the commands left are those of the stored history.
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, 3, 5, 6}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1,
+                      {held_column::kCode, held_column::kShares, held_column::kBuyTotal,
+                       held_column::kCurrentPrice}),
               (std::vector<std::string>{"600001", "1000", "3940.00", "10.00"}));
     EXPECT_EQ(app.rows(LedgerList::Sold), 3u);
 
@@ -306,8 +308,9 @@ TEST(Analysis, TheHoldingsByValueAreTheLargestTenAndTheRest) {
     const auto& rows = controller.lists().rows(LedgerList::Holdings);
     double rest = 0;
     for (const LedgerRow& row : rows) {
-        if (!row.isSummary() && (row.text(1) == "600001" || row.text(1) == "600002"))
-            rest += *parseMoney(row.text(column::kHeldValue));
+        if (!row.isSummary() &&
+            (row.text(held_column::kCode) == "600001" || row.text(held_column::kCode) == "600002"))
+            rest += *parseMoney(row.text(held_column::kValue));
     }
     EXPECT_EQ(fixed2(slices[10].value), fixed2(rest));
 }

@@ -15,10 +15,6 @@ using testing::kBalance;
 using testing::TradeApp;
 using Texts = std::vector<std::string>;
 
-constexpr int kHeldShares = 3, kHeldCost = 5, kStopLoss = 11, kTakeProfit = 12;
-constexpr int kSoldShares = 3, kSoldCost = 5, kSoldProceeds = 7;
-constexpr int kTradeType = 4;
-
 // A dated trade dialog entry.
 TradeApp::Values on(const char* year, const char* month, const char* day, TradeApp::Values more) {
     TradeApp::Values values{
@@ -43,11 +39,12 @@ TEST(UndoTrade, OnlyTheNewestTransactionOfAStockCanBeUndone) {
                        {field_id::kPrice, "10"},
                        {field_id::kFee, "15"}}));
     app.controller.buy();
-    const Texts boughtTargets = app.row(LedgerList::Holdings, 1, {kStopLoss, kTakeProfit});
+    const Texts boughtTargets =
+        app.row(LedgerList::Holdings, 1, {held_column::kStopLoss, held_column::kTakeProfit});
     app.onHolding("600001", &Controller::sell,
                   on("2001", "3", "9", {{field_id::kPrice, "11"}, {field_id::kFee, "20"}}));
     ASSERT_EQ(app.rows(LedgerList::Holdings), 1u);  // sold out
-    ASSERT_EQ(app.row(LedgerList::Trades, 1, {kTradeType}), Texts{gbk("买入")});
+    ASSERT_EQ(app.row(LedgerList::Trades, 1, {trade_column::kOperation}), Texts{gbk("买入")});
 
     app.onTrade(1, &Controller::undoTrade, {});  // the buy, below the sale
     ASSERT_EQ(app.ui.messages.size(), 1u);
@@ -70,9 +67,11 @@ TEST(UndoTrade, OnlyTheNewestTransactionOfAStockCanBeUndone) {
     EXPECT_EQ(app.rows(LedgerList::Trades), 1u);
     EXPECT_EQ(app.rows(LedgerList::Sold), 1u);
     ASSERT_EQ(app.rows(LedgerList::Holdings), 2u);
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, kHeldShares, kHeldCost}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1,
+                      {held_column::kCode, held_column::kShares, held_column::kBuyTotal}),
               (Texts{"600001", "1000", "10015.00"}));
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kStopLoss, kTakeProfit}), boughtTargets);
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kStopLoss, held_column::kTakeProfit}),
+              boughtTargets);
     EXPECT_EQ(app.panel(kBalance), "  -10015.00");
     expectFileAgrees(app);
 
@@ -104,7 +103,8 @@ TEST(UndoTrade, RowsOfOtherStocksAndOtherAccountsDoNotBlock) {
     buyIn(1, "600002", "3");  // other code, same account
     app.controller.selectNode(0);
     ASSERT_EQ(app.rows(LedgerList::Trades), 3u);
-    ASSERT_EQ(app.row(LedgerList::Trades, 2, {1, 2}), (Texts{"24-05-01", "600001"}));
+    ASSERT_EQ(app.row(LedgerList::Trades, 2, {trade_column::kDate, trade_column::kCode}),
+              (Texts{"24-05-01", "600001"}));
 
     app.onTrade(2, &Controller::undoTrade, {});
     EXPECT_TRUE(app.ui.messages.empty());
@@ -128,12 +128,14 @@ TEST(UndoTrade, TakesBackExactlyWhatRecordingGave) {
                   {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
     const auto afterSale = app.snapshot();
     app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldProceeds}), Texts{"6230.00"});
-    const Texts held = app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kSaleTotal}), Texts{"6230.00"});
+    const Texts held =
+        app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal});
 
     app.onTrade(0, &Controller::undoTrade, {});
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldProceeds}), Texts{"6110.00"});
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}), held);
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kSaleTotal}), Texts{"6110.00"});
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
+              held);
     EXPECT_EQ(app.snapshot(), afterSale);
 
     app.onTrade(0, &Controller::undoTrade, {});  // the sale
@@ -217,7 +219,9 @@ TEST(EditTrade, PositionsAndTotalsMoveByTheDifference) {
         app.controller.selectRow(LedgerList::Trades, 0);
         app.controller.editTrade();
         EXPECT_TRUE(app.ui.messages.empty()) << c.name;
-        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}), c.held) << c.name;
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
+                  c.held)
+            << c.name;
         EXPECT_EQ(app.panel(kBalance), c.balance) << c.name;
         expectFileAgrees(app);
     }
@@ -229,8 +233,8 @@ TEST(EditTrade, ASaleCostBasisMovesCostBetweenTheTwoPositions) {
     app.buy("600001", "1000", "10", "15");
     app.onHolding("600001", &Controller::sell,
                   {{field_id::kShares, "500"}, {field_id::kPrice, "12"}, {field_id::kFee, "10"}});
-    ASSERT_EQ(app.row(LedgerList::Holdings, 1, {kHeldCost}), Texts{"4025.00"});
-    ASSERT_EQ(app.row(LedgerList::Sold, 1, {kSoldCost}), Texts{"5990.00"});
+    ASSERT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kBuyTotal}), Texts{"4025.00"});
+    ASSERT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kBuyTotal}), Texts{"5990.00"});
     app.ui.onDialog = [](Form& form) {
         EXPECT_EQ(form.field(field_id::kTotal).label, gbk("总买价"));
         EXPECT_EQ(form.field(field_id::kTotal).text, "5990.00");
@@ -239,17 +243,17 @@ TEST(EditTrade, ASaleCostBasisMovesCostBetweenTheTwoPositions) {
     };
     app.controller.selectRow(LedgerList::Trades, 0);
     app.controller.editTrade();
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldCost}), Texts{"4015.00"});
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldCost}), Texts{"6000.00"});
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldShares, kSoldProceeds}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kBuyTotal}), Texts{"4015.00"});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kBuyTotal}), Texts{"6000.00"});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kShares, sold_column::kSaleTotal}),
               (Texts{"500", "5990.00"}));
     expectFileAgrees(app);
 
     // More shares sold: the holding gives them up, the sold position takes them with the
     // larger proceeds.
     app.onTrade(0, &Controller::editTrade, {{field_id::kShares, "600"}, {field_id::kFee, "10"}});
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares}), Texts{"400"});
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {kSoldShares, kSoldProceeds}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares}), Texts{"400"});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kShares, sold_column::kSaleTotal}),
               (Texts{"600", "7190.00"}));
     expectFileAgrees(app);
 }
@@ -275,7 +279,7 @@ TEST(EditTrade, AHugeDifferenceIsKeptWhole) {
     app.onTrade(0, &Controller::editTrade,
                 {{field_id::kShares, "2000000"}, {field_id::kFee, "15"}});
     EXPECT_TRUE(app.ui.messages.empty());
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
               (Texts{"2000000", "20000015.00"}));
     expectFileAgrees(app);
 }
@@ -300,9 +304,10 @@ TEST(EditTrade, ABuyOfASoldOutStockOpensAHoldingOfTheDifference) {
         app.onTrade(1, &Controller::editTrade,
                     {{field_id::kShares, c.shares}, {field_id::kFee, "15"}});
         ASSERT_EQ(app.rows(LedgerList::Holdings), 2u) << c.shares;
-        EXPECT_EQ(
-            app.row(LedgerList::Holdings, 1, {kHeldShares, kHeldCost, kStopLoss, kTakeProfit}),
-            c.held)
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1,
+                          {held_column::kShares, held_column::kBuyTotal, held_column::kStopLoss,
+                           held_column::kTakeProfit}),
+                  c.held)
             << c.shares;
         expectFileAgrees(app);
     }
@@ -421,7 +426,8 @@ TEST(Corrections, ADiskThatStopsAnywhereLeavesTheCommandWholeOrAbsent) {
 std::size_t tradeRow(const TradeApp& app, const char* code, const char* type) {
     const auto& rows = app.controller.lists().rows(LedgerList::Trades);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].text(2) == code && rows[i].text(kTradeType) == gbk(type))
+        if (rows[i].text(trade_column::kCode) == code &&
+            rows[i].text(trade_column::kOperation) == gbk(type))
             return i;
     }
     ADD_FAILURE() << "no " << code << " row";
@@ -529,9 +535,12 @@ TEST(Corrections, ALongSessionReopensToWhatItShowedAfterEveryStep) {
     // 600001: 1200 bought for 12015.00, 500 sold for a net 5990.00 with 6000.00 moved as cost,
     // 100 bonus; 600002 deleted; 600003 given back.
     EXPECT_EQ(app.rows(LedgerList::Holdings), 2u);
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, kHeldShares, kHeldCost}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1,
+                      {held_column::kCode, held_column::kShares, held_column::kBuyTotal}),
               (Texts{"600001", "800", "6015.00"}));
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, kSoldShares, kSoldCost, kSoldProceeds}),
+    EXPECT_EQ(app.row(LedgerList::Sold, 1,
+                      {sold_column::kCode, sold_column::kShares, sold_column::kBuyTotal,
+                       sold_column::kSaleTotal}),
               (Texts{"600001", "500", "6000.00", "6110.00"}));
     // 100000 - 12015 + 5990 + 120
     EXPECT_EQ(app.panel(kBalance), "   94095.00");

@@ -174,7 +174,7 @@ TEST(ImportCommand, ADamagedStatementRecordsItsGoodRows) {
             "20230217,卖出,600");
     const StatementPreview* p = importStatement(app, data, statement);
     EXPECT_EQ(p->counts(), (std::array<std::size_t, 5>{2, 0, 0, 0, 2}));
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, 3}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kCode, held_column::kShares}),
               (std::vector<std::string>{"600000", "600"}));
     EXPECT_EQ(app.rows(LedgerList::Trades), 2u);
 }

@@ -77,8 +77,8 @@ struct PriceApp {
     // The 现价 text of the held position of `code`.
     std::string price(const std::string& code) const {
         for (const LedgerRow& row : controller.lists().rows(LedgerList::Holdings)) {
-            if (!row.isSummary() && row.text(column::kCode) == code)
-                return std::string(row.text(column::kCurrentPrice));
+            if (!row.isSummary() && row.text(stock_column::kCode) == code)
+                return std::string(row.text(held_column::kCurrentPrice));
         }
         return "no row";
     }
@@ -133,8 +133,8 @@ TEST(PriceUpdate, DayFilesPriceEveryHeldStockAndTheRowsMatchTheFile) {
     EXPECT_EQ(testing::bytesOf(readAccount(data.fs(), app.path, Password{}, true).slots[7]),
               testing::bytesOf(positions()[7]))
         << "the sold position is not touched";
-    EXPECT_EQ(app.controller.lists().rows(LedgerList::Sold)[1].text(column::kSaleTotal),
-              soldBefore[1].text(column::kSaleTotal));
+    EXPECT_EQ(app.controller.lists().rows(LedgerList::Sold)[1].text(sold_column::kSaleTotal),
+              soldBefore[1].text(sold_column::kSaleTotal));
     EXPECT_NE(app.controller.totalsPanel().texts[5], valueBefore);
 
     // The source and its directory are kept; the rows and the panel are what the file holds.
@@ -377,9 +377,9 @@ TEST(PriceUpdate, AGroupWritesEachRowIntoItsOwnAccount) {
     for (const LedgerRow& row : app.controller.lists().rows(LedgerList::Holdings)) {
         if (row.isSummary())
             continue;
-        const std::string code(row.text(column::kCode));
+        const std::string code(row.text(stock_column::kCode));
         const char* expected = code == "600001" ? "12.00" : code == "0002" ? "8.00" : "10.50";
-        EXPECT_EQ(row.text(column::kCurrentPrice), expected) << code;
+        EXPECT_EQ(row.text(held_column::kCurrentPrice), expected) << code;
     }
     // Each file changed only in the prices of its own positions.
     const auto expectPrices = [&data](const std::string& account,

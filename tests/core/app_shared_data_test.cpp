@@ -97,7 +97,8 @@ TEST(TwoPrograms, ACompactionByAnotherProgramNeverLetsAnOldSlotNumberBeWritten) 
     EXPECT_TRUE(desktop.ui.messages.empty());
     TradeApp reader(data, true);
     EXPECT_EQ(reader.snapshot(), desktop.snapshot());
-    EXPECT_EQ(reader.row(LedgerList::Holdings, 1, {1, 3, 14}),
+    EXPECT_EQ(reader.row(LedgerList::Holdings, 1,
+                         {held_column::kCode, held_column::kShares, held_column::kMemo}),
               (std::vector<std::string>{"600002", "500", "kept"}));
 }
 
@@ -262,7 +263,8 @@ TEST(Numbers, APositionThatWouldNotFitItsFieldsIsRefusedAndNothingWritten) {
     EXPECT_EQ(texts(app.ui.messages), std::vector<std::string>{kOutOfRange});
     EXPECT_EQ(filesOf(data), before);
     EXPECT_EQ(app.snapshot(), shown);
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3}), std::vector<std::string>{"1500000000"});
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares}),
+              std::vector<std::string>{"1500000000"});
 }
 
 mode_t modeOf(const std::string& path) {

@@ -19,9 +19,12 @@ TEST(TradeCommands, ABuyOpensAPositionAndASecondOneAddsToIt) {
     app.buy("600001", "1000", "10", "15");
     EXPECT_TRUE(app.ui.messages.empty());
     ASSERT_EQ(app.rows(LedgerList::Holdings), 2u);
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {1, 3, 5}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1,
+                      {held_column::kCode, held_column::kShares, held_column::kBuyTotal}),
               (std::vector<std::string>{"600001", "1000", "10015.00"}));
-    EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 5, 6, 7, 8}),
+    EXPECT_EQ(app.row(LedgerList::Trades, 0,
+                      {trade_column::kOperation, trade_column::kShares, trade_column::kPrice,
+                       trade_column::kFee, trade_column::kTotal}),
               (std::vector<std::string>{gbk("买入"), "1000", "10.00", "15.00", "-10015.00"}));
     EXPECT_EQ(app.panel(kBalance), "  -10015.00");
     // The trade, then the position and its note.
@@ -31,13 +34,15 @@ TEST(TradeCommands, ABuyOpensAPositionAndASecondOneAddsToIt) {
     EXPECT_EQ(stored.slots[0].as<TradeRecord>().reserved, -1000000);
     EXPECT_EQ(stored.slots[1].kindState(), 0x21);
     EXPECT_EQ(stored.slots[2].kindState(), 0x41);
-    const auto targets = app.row(LedgerList::Holdings, 1, {11, 12});
+    const auto targets =
+        app.row(LedgerList::Holdings, 1, {held_column::kStopLoss, held_column::kTakeProfit});
 
     app.buy("600001", "500", "11", "10");
     ASSERT_EQ(app.rows(LedgerList::Holdings), 2u);
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
               (std::vector<std::string>{"1500", "15525.00"}));
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {11, 12}), targets);  // set by the first buy
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kStopLoss, held_column::kTakeProfit}),
+              targets);  // set by the first buy
     stored = readAccount(data.fs(), app.path, Password{}, true);
     EXPECT_EQ(stored.slots.size(), 4u);  // one more trade, the position rewritten in place
 }
@@ -60,9 +65,9 @@ TEST(TradeCommands, PartialSalesMoveTheirNetProceedsAsCost) {
             "600001", &Controller::sell,
             {{field_id::kShares, "500"}, {field_id::kPrice, c.price}, {field_id::kFee, c.fee}});
         EXPECT_TRUE(app.ui.messages.empty()) << c.price;
-        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
                   (std::vector<std::string>{"500", c.heldCost}));
-        EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5}),
+        EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kShares, sold_column::kBuyTotal}),
                   (std::vector<std::string>{"500", c.costBasis}));
         const auto stored = readAccount(data.fs(), app.path, Password{}, true);
         EXPECT_EQ(fromMilli(stored.slots[3].as<TradeRecord>().costBasis), *parseMoney(c.costBasis));
@@ -76,17 +81,26 @@ TEST(TradeCommands, SellingEverythingMovesTheWholeCostToTheSoldRow) {
     app.onHolding("600001", &Controller::sell,
                   {{field_id::kPrice, "11"}, {field_id::kFee, "20"}});  // all 1000 shares
     EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);                      // the summary row alone
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {3, 5, 7, 8}),
+    EXPECT_EQ(app.row(LedgerList::Sold, 1,
+                      {sold_column::kShares, sold_column::kBuyTotal, sold_column::kSaleTotal,
+                       sold_column::kProfit}),
               (std::vector<std::string>{"1000", "10015.00", "10980.00", "965.00"}));
-    EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 8, 9}),
+    EXPECT_EQ(app.row(LedgerList::Trades, 0,
+                      {trade_column::kOperation, trade_column::kTotal, trade_column::kProfit}),
               (std::vector<std::string>{gbk("卖出"), "10980.00", "965.00"}));
     const auto stored = readAccount(data.fs(), app.path, Password{}, true);
     EXPECT_EQ(stored.slots[1].kindState(), 0xF1);  // the held position and its note, deleted
     EXPECT_EQ(stored.slots[2].kindState(), 0xF1);
     // Reopened, the lists are the same.
-    const auto sold = app.row(LedgerList::Sold, 1, {1, 3, 5, 7, 8, 9});
+    const auto sold =
+        app.row(LedgerList::Sold, 1,
+                {sold_column::kCode, sold_column::kShares, sold_column::kBuyTotal,
+                 sold_column::kSaleTotal, sold_column::kProfit, sold_column::kProfitRatio});
     app.controller.selectNode(1);
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, 3, 5, 7, 8, 9}), sold);
+    EXPECT_EQ(app.row(LedgerList::Sold, 1,
+                      {sold_column::kCode, sold_column::kShares, sold_column::kBuyTotal,
+                       sold_column::kSaleTotal, sold_column::kProfit, sold_column::kProfitRatio}),
+              sold);
     EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
 }
 
@@ -95,15 +109,17 @@ TEST(TradeCommands, CorporateActionsOnAHolding) {
     TradeApp app(data);
     app.buy("600001", "1000", "10", "15");
     app.onHolding("600001", &Controller::bonusShares, {{field_id::kShares, "300"}});
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
               (std::vector<std::string>{"1300", "10015.00"}));
     app.onHolding("600001", &Controller::rightsIssue,
                   {{field_id::kShares, "300"}, {field_id::kPrice, "5"}});
-    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3, 5}),
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares, held_column::kBuyTotal}),
               (std::vector<std::string>{"1600", "11515.00"}));
     EXPECT_EQ(app.panel(kBalance), "  -11515.00");
     app.onHolding("600001", &Controller::dividend, {{field_id::kFee, "120"}});
-    EXPECT_EQ(app.row(LedgerList::Sold, 1, {1, 3, 5, 7}),
+    EXPECT_EQ(app.row(LedgerList::Sold, 1,
+                      {sold_column::kCode, sold_column::kShares, sold_column::kBuyTotal,
+                       sold_column::kSaleTotal}),
               (std::vector<std::string>{"600001", "0", "0.00", "120.00"}));
     EXPECT_EQ(app.panel(kBalance), "  -11395.00");
 }
@@ -158,7 +174,8 @@ TEST(TradeCommands, SubscriptionOutcomes) {
             EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
         } else {
             EXPECT_TRUE(app.ui.messages.empty()) << c.answer;
-            EXPECT_EQ(app.row(LedgerList::Holdings, 1, {3}), std::vector<std::string>{c.answer});
+            EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kShares}),
+                      std::vector<std::string>{c.answer});
         }
     }
 
@@ -172,7 +189,7 @@ TEST(TradeCommands, SubscriptionOutcomes) {
     app.controller.subscriptionNotWon();
     ASSERT_EQ(app.ui.messages.size(), 1u);
     EXPECT_EQ(app.ui.messages[0].text, gbk("请确认 “申购 600001” 未中签!"));
-    EXPECT_EQ(app.row(LedgerList::Trades, 0, {4, 8}),
+    EXPECT_EQ(app.row(LedgerList::Trades, 0, {trade_column::kOperation, trade_column::kTotal}),
               (std::vector<std::string>{gbk("不中"), "0.00"}));
     EXPECT_EQ(app.panel(kBalance), "       0.00");
     app.ui.messages.clear();

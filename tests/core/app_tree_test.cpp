@@ -200,7 +200,8 @@ TEST(AccountTree, OpeningSelectsTheSummaryRowsAndTheNewestTransactionAndMovement
     ASSERT_EQ(app.controller.selectedRow(LedgerList::Trades), 0);
     EXPECT_EQ(app.controller.lists().rows(LedgerList::Trades)[0].ref->slotIndex, 1);
     ASSERT_EQ(app.controller.selectedRow(LedgerList::Funds), 0);
-    EXPECT_EQ(app.controller.lists().rows(LedgerList::Funds)[0].text(column::kDate), "24-02-02");
+    EXPECT_EQ(app.controller.lists().rows(LedgerList::Funds)[0].text(fund_column::kDate),
+              "24-02-02");
     const int opened = app.controller.openings();
     app.controller.selectNode(0);
     EXPECT_EQ(app.controller.openings(), opened + 1);
@@ -483,12 +484,12 @@ TEST(StockNames, AStoredNameShowsAtOnceInThePositionsAndTransactionsOfItsCode) {
     };
     app.controller.editStockName();
     const auto& lists = app.controller.lists();
-    EXPECT_EQ(lists.rows(LedgerList::Holdings)[1].text(column::kName), gbk("邯钢"));
-    EXPECT_EQ(lists.rows(LedgerList::Trades)[0].text(column::kTradeCode + 1), gbk("邯钢"));
+    EXPECT_EQ(lists.rows(LedgerList::Holdings)[1].text(stock_column::kName), gbk("邯钢"));
+    EXPECT_EQ(lists.rows(LedgerList::Trades)[0].text(trade_column::kCode + 1), gbk("邯钢"));
     // Other codes and the summary rows keep their texts.
-    EXPECT_EQ(lists.rows(LedgerList::Holdings)[0].text(column::kName), gbk("持有股票"));
-    EXPECT_EQ(lists.rows(LedgerList::Sold)[1].text(column::kName), gbk("平安"));
-    EXPECT_EQ(lists.rows(LedgerList::Trades)[1].text(column::kTradeCode + 1), gbk("平安"));
+    EXPECT_EQ(lists.rows(LedgerList::Holdings)[0].text(stock_column::kName), gbk("持有股票"));
+    EXPECT_EQ(lists.rows(LedgerList::Sold)[1].text(stock_column::kName), gbk("平安"));
+    EXPECT_EQ(lists.rows(LedgerList::Trades)[1].text(trade_column::kCode + 1), gbk("平安"));
 }
 
 }  // namespace

@@ -209,7 +209,8 @@ TEST_F(LedgerTest, ExtremeSoldAmountsGiveAFiniteProfit) {
     LedgerRow row = makeRow(LedgerList::Sold, refAt(0));
     showStockRow(row, sold("000001", 1, INT64_MIN, INT64_MAX), &account, context);
     EXPECT_EQ(row.profitMark, kMarkProfit);
-    EXPECT_EQ(row.text(8), "18446744073709552.00");  // (2^64 - 1) milli-yuan, to the nearest double
+    EXPECT_EQ(row.text(sold_column::kProfit),
+              "18446744073709552.00");  // (2^64 - 1) milli-yuan, to the nearest double
 }
 
 TEST_F(LedgerTest, StockRowsNeedTheirItemRefAndAKnownState) {
@@ -229,8 +230,8 @@ TEST_F(LedgerTest, RefillingAStockRowKeepsItsMemo) {
     showStockRow(row, held("600001", 1000, 10081000, 10500, 9500, 11000), &account, context);
     EXPECT_TRUE(showStockNote(row, slot(note(kHeldState, gbk("长线")))));
     showStockRow(row, held("600001", 2000, 20162000, 10500, 9500, 11000), &account, context);
-    EXPECT_EQ(row.text(3), "2000");
-    EXPECT_EQ(row.text(14), gbk("长线"));
+    EXPECT_EQ(row.text(held_column::kShares), "2000");
+    EXPECT_EQ(row.text(held_column::kMemo), gbk("长线"));
 }
 
 TEST_F(LedgerTest, NotesGoIntoTheMemoColumnOfTheirRow) {
@@ -242,8 +243,8 @@ TEST_F(LedgerTest, NotesGoIntoTheMemoColumnOfTheirRow) {
     // The column follows the row: a note whose state nibble disagrees still lands in its memo.
     EXPECT_TRUE(showStockNote(heldRow, slot(note(kSoldState, gbk("长线持有")))));
     EXPECT_TRUE(showStockNote(soldRow, slot(note(kSoldState, "sold"))));
-    EXPECT_EQ(heldRow.text(14), gbk("长线持有"));
-    EXPECT_EQ(soldRow.text(11), "sold");
+    EXPECT_EQ(heldRow.text(held_column::kMemo), gbk("长线持有"));
+    EXPECT_EQ(soldRow.text(sold_column::kMemo), "sold");
 
     const Texts before = allTexts(soldRow);
     EXPECT_FALSE(showStockNote(soldRow, slot(trade(kBuy, "600001", 100, 1000, 0))));
@@ -397,8 +398,8 @@ TEST(RowDates, SortingKeepsEqualDatesInTheirOrder) {
     });
     sortByDate(rows);
     EXPECT_EQ(slotsOf(rows), slotsOf(expected));
-    EXPECT_EQ(rows.front().text(1), "80-01-01");  // 2080
-    EXPECT_EQ(rows.back().text(1), "x");          // key 20
+    EXPECT_EQ(rows.front().text(kMovementDateColumn), "80-01-01");  // 2080
+    EXPECT_EQ(rows.back().text(kMovementDateColumn), "x");          // key 20
 }
 
 // One account as the file would hold it, slot by slot.
@@ -437,15 +438,15 @@ TEST_F(LedgerTest, AnAccountLoadsAsItsRowsWouldBeInsertedOneByOne) {
     EXPECT_EQ(slotsOf(holdings), (std::vector<std::int32_t>{-1, 15, 11, 0}));
     EXPECT_EQ(holdings[1].ref->noteSlot, -1);
     EXPECT_EQ(holdings[2].ref->noteSlot, 12);
-    EXPECT_EQ(holdings[2].text(14), "mismatch");
+    EXPECT_EQ(holdings[2].text(held_column::kMemo), "mismatch");
     EXPECT_EQ(holdings[3].ref->noteSlot, 1);
-    EXPECT_EQ(holdings[3].text(14), gbk("长线"));
-    EXPECT_EQ(holdings[3].text(7), "10415.25");
+    EXPECT_EQ(holdings[3].text(held_column::kMemo), gbk("长线"));
+    EXPECT_EQ(holdings[3].text(held_column::kValue), "10415.25");
 
     const auto& sold = lists.rows(LedgerList::Sold);
     EXPECT_EQ(slotsOf(sold), (std::vector<std::int32_t>{-1, 4}));
     EXPECT_EQ(sold[1].ref->noteSlot, -1);
-    EXPECT_EQ(sold[1].text(11), "");
+    EXPECT_EQ(sold[1].text(sold_column::kMemo), "");
 
     EXPECT_EQ(slotsOf(lists.rows(LedgerList::Trades)), (std::vector<std::int32_t>{5, 2}));
     EXPECT_EQ(slotsOf(lists.rows(LedgerList::Funds)), (std::vector<std::int32_t>{13, 3}));
@@ -624,10 +625,10 @@ TEST_F(LedgerTest, SelectingAStockRowFocusesItsAccountAndCode) {
     lists.addAccount(&account, {slot(held("600001", 1000, 10081000, 10500, 9500, 11000))}, context,
                      totals);
     const auto& rows = lists.rows(LedgerList::Holdings);
-    EXPECT_EQ(rows[0].text(1), gbk("统计"));
-    EXPECT_EQ(rows[0].text(2), gbk("持有股票"));
+    EXPECT_EQ(rows[0].text(held_column::kCode), gbk("统计"));
+    EXPECT_EQ(rows[0].text(held_column::kName), gbk("持有股票"));
     EXPECT_EQ(rows[0].image, kImageSummary);
-    EXPECT_EQ(lists.rows(LedgerList::Sold)[0].text(2), gbk("已卖股票"));
+    EXPECT_EQ(lists.rows(LedgerList::Sold)[0].text(sold_column::kName), gbk("已卖股票"));
 
     LedgerFocus focus{&otherAccount, "600009"};
     selectStockRow(rows, 1, focus);

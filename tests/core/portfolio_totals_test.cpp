@@ -141,9 +141,9 @@ TEST_F(TotalsTest, TheHoldingsAreValuedAtTheDisplayedPrice) {
     // the fee there (35.04 + 40.04 + 1.00 + 5.00), not the 总现价 text at 10.005.
     open({slot(held("600001", 1000, 10081000, 10005, 9500, 11000))});
     const LedgerRow& row = lists.rows(LedgerList::Holdings)[1];
-    EXPECT_EQ(row.text(6), "10.01");
-    EXPECT_EQ(row.text(7), "9923.96");
-    EXPECT_EQ(lists.rows(LedgerList::Holdings)[0].text(7), "9928.92");
+    EXPECT_EQ(row.text(held_column::kCurrentPrice), "10.01");
+    EXPECT_EQ(row.text(held_column::kValue), "9923.96");
+    EXPECT_EQ(lists.rows(LedgerList::Holdings)[0].text(held_column::kValue), "9928.92");
 }
 
 TEST_F(TotalsTest, ValuesBeyondElevenCharactersAreShownWhole) {

@@ -18,7 +18,7 @@ LedgerRow row(LedgerList list, std::vector<std::string> texts, int image = 0) {
 
 LedgerRow summary(LedgerList list) {
     LedgerRow r = makeRow(list, std::nullopt);
-    r.setText(column::kCode, gbk("统计"));
+    r.setText(stock_column::kCode, gbk("统计"));
     return r;
 }
 
@@ -59,17 +59,17 @@ TEST(RowView, ColumnsOrderByTheirKindAndTheSummaryRowStaysFirst) {
         std::vector<int> order;
     } cases[] = {
         {kOriginalOrder, false, {0, 1, 2, 3, 4}},
-        {column::kCode, false, {0, 2, 4, 1, 3}},
-        {column::kCode, true, {0, 3, 1, 4, 2}},
+        {stock_column::kCode, false, {0, 2, 4, 1, 3}},
+        {stock_column::kCode, true, {0, 3, 1, 4, 2}},
         // Numbers by value, not by text; equal values keep their order either way.
-        {column::kBuyTotal, false, {0, 2, 3, 1, 4}},
-        {column::kBuyTotal, true, {0, 1, 4, 3, 2}},
+        {stock_column::kBuyTotal, false, {0, 2, 3, 1, 4}},
+        {stock_column::kBuyTotal, true, {0, 1, 4, 3, 2}},
         // Rates without their sign of percent; an empty text is lowest.
         {9, false, {0, 2, 3, 4, 1}},
         // Dates by the day they stand for: 99 is 1999, before 25 and 26.
-        {column::kHeldDate, false, {0, 3, 2, 1, 4}},
+        {held_column::kDate, false, {0, 3, 2, 1, 4}},
         // Names by their GBK bytes: pinyin order (Ning, Pu, Wan, Zhao).
-        {column::kName, false, {0, 4, 1, 2, 3}},
+        {stock_column::kName, false, {0, 4, 1, 2, 3}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(view(LedgerList::Holdings, rows, {}, c.column, c.descending), c.order)
@@ -102,7 +102,7 @@ TEST(RowView, TheFilterLooksInCodesNamesAndMemosAndNarrowsDatesOfTransactions) {
             << c.filter.text << " " << c.filter.fromDate << "-" << c.filter.toDate;
     }
     // Filtered and ordered at once.
-    EXPECT_EQ(view(LedgerList::Trades, deals, {"", 20000101, 0}, column::kDate),
+    EXPECT_EQ(view(LedgerList::Trades, deals, {"", 20000101, 0}, kMovementDateColumn),
               (std::vector{2, 1, 0}));
 }
 

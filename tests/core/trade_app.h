@@ -64,7 +64,7 @@ struct TradeApp {
     void onHolding(const std::string& code, void (Controller::*command)(), const Values& values) {
         const auto& rows = controller.lists().rows(LedgerList::Holdings);
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (!rows[i].isSummary() && rows[i].text(1) == code)
+            if (!rows[i].isSummary() && rows[i].text(stock_column::kCode) == code)
                 controller.selectRow(LedgerList::Holdings, static_cast<int>(i));
         }
         typeThenOk(values);

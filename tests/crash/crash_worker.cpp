@@ -139,7 +139,7 @@ class Worker {
     bool selectHolding(int k) {
         const auto& rows = controller_.lists().rows(LedgerList::Holdings);
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (rows[i].ref && rows[i].text(column::kCode) == codeOf(k)) {
+            if (rows[i].ref && rows[i].text(stock_column::kCode) == codeOf(k)) {
                 controller_.selectRow(LedgerList::Holdings, static_cast<int>(i));
                 return true;
             }

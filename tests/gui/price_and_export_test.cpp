@@ -38,7 +38,7 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<tallivan::te
   private:
     QString heldPrice() {
         auto* view = findWidget<QTableView>(window_.get(), "lsvBuy");
-        return view->model()->index(1, tallivan::column::kCurrentPrice).data().toString();
+        return view->model()->index(1, tallivan::held_column::kCurrentPrice).data().toString();
     }
 
   private Q_SLOTS:

@@ -67,9 +67,10 @@ void Controller::deleteFund() {
         return;
     }
     const LedgerRow& row = rows[static_cast<std::size_t>(*selected)];
-    const std::string question = gbk("该操作将删除 “") + std::string(row.text(1)) + " " +
-                                 std::string(row.text(2)) + " " + std::string(row.text(3)) + " " +
-                                 std::string(row.text(4)) + gbk("”! 是否进行?");
+    const std::string question = gbk("该操作将删除 “") + std::string(row.text(fund_column::kDate)) +
+                                 " " + std::string(row.text(fund_column::kTitle)) + " " +
+                                 std::string(row.text(fund_column::kOperation)) + " " +
+                                 std::string(row.text(fund_column::kAmount)) + gbk("”! 是否进行?");
     if (!askWarning(ui_, question))
         return;
     AccountNode* owner = row.ref->owner;

@@ -23,8 +23,8 @@ LedgerRow* subscriptionOf(LedgerLists& lists, const AccountNode& account, const 
                           std::int32_t shares) {
     for (LedgerRow& row : lists.rows(LedgerList::Trades)) {
         if (row.ref && row.ref->owner == &account && row.ref->state() == kSubscription &&
-            row.text(column::kTradeCode) == code &&
-            parseInt(row.text(column::kTradeShares)).value_or(0) >= shares)
+            row.text(trade_column::kCode) == code &&
+            parseInt(row.text(trade_column::kShares)).value_or(0) >= shares)
             return &row;
     }
     return nullptr;

@@ -163,7 +163,8 @@ std::optional<std::size_t> Controller::positionRow(LedgerList list, const Accoun
                text == code;
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].ref && rows[i].ref->owner == account && sameCode(rows[i].text(column::kCode)))
+        if (rows[i].ref && rows[i].ref->owner == account &&
+            sameCode(rows[i].text(stock_column::kCode)))
             return i;
     }
     return std::nullopt;
@@ -435,7 +436,7 @@ void Controller::subscriptionNotWon() {
     if (!row)
         return;
     const Answer answer = ui_.message(
-        gbk("请确认 “申购 ") + std::string(row->text(column::kTradeCode)) + gbk("” 未中签!"),
+        gbk("请确认 “申购 ") + std::string(row->text(trade_column::kCode)) + gbk("” 未中签!"),
         gbk("确认"), MessageIcon::Warning, MessageButtons::OkCancel);
     if (answer != Answer::Ok)
         return;

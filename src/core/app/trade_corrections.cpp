@@ -47,11 +47,11 @@ void Controller::undoTrade() {
     // Only the newest transaction of a stock in its account can be undone: the list is sorted
     // newest first, so no row above may be of the same account and code.
     const auto& rows = lists_.rows(LedgerList::Trades);
-    const std::string_view code = row->text(column::kTradeCode);
+    const std::string_view code = row->text(trade_column::kCode);
     for (int i = 0; i < *selected; ++i) {
         const LedgerRow& above = rows[static_cast<std::size_t>(i)];
         if (above.ref && above.ref->owner == row->ref->owner &&
-            above.text(column::kTradeCode) == code) {
+            above.text(trade_column::kCode) == code) {
             showError(ui_, gbk("不是该股票的最后一次交易,不能撤消!"));
             return;
         }
@@ -84,9 +84,9 @@ void Controller::deleteStock() {
     LedgerRow* row = selectedItemRow(stockCommandList(), "请先选择股票!");
     if (!row)
         return;
-    const std::string code(row->text(column::kCode));
+    const std::string code(row->text(stock_column::kCode));
     const Answer answer =
-        ui_.message(gbk("该操作将删除 “") + code + std::string(row->text(column::kName)) +
+        ui_.message(gbk("该操作将删除 “") + code + std::string(row->text(stock_column::kName)) +
                         gbk("” 的所有交易记录!是否进行?"),
                     gbk("警告"), MessageIcon::Warning, MessageButtons::YesNo);
     if (answer != Answer::Yes)
@@ -106,7 +106,7 @@ void Controller::deleteStock() {
     for (const LedgerList list : {LedgerList::Holdings, LedgerList::Sold}) {
         auto& positions = lists_.rows(list);
         for (std::size_t i = positions.size(); written && i-- > 0;) {
-            if (!ofStock(positions[i], column::kCode))
+            if (!ofStock(positions[i], stock_column::kCode))
                 continue;
             StockRecord stock{};
             stockFromRow(positions[i], stock);
@@ -115,7 +115,7 @@ void Controller::deleteStock() {
     }
     auto& trades = lists_.rows(LedgerList::Trades);
     for (std::size_t i = trades.size(); written && i-- > 0;) {
-        if (!ofStock(trades[i], column::kTradeCode))
+        if (!ofStock(trades[i], trade_column::kCode))
             continue;
         TradeRecord trade{};
         tradeFromRow(trades[i], trade);

@@ -34,13 +34,13 @@ std::vector<ColumnInfo> build(std::initializer_list<ColumnSpec> data) {
 int columnCount(LedgerList list) {
     switch (list) {
         case LedgerList::Holdings:
-            return 14;
+            return held_column::kLast;
         case LedgerList::Sold:
-            return 11;
+            return sold_column::kLast;
         case LedgerList::Trades:
-            return 10;
+            return trade_column::kLast;
         case LedgerList::Funds:
-            return 7;
+            return fund_column::kLast;
     }
     return 0;
 }

@@ -61,32 +61,88 @@ constexpr int kImageFirstFund = 13;
 constexpr int kImageSummary = 16;
 
 // The columns that commands and totals read back from the rows.
-namespace column {
-constexpr int kDate = 1;  // transactions and fund movements
-// Holdings and sold positions.
-constexpr int kCode = 1;
-constexpr int kName = 2;
-constexpr int kShares = 3;
-constexpr int kBuyTotal = 5;
-constexpr int kCurrentPrice = 6;  // held
-constexpr int kHeldValue = 7;     // held: the net market value (总现价)
-constexpr int kSaleTotal = 7;     // sold: the proceeds
-constexpr int kStopLoss = 11;     // held
-constexpr int kTakeProfit = 12;   // held
-constexpr int kHeldDate = 13;
-constexpr int kHeldMemo = 14;
-constexpr int kSoldDate = 10;
-constexpr int kSoldMemo = 11;
-// Transactions.
-constexpr int kTradeCode = 2;
-constexpr int kTradeShares = 5;
-constexpr int kTradePrice = 6;
-constexpr int kTradeFee = 7;
-// Fund movements.
-constexpr int kFundTitle = 2;
-constexpr int kFundAmount = 4;
-constexpr int kFundMemo = 5;
-}  // namespace column
+// The columns of each list, named once for the rows, the totals, the export, the views, the
+// command line and the tests; column 0 is the row's image.
+namespace held_column {
+inline constexpr int kCode = 1;
+inline constexpr int kName = 2;
+inline constexpr int kShares = 3;
+inline constexpr int kBuyPrice = 4;
+inline constexpr int kBuyTotal = 5;
+inline constexpr int kCurrentPrice = 6;
+inline constexpr int kValue = 7;  // the net market value (总现价)
+inline constexpr int kProfit = 8;
+inline constexpr int kProfitRatio = 9;
+inline constexpr int kBreakEven = 10;
+inline constexpr int kStopLoss = 11;
+inline constexpr int kTakeProfit = 12;
+inline constexpr int kDate = 13;
+inline constexpr int kMemo = 14;
+inline constexpr int kLast = 14;
+}  // namespace held_column
+
+namespace sold_column {
+inline constexpr int kCode = 1;
+inline constexpr int kName = 2;
+inline constexpr int kShares = 3;
+inline constexpr int kBuyPrice = 4;
+inline constexpr int kBuyTotal = 5;
+inline constexpr int kSellPrice = 6;
+inline constexpr int kSaleTotal = 7;  // the proceeds
+inline constexpr int kProfit = 8;
+inline constexpr int kProfitRatio = 9;
+inline constexpr int kDate = 10;
+inline constexpr int kMemo = 11;
+inline constexpr int kLast = 11;
+}  // namespace sold_column
+
+// The columns the held and the sold list share, for what treats both alike.
+namespace stock_column {
+using held_column::kBuyPrice;
+using held_column::kBuyTotal;
+using held_column::kCode;
+using held_column::kName;
+using held_column::kShares;
+static_assert(kCode == sold_column::kCode && kName == sold_column::kName &&
+              kShares == sold_column::kShares && kBuyPrice == sold_column::kBuyPrice &&
+              kBuyTotal == sold_column::kBuyTotal);
+}  // namespace stock_column
+
+namespace trade_column {
+inline constexpr int kDate = 1;
+inline constexpr int kCode = 2;
+inline constexpr int kName = 3;
+inline constexpr int kOperation = 4;
+inline constexpr int kShares = 5;
+inline constexpr int kPrice = 6;
+inline constexpr int kFee = 7;
+inline constexpr int kTotal = 8;
+inline constexpr int kProfit = 9;
+inline constexpr int kProfitRatio = 10;
+inline constexpr int kLast = 10;
+}  // namespace trade_column
+
+namespace fund_column {
+inline constexpr int kDate = 1;
+inline constexpr int kTitle = 2;
+inline constexpr int kOperation = 3;
+inline constexpr int kAmount = 4;
+inline constexpr int kMemo = 5;
+inline constexpr int kBalance = 6;   // hidden, never filled
+inline constexpr int kUseRatio = 7;  // hidden, never filled
+inline constexpr int kLast = 7;
+}  // namespace fund_column
+
+// The date column of the transactions and the fund movements, which sort and filter alike.
+inline constexpr int kMovementDateColumn = trade_column::kDate;
+static_assert(trade_column::kDate == fund_column::kDate);
+
+// The column of a list that holds its rows' dates.
+constexpr int dateColumnOf(LedgerList list) {
+    return list == LedgerList::Holdings ? held_column::kDate
+           : list == LedgerList::Sold   ? sold_column::kDate
+                                        : kMovementDateColumn;
+}
 
 // Profit marks of stock rows (they pick the text colour): none for summary rows.
 constexpr int kMarkNone = 0;

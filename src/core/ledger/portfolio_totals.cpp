@@ -56,12 +56,12 @@ ListSums sumHoldings(const std::vector<LedgerRow>& rows, const Settings& setting
             sums.summary = i;
             continue;
         }
-        const int category = categoryOfCode(settings, row.text(column::kCode));
-        const std::int32_t shares = integerOf(row.text(column::kShares));
-        const double price = static_cast<double>(decimalOf(row.text(column::kCurrentPrice)));
+        const int category = categoryOfCode(settings, row.text(stock_column::kCode));
+        const std::int32_t shares = integerOf(row.text(stock_column::kShares));
+        const double price = static_cast<double>(decimalOf(row.text(held_column::kCurrentPrice)));
         sums.value += static_cast<Extended>(shares) * price -
                       tradeFee(settings.categories, shares, category, price, TradeSide::Sell);
-        sums.bought += decimalOf(row.text(column::kBuyTotal));
+        sums.bought += decimalOf(row.text(stock_column::kBuyTotal));
     }
     return sums;
 }
@@ -74,8 +74,8 @@ ListSums sumSold(const std::vector<LedgerRow>& rows) {
             sums.summary = i;
             continue;
         }
-        sums.value += decimalOf(row.text(column::kSaleTotal));
-        sums.bought += decimalOf(row.text(column::kBuyTotal));
+        sums.value += decimalOf(row.text(sold_column::kSaleTotal));
+        sums.bought += decimalOf(row.text(stock_column::kBuyTotal));
     }
     return sums;
 }
@@ -87,7 +87,7 @@ void fillSummary(const ListSums& sums, std::vector<LedgerRow>& rows) {
     const Extended rate = sums.bought != 0 ? profit / sums.bought * 100.0L : 0.0L;
     LedgerRow& row = rows[*sums.summary];
     row.setText(kCountColumn, std::to_string(rows.size() - 1));
-    row.setText(column::kBuyTotal, fixed2(static_cast<double>(sums.bought)));
+    row.setText(stock_column::kBuyTotal, fixed2(static_cast<double>(sums.bought)));
     row.setText(kValueColumn, fixed2(static_cast<double>(sums.value)));
     row.setText(kProfitColumn, fixed2(static_cast<double>(profit)));
     row.setText(kRateColumn, percent2(static_cast<double>(rate)));

@@ -80,8 +80,8 @@ std::int32_t dateKey(std::string_view text) {
 }
 
 int compareRowDates(const LedgerRow& a, const LedgerRow& b) {
-    const std::int32_t ka = dateKey(a.text(column::kDate));
-    const std::int32_t kb = dateKey(b.text(column::kDate));
+    const std::int32_t ka = dateKey(a.text(kMovementDateColumn));
+    const std::int32_t kb = dateKey(b.text(kMovementDateColumn));
     return kb - ka;  // keys have at most eight digits: no overflow
 }
 
@@ -90,7 +90,8 @@ void sortByDate(std::vector<LedgerRow>& rows) {
     std::vector<std::pair<std::int32_t, std::uint32_t>> order;
     order.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
-        order.emplace_back(dateKey(rows[i].text(column::kDate)), static_cast<std::uint32_t>(i));
+        order.emplace_back(dateKey(rows[i].text(kMovementDateColumn)),
+                           static_cast<std::uint32_t>(i));
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first > b.first : a.second < b.second;
     });

@@ -21,32 +21,19 @@ bool isLeadByte(char c) {
 std::vector<int> searchedColumns(LedgerList list) {
     switch (list) {
         case LedgerList::Holdings:
-            return {column::kCode, column::kName, column::kHeldMemo};
+            return {held_column::kCode, held_column::kName, held_column::kMemo};
         case LedgerList::Sold:
-            return {column::kCode, column::kName, column::kSoldMemo};
+            return {sold_column::kCode, sold_column::kName, sold_column::kMemo};
         case LedgerList::Trades:
-            return {column::kTradeCode, column::kTradeCode + 1};
+            return {trade_column::kCode, trade_column::kName};
         case LedgerList::Funds:
             break;
     }
-    return {column::kFundTitle, column::kFundMemo};
+    return {fund_column::kTitle, fund_column::kMemo};
 }
 
 bool hasDates(LedgerList list) {
     return list == LedgerList::Trades || list == LedgerList::Funds;
-}
-
-bool isDateColumn(LedgerList list, int c) {
-    switch (list) {
-        case LedgerList::Holdings:
-            return c == column::kHeldDate;
-        case LedgerList::Sold:
-            return c == column::kSoldDate;
-        case LedgerList::Trades:
-        case LedgerList::Funds:
-            break;
-    }
-    return c == column::kDate;
 }
 
 // A number column's text as a value; empty or unreadable texts are lower than every number.
@@ -99,7 +86,7 @@ bool rowMatches(LedgerList list, const LedgerRow& row, const RowFilter& filter) 
     if (row.isSummary())
         return true;
     if (hasDates(list) && (filter.fromDate != 0 || filter.toDate != 0)) {
-        const std::int32_t date = dateKey(row.text(column::kDate));
+        const std::int32_t date = dateKey(row.text(kMovementDateColumn));
         if ((filter.fromDate != 0 && date < filter.fromDate) ||
             (filter.toDate != 0 && date > filter.toDate))
             return false;
@@ -150,7 +137,7 @@ std::vector<int> viewOfRows(LedgerList list, const std::vector<LedgerRow>& rows,
     };
     if (column == 0)
         sortBy([](const LedgerRow& r) { return r.image; });
-    else if (isDateColumn(list, column))
+    else if (column == dateColumnOf(list))
         sortBy([column](const LedgerRow& r) { return dateKey(r.text(column)); });
     else if (columns[static_cast<std::size_t>(column)].align == ColumnAlign::Right)
         sortBy([column](const LedgerRow& r) { return numberKey(r.text(column)); });

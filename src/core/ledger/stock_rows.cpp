@@ -35,19 +35,20 @@ void fillHeld(LedgerRow& row, const StockRecord& stock, const std::string& code,
     const Extended profitRate =
         cost != 0 ? static_cast<Extended>(profit) * 1000.0L / cost * 100.0L : 0.0L;
 
-    row.setText(1, code);
-    row.setText(2, context.names.nameOf(code));
-    row.setText(3, std::to_string(shares));
-    row.setText(4, rows::money(buyPrice));
-    row.setText(5, rows::money(totalCost));
-    row.setText(6, rows::money(current));
-    row.setText(7, rows::money(value));
-    row.setText(8, rows::money(profit));
-    row.setText(9, rows::rate(profitRate));
-    row.setText(10, rows::money(sellPriceForNet(table, shares, category, totalCost, 0)));
-    row.setText(11, rows::money(rows::yuan(stopLoss)));
-    row.setText(12, rows::money(rows::yuan(stock.takeProfitPrice)));
-    row.setText(13, dateText(stock.year, stock.month, stock.day));
+    row.setText(held_column::kCode, code);
+    row.setText(held_column::kName, context.names.nameOf(code));
+    row.setText(held_column::kShares, std::to_string(shares));
+    row.setText(held_column::kBuyPrice, rows::money(buyPrice));
+    row.setText(held_column::kBuyTotal, rows::money(totalCost));
+    row.setText(held_column::kCurrentPrice, rows::money(current));
+    row.setText(held_column::kValue, rows::money(value));
+    row.setText(held_column::kProfit, rows::money(profit));
+    row.setText(held_column::kProfitRatio, rows::rate(profitRate));
+    row.setText(held_column::kBreakEven,
+                rows::money(sellPriceForNet(table, shares, category, totalCost, 0)));
+    row.setText(held_column::kStopLoss, rows::money(rows::yuan(stopLoss)));
+    row.setText(held_column::kTakeProfit, rows::money(rows::yuan(stock.takeProfitPrice)));
+    row.setText(held_column::kDate, dateText(stock.year, stock.month, stock.day));
 
     if (price <= stopLoss)
         row.image = kImageLoss;
@@ -77,17 +78,19 @@ void fillSold(LedgerRow& row, const StockRecord& stock, const std::string& code,
     const double profit = static_cast<double>(difference * 0.001L);
     const Extended profitRate = cost != 0 ? difference / cost * 100.0L : 0.0L;
 
-    row.setText(1, code);
-    row.setText(2, context.names.nameOf(code));
-    row.setText(3, std::to_string(shares));
+    row.setText(sold_column::kCode, code);
+    row.setText(sold_column::kName, context.names.nameOf(code));
+    row.setText(sold_column::kShares, std::to_string(shares));
     row.setText(
-        4, rows::money(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost)));
-    row.setText(5, rows::money(totalCost));
-    row.setText(6, rows::money(sellPriceForNet(table, shares, category, totalProceeds, 0)));
-    row.setText(7, rows::money(totalProceeds));
-    row.setText(8, rows::money(profit));
-    row.setText(9, rows::rate(profitRate));
-    row.setText(10, dateText(stock.year, stock.month, stock.day));
+        sold_column::kBuyPrice,
+        rows::money(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost)));
+    row.setText(sold_column::kBuyTotal, rows::money(totalCost));
+    row.setText(sold_column::kSellPrice,
+                rows::money(sellPriceForNet(table, shares, category, totalProceeds, 0)));
+    row.setText(sold_column::kSaleTotal, rows::money(totalProceeds));
+    row.setText(sold_column::kProfit, rows::money(profit));
+    row.setText(sold_column::kProfitRatio, rows::rate(profitRate));
+    row.setText(sold_column::kDate, dateText(stock.year, stock.month, stock.day));
 
     row.profitMark = markOf(profit);
     row.image = row.profitMark;  // image 4 and mark 4 for profit, 2 and 2 for a loss
@@ -122,7 +125,7 @@ bool showStockNote(LedgerRow& row, const LedgerRecord& slot) {
         return true;
     const int state = row.ref->state();
     const int column =
-        state == kHeldState ? column::kHeldMemo : (state == kSoldState ? column::kSoldMemo : -1);
+        state == kHeldState ? held_column::kMemo : (state == kSoldState ? sold_column::kMemo : -1);
     if (column >= 0 && column < row.textCount()) {
         const NoteRecord note = slot.as<NoteRecord>();
         row.setText(column, fieldText(note.memo, sizeof note.memo));

@@ -52,22 +52,23 @@ void showTradeRow(LedgerRow& row, const TradeRecord& trade, AccountNode* owner,
     const std::string code = fieldText(trade.code, sizeof trade.code);
     const double amount = cashAmount(trade);
 
-    row.setText(1, dateText(trade.year, trade.month, trade.day));
-    row.setText(2, code);
-    row.setText(3, context.names.nameOf(code));
-    row.setText(4, tradeTypeName(type));
-    row.setText(5, std::to_string(static_cast<std::int32_t>(trade.shares)));
-    row.setText(6, rows::money(rows::yuan(trade.price)));
-    row.setText(7, rows::money(rows::yuan(trade.fee)));
-    row.setText(8, rows::money(amount));
+    row.setText(trade_column::kDate, dateText(trade.year, trade.month, trade.day));
+    row.setText(trade_column::kCode, code);
+    row.setText(trade_column::kName, context.names.nameOf(code));
+    row.setText(trade_column::kOperation, tradeTypeName(type));
+    row.setText(trade_column::kShares, std::to_string(static_cast<std::int32_t>(trade.shares)));
+    row.setText(trade_column::kPrice, rows::money(rows::yuan(trade.price)));
+    row.setText(trade_column::kFee, rows::money(rows::yuan(trade.fee)));
+    row.setText(trade_column::kTotal, rows::money(amount));
     if (type == kSell) {
         const Extended basis = rows::yuan(costBasis);
         const Extended profit = static_cast<Extended>(amount) - basis;
-        row.setText(9, rows::money(profit));
-        row.setText(10, rows::rate(costBasis != 0 ? profit / basis * 100.0L : 0.0L));
+        row.setText(trade_column::kProfit, rows::money(profit));
+        row.setText(trade_column::kProfitRatio,
+                    rows::rate(costBasis != 0 ? profit / basis * 100.0L : 0.0L));
     } else {
-        row.setText(9, {});
-        row.setText(10, {});
+        row.setText(trade_column::kProfit, {});
+        row.setText(trade_column::kProfitRatio, {});
     }
     row.image = kImageFirstTrade + type;
 }
@@ -79,13 +80,13 @@ void showFundRow(LedgerRow& row, const FundRecord& fund, AccountNode* owner) {
     }
     row.resizeTexts(columnCount(LedgerList::Funds) + 1);
 
-    row.setText(1, dateText(fund.year, fund.month, fund.day));
-    row.setText(2, fieldText(fund.title, sizeof fund.title));
-    row.setText(3, fundTypeName(fund.type()));
-    row.setText(4, rows::money(rows::yuan(fund.amount)));
-    row.setText(5, fieldText(fund.memo, sizeof fund.memo));
-    row.setText(6, {});
-    row.setText(7, {});
+    row.setText(fund_column::kDate, dateText(fund.year, fund.month, fund.day));
+    row.setText(fund_column::kTitle, fieldText(fund.title, sizeof fund.title));
+    row.setText(fund_column::kOperation, fundTypeName(fund.type()));
+    row.setText(fund_column::kAmount, rows::money(rows::yuan(fund.amount)));
+    row.setText(fund_column::kMemo, fieldText(fund.memo, sizeof fund.memo));
+    row.setText(fund_column::kBalance, {});
+    row.setText(fund_column::kUseRatio, {});
     row.image = kImageFirstFund + fund.type();
 }
 

@@ -10,17 +10,6 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool isDateColumn(LedgerList list, int column) {
-    switch (list) {
-        case LedgerList::Holdings:
-            return column == column::kHeldDate;
-        case LedgerList::Sold:
-            return column == column::kSoldDate;
-        default:
-            return column == column::kDate;
-    }
-}
-
 // "YY-MM-DD" as "YYYY-MM-DD", read as the lists read it; any other text stays as it is.
 std::string fullDate(std::string_view text) {
     if (text.size() != 8 || text[2] != '-' || text[5] != '-')
@@ -84,7 +73,7 @@ std::string listCsv(LedgerList list, const std::vector<LedgerRow>& rows) {
             continue;
         appendLine(gbkText, columns, [&row, list](int i) {
             const std::string_view text = row.text(i + 1);
-            return isDateColumn(list, i + 1) ? fullDate(text) : std::string(text);
+            return i + 1 == dateColumnOf(list) ? fullDate(text) : std::string(text);
         });
     }
     return std::string(kByteOrderMark) + gbkToUtf8(gbkText);

@@ -14,10 +14,10 @@ std::vector<ValueSlice> holdingsByValue(const std::vector<LedgerRow>& holdings,
     for (const LedgerRow& row : holdings) {
         if (row.isSummary())
             continue;
-        ValueSlice& slice = byCode[std::string(row.text(column::kCode))];
-        slice.code = row.text(column::kCode);
-        slice.name = row.text(column::kName);
-        slice.value += parseMoney(row.text(column::kHeldValue)).value_or(0.0);
+        ValueSlice& slice = byCode[std::string(row.text(stock_column::kCode))];
+        slice.code = row.text(stock_column::kCode);
+        slice.name = row.text(stock_column::kName);
+        slice.value += parseMoney(row.text(held_column::kValue)).value_or(0.0);
     }
     std::vector<ValueSlice> slices;
     for (auto& [code, slice] : byCode) {

@@ -98,28 +98,28 @@ AccountHoldings holdingsOf(const LedgerLists& lists, const AccountNode* account)
     AccountHoldings h;
     for (const LedgerRow& row : lists.rows(LedgerList::Holdings)) {
         if (row.ref && row.ref->owner == account) {
-            h.sharesHeld[std::string(row.text(column::kCode))] +=
-                parseInt(row.text(column::kShares)).value_or(0);
+            h.sharesHeld[std::string(row.text(stock_column::kCode))] +=
+                parseInt(row.text(stock_column::kShares)).value_or(0);
         }
     }
     for (const LedgerRow& row : lists.rows(LedgerList::Trades)) {
         if (!row.ref || row.ref->owner != account)
             continue;
         const int type = row.ref->state();
-        const std::string_view code = row.text(column::kTradeCode);
-        const std::string_view shares = row.text(column::kTradeShares);
+        const std::string_view code = row.text(trade_column::kCode);
+        const std::string_view shares = row.text(trade_column::kShares);
         if (type == kSubscription) {
             h.subscriptions[std::string(code)].push_back(parseInt(shares).value_or(0));
         } else if (type == kSubscriptionWon) {
             h.recorded.insert(wonKey(code, shares));
         }
-        h.recorded.insert(tradeKey(row.text(column::kDate), code, type, shares,
-                                   row.text(column::kTradePrice), row.text(column::kTradeFee)));
+        h.recorded.insert(tradeKey(row.text(trade_column::kDate), code, type, shares,
+                                   row.text(trade_column::kPrice), row.text(trade_column::kFee)));
     }
     for (const LedgerRow& row : lists.rows(LedgerList::Funds)) {
         if (row.ref && row.ref->owner == account) {
-            h.recorded.insert(
-                fundKey(row.text(column::kDate), row.ref->state(), row.text(column::kFundAmount)));
+            h.recorded.insert(fundKey(row.text(fund_column::kDate), row.ref->state(),
+                                      row.text(fund_column::kAmount)));
         }
     }
     return h;
