@@ -40,7 +40,8 @@ QModelIndex AccountTreeModel::index(int row, int column, const QModelIndex& pare
         return QModelIndex();
     if (!parent.isValid())
         return createIndex(row, column, static_cast<quintptr>(groups_[static_cast<size_t>(row)]));
-    return createIndex(row, column, static_cast<quintptr>(positionOf(parent) + 1 + row));
+    return createIndex(row, column,
+                       static_cast<quintptr>(positionOf(parent)) + 1 + static_cast<quintptr>(row));
 }
 
 QModelIndex AccountTreeModel::indexOf(int position) const {

@@ -270,8 +270,8 @@ class Controller {
     // Marks the slots of a stock row (`stock`, the position, and its memo) deleted and removes
     // the row; false, with the row kept, when the position's slot could not be written.
     bool deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock);
-    void recordNewTrade(int type, TradeMode mode, std::int64_t reserved);
-    void recordOnHolding(int type, TradeMode mode);
+    void recordNewTrade(TradeType type, std::int64_t reserved);
+    void recordOnHolding(TradeType type);
     // A transaction of `type` on the selected holding, or nothing (with the message).
     std::optional<TradeRecord> tradeOnSelectedHolding(int type);
     // A transaction of `type` on the holding of `row`, dated `date`, as the commands on a

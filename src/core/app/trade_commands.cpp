@@ -272,19 +272,19 @@ bool Controller::recordNew(const TradeRecord& t) {
     return scope.commit();
 }
 
-void Controller::recordNewTrade(int type, TradeMode mode, std::int64_t reserved) {
+void Controller::recordNewTrade(TradeType type, std::int64_t reserved) {
     TradeRecord t = newTrade(type, reserved, clock_.today());
-    TradeForm form(ui_, mode, t, settings_, names_);
+    TradeForm form(ui_, entryModeOf(type), t, settings_, names_);
     if (ui_.runDialog(form))
         recordNew(t);
 }
 
 void Controller::buy() {
-    recordNewTrade(kBuy, TradeMode::Buy, kTradeMarker);
+    recordNewTrade(kBuy, kTradeMarker);
 }
 
 void Controller::subscribe() {
-    recordNewTrade(kSubscription, TradeMode::Subscription, kSubscriptionMarker);
+    recordNewTrade(kSubscription, kSubscriptionMarker);
 }
 
 TradeRecord Controller::tradeOnHolding(const LedgerRow& row, int type, const Date& date) {
@@ -317,14 +317,14 @@ void Controller::sell() {
         toMilli(tradeFee(settings_.categories, t->shares,
                          categoryOfCode(settings_, fieldText(t->code, sizeof t->code)),
                          fromMilli(t->price), TradeSide::Sell)));
-    TradeForm form(ui_, TradeMode::Sell, *t, settings_, names_);
+    TradeForm form(ui_, entryModeOf(kSell), *t, settings_, names_);
     if (!ui_.runDialog(form))
         return;
     t->costBasis = saleCostBasis(t->shares, sharesHeld, costHeld, toMilli(cashAmount(*t)));
     recordNew(*t);
 }
 
-void Controller::recordOnHolding(int type, TradeMode mode) {
+void Controller::recordOnHolding(TradeType type) {
     auto t = tradeOnSelectedHolding(type);
     if (!t)
         return;
@@ -333,21 +333,21 @@ void Controller::recordOnHolding(int type, TradeMode mode) {
         t->price = 0;
     if (type == kDividend)
         t->shares = 0;
-    TradeForm form(ui_, mode, *t, settings_, names_);
+    TradeForm form(ui_, entryModeOf(type), *t, settings_, names_);
     if (ui_.runDialog(form))
         recordNew(*t);
 }
 
 void Controller::rightsIssue() {
-    recordOnHolding(kRightsIssue, TradeMode::RightsIssue);
+    recordOnHolding(kRightsIssue);
 }
 
 void Controller::bonusShares() {
-    recordOnHolding(kBonusShares, TradeMode::BonusShares);
+    recordOnHolding(kBonusShares);
 }
 
 void Controller::dividend() {
-    recordOnHolding(kDividend, TradeMode::Dividend);
+    recordOnHolding(kDividend);
 }
 
 bool Controller::recordTrade(AccountNode& account, TradeRecord trade) {

@@ -120,7 +120,8 @@ bool ConfigForm::keepsFourDecimals(std::size_t index) const {
 
 void ConfigForm::onLeave(std::string_view name) {
     if (name == field_id::kCodeLength) {
-        std::int32_t length = codeLength_;
+        // The stored length is a signed byte, shown with its sign.
+        std::int32_t length = codeLength_;  // NOLINT(bugprone-signed-char-misuse)
         if (readIntField(*this, field(name), length) == 0) {
             codeLength_ = static_cast<std::int8_t>(static_cast<std::uint8_t>(length & 0xFF));
         }

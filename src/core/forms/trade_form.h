@@ -15,18 +15,23 @@
 
 namespace tallivan {
 
-// The numbers are the ones the commands pass; buy and sell modes are 0 and 1 while the buy and
-// sell types are 1 and 0.
+// What the dialog is opened for: entering a transaction of one type (the mode carries the type's
+// number), confirming an undo, or correcting a recorded transaction.
 enum class TradeMode : int {
-    Buy = 0,
-    Sell = 1,  // the record's shares are the shares held, the most that can be sold
-    RightsIssue = 2,
-    BonusShares = 3,
-    Dividend = 4,  // the amount is typed into the fee field, labelled 红利
-    Subscription = 5,
+    Buy = kBuy,
+    Sell = kSell,  // the record's shares are the shares held, the most that can be sold
+    RightsIssue = kRightsIssue,
+    BonusShares = kBonusShares,
+    Dividend = kDividend,  // the amount is typed into the fee field, labelled 红利
+    Subscription = kSubscription,
     Undo = 8,  // nothing can be changed; OK confirms
     Edit = 9,  // a recorded transaction of any type
 };
+
+// The mode that enters a new transaction of `type`.
+constexpr TradeMode entryModeOf(TradeType type) {
+    return static_cast<TradeMode>(type);
+}
 
 class TradeForm : public Form {
   public:

@@ -66,7 +66,7 @@ std::string listCsv(LedgerList list, const std::vector<LedgerRow>& rows) {
     const std::vector<ColumnInfo>& captions = columnsOf(list);
     std::string gbkText;
     appendLine(gbkText, columns, [&captions](int i) -> std::string {
-        return captions[static_cast<std::size_t>(i + 1)].caption;
+        return captions[static_cast<std::size_t>(i) + 1].caption;
     });
     for (const LedgerRow& row : rows) {
         if (row.isSummary())

@@ -49,8 +49,8 @@ constexpr DoubleColumn kDoubleColumns[] = {
 SettingsImage encodeSettings(const Settings& s) {
     SettingsImage image{};
     unsigned char* out = image.data();
-    for (int i = 0; i < kCategoryCount; ++i) {
-        const StockCategory& c = s.categories[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < s.categories.size(); ++i) {
+        const StockCategory& c = s.categories[i];
         std::memcpy(out + kNames + 13 * i, c.name, 13);
         storeLittleEndian(out + kCodeLengths + i, c.codeLength);
         std::memcpy(out + kCodePrefixes + 5 * i, c.codePrefix, 5);
@@ -70,8 +70,8 @@ SettingsImage encodeSettings(const Settings& s) {
 Settings decodeSettings(const SettingsImage& image) {
     Settings s;
     const unsigned char* in = image.data();
-    for (int i = 0; i < kCategoryCount; ++i) {
-        StockCategory& c = s.categories[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < s.categories.size(); ++i) {
+        StockCategory& c = s.categories[i];
         std::memcpy(c.name, in + kNames + 13 * i, 13);
         c.codeLength = loadLittleEndian<std::int8_t>(in + kCodeLengths + i);
         std::memcpy(c.codePrefix, in + kCodePrefixes + 5 * i, 5);

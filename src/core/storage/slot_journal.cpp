@@ -145,7 +145,8 @@ std::string encodeJournal(const Journal& journal) {
 
 std::optional<Journal> decodeJournal(const std::string& bytes) {
     constexpr std::size_t kSum = sizeof(std::uint64_t);
-    if (bytes.size() < sizeof kMagic + kSum || std::memcmp(bytes.data(), kMagic, sizeof kMagic))
+    if (bytes.size() < sizeof kMagic + kSum ||
+        std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
         return std::nullopt;
     const std::size_t end = bytes.size() - kSum;
     if (loadLittleEndian<std::uint64_t>(reinterpret_cast<const unsigned char*>(
