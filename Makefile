@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DATA ?= $(CURDIR)/run-data
 
-.PHONY: deps build build-asan run test test-asan fuzz-smoke fuzz-long bench deb format clean
+.PHONY: deps build build-asan run test test-asan tidy fuzz-smoke fuzz-long bench deb format clean
 
 deps:
 	sh scripts/install-deps.sh
@@ -23,6 +23,11 @@ test: build
 
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
+
+# clang-tidy's bugprone checks over the sources, as .clang-tidy sets them.
+tidy: build
+	sh scripts/install-deps.sh tidy
+	sh scripts/tidy.sh
 
 # The fuzz targets (clang, libFuzzer): a short run of each, or FUZZ_SECONDS seconds of each.
 FUZZ_RUNS ?= 2000

@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, the tests and the desktop program need, when missing.
 #   install-deps.sh         the build, the tests and the desktop program
 #   install-deps.sh fuzz    clang and libFuzzer for the fuzz targets
+#   install-deps.sh tidy    clang-tidy for scripts/tidy.sh
 #   install-deps.sh peers   ledger and hledger for the side-by-side benchmark
 #   install-deps.sh screenshots   xdotool, imagemagick and openbox for scripts/screenshots.sh
 set -e
@@ -9,6 +10,7 @@ packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmar
 qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl1-mesa-dev libxcb1-dev fonts-wqy-microhei xvfb xauth libzip-dev libpugixml-dev"
 case "${1:-}" in
     fuzz) packages="clang clang-14 libclang-rt-14-dev libzip-dev libpugixml-dev" ;;
+    tidy) packages="clang-tidy" ;;
     peers) packages="ledger hledger time" ;;
     screenshots) packages="xvfb xauth xdotool imagemagick openbox fonts-wqy-microhei" ;;
 esac
