@@ -61,9 +61,9 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
         case Qt::DisplayRole:
-            return column == 0 ? QVariant() : QVariant(toQt(row.text(column)));
+            return column == kImageColumn ? QVariant() : QVariant(toQt(row.text(column)));
         case Qt::DecorationRole:
-            return column == 0 ? QVariant(smallImage(row.image)) : QVariant();
+            return column == kImageColumn ? QVariant(smallImage(row.image)) : QVariant();
         case Qt::TextAlignmentRole:
             return QVariant(alignmentOf(columnsOf(list_)[static_cast<std::size_t>(column)].align));
         case Qt::ForegroundRole:

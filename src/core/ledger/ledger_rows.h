@@ -60,9 +60,10 @@ constexpr int kImageFirstTrade = 5;
 constexpr int kImageFirstFund = 13;
 constexpr int kImageSummary = 16;
 
-// The columns that commands and totals read back from the rows.
 // The columns of each list, named once for the rows, the totals, the export, the views, the
 // command line and the tests; column 0 is the row's image.
+inline constexpr int kImageColumn = 0;
+
 namespace held_column {
 inline constexpr int kCode = 1;
 inline constexpr int kName = 2;

@@ -135,7 +135,7 @@ std::vector<int> viewOfRows(LedgerList list, const std::vector<LedgerRow>& rows,
         for (const auto& k : keyed)
             *out++ = k.second;
     };
-    if (column == 0)
+    if (column == kImageColumn)
         sortBy([](const LedgerRow& r) { return r.image; });
     else if (column == dateColumnOf(list))
         sortBy([column](const LedgerRow& r) { return dateKey(r.text(column)); });
