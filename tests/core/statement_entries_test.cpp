@@ -335,6 +335,15 @@ TEST(StatementEntries, RowsMapToLedgerCommands) {
          0,
          3000000000,
          "金额超出范围"},
+        {{"20230301", "", "卖出", "600000", "100", "10", "5", "", "-1e300", ""},
+         ImportStatus::Invalid,
+         ImportCommand::Sell,
+         "600000",
+         0,
+         0,
+         0,
+         0,
+         "金额 '-1e300' 无效"},
         {{"20230214", "", "证券买入", "600000", "100"},
          ImportStatus::Invalid,
          ImportCommand::Buy,
@@ -357,6 +366,18 @@ TEST(StatementEntries, RowsMapToLedgerCommands) {
         EXPECT_EQ(e.fee, c.fee) << what;
         EXPECT_EQ(e.amount, c.amount) << what;
         EXPECT_EQ(e.note, gbk(c.note)) << what;
+    }
+}
+
+TEST(StatementEntries, TheLargestNumbersAreComparedWithoutOverflow) {
+    for (const char* net : {"999999999999999", "-999999999999999", "0.01"}) {
+        const StatementEntry e = mapped({"20230301", "", "卖出", "600000", "2147483647",
+                                         "2147483.64", "2147483.64", "0", net, ""});
+        EXPECT_EQ(e.status, ImportStatus::New) << net;
+        EXPECT_EQ(e.shares, 2147483647) << net;
+        EXPECT_EQ(e.price, 2147483640) << net;
+        EXPECT_EQ(e.fee, 2147483640) << net;
+        EXPECT_TRUE(e.note.starts_with(gbk("发生金额 "))) << net;
     }
 }
 

@@ -29,6 +29,8 @@ std::optional<std::string> netAmountWarning(const StatementEntry& entry) {
     if (sharesAlone && *entry.netAmount == 0)
         return std::nullopt;
     // Brokers differ in the sign they give an amount paid; its size is what is compared.
+    // Each part is bounded when it is read (the price and fee to 32 bits, the net amount below
+    // 10^18 milli-yuan), so the sums stay inside 64 bits.
     const std::int64_t value = entry.price * entry.shares;
     const std::int64_t expected = paid ? value + entry.fee : value - entry.fee;
     const std::int64_t stated = std::llabs(*entry.netAmount);

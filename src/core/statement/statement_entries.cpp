@@ -16,6 +16,7 @@ namespace {
 using Op = StatementOperation;
 
 constexpr double kMostShares = 2147483647.0;
+constexpr double kMostMoney = 1e15;  // yuan
 
 std::string_view cellAt(const StatementLine& line, std::optional<std::size_t> column) {
     if (!column || *column >= line.cells.size())
@@ -112,8 +113,12 @@ class RowNumbers {
             if (cell->bad())
                 return refuse(invalidText(what, cell->text));
         }
-        if (!net.empty())
+        if (!net.empty()) {
+            // Far beyond any account: refused here so that comparing it stays in range.
+            if (net.magnitude() >= kMostMoney)
+                return refuse(invalidText("金额", net.text));
             entry_.netAmount = centsAsMilli(*net.value);
+        }
         // The money of a dividend or a fund movement: the net amount, else the amount.
         const double money = net.magnitude() != 0.0 ? net.magnitude() : amount.magnitude();
 
