@@ -7,9 +7,9 @@
 #   install-deps.sh screenshots   xdotool, imagemagick and openbox for scripts/screenshots.sh
 set -e
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl1-mesa-dev libxcb1-dev fonts-wqy-microhei xvfb xauth libzip-dev libpugixml-dev"
+qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl1-mesa-dev libxcb1-dev fonts-wqy-microhei xvfb xauth libzip-dev libpugixml-dev libsodium-dev"
 case "${1:-}" in
-    fuzz) packages="clang clang-14 libclang-rt-14-dev libzip-dev libpugixml-dev" ;;
+    fuzz) packages="clang clang-14 libclang-rt-14-dev libzip-dev libpugixml-dev libsodium-dev" ;;
     tidy) packages="clang-tidy" ;;
     peers) packages="ledger hledger time" ;;
     screenshots) packages="xvfb xauth xdotool imagemagick openbox fonts-wqy-microhei" ;;

@@ -83,6 +83,10 @@ GlobalOptions parseGlobalOptions(const std::vector<std::string>& words) {
 
 }  // namespace
 
+std::string readPasswordFile(const std::string& path) {
+    return passwordFromFile(path);
+}
+
 int runCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     try {
         const GlobalOptions g = parseGlobalOptions(words);

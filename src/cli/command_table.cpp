@@ -16,6 +16,8 @@ const std::pair<CommandId, CommandHandler> kRegistryHandlers[] = {
     {CommandId::EditAccount, runEditAccount},
     {CommandId::DeleteAccount, runDeleteAccount},
     {CommandId::ChangePassword, runPasswd},
+    {CommandId::SealAccount, runSeal},
+    {CommandId::UnsealAccount, runUnseal},
     {CommandId::AddFund, runFund},
     {CommandId::DeleteFund, runDeleteFund},
     {CommandId::Buy, runBuy},

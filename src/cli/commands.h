@@ -42,6 +42,12 @@ int runDeleteAccount(CommandContext& ctx);
 int runPasswd(CommandContext& ctx);
 int runName(CommandContext& ctx);
 
+// seal, unseal
+int runSeal(CommandContext& ctx);
+int runUnseal(CommandContext& ctx);
+// The first line of a file holding a password or passphrase.
+std::string readPasswordFile(const std::string& path);
+
 // fund, delete-fund
 int runFund(CommandContext& ctx);
 int runDeleteFund(CommandContext& ctx);

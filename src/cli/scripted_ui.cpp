@@ -1,6 +1,7 @@
 #include "scripted_ui.h"
 
 #include "base/gbk.h"
+#include "forms/seal_form.h"
 
 namespace tallivan::cli {
 
@@ -106,8 +107,10 @@ Answer ScriptedUi::message(const std::string& text, const std::string& caption, 
 }
 
 bool ScriptedUi::runDialog(Form& form) {
-    // Every password prompt gets the --password text; without one it is cancelled.
-    if (form.caption() == gbk("请输入帐户密码") && form.hasField(field_id::kText)) {
+    // Every password prompt, and a sealed account's passphrase prompt, gets the --password text;
+    // without one it is cancelled.
+    if ((form.caption() == gbk("请输入帐户密码") || form.caption() == passphrasePromptCaption()) &&
+        form.hasField(field_id::kText)) {
         if (password_) {
             DialogScript()
                 .typeAll({{field_id::kText, *password_}})

@@ -8,6 +8,7 @@
 #include "forms/input_form.h"
 #include "forms/options_form.h"
 #include "forms/price_source_form.h"
+#include "forms/seal_form.h"
 #include "forms/stock_code_form.h"
 #include "forms/stock_edit_form.h"
 #include "forms/trade_form.h"
@@ -35,7 +36,7 @@ std::unique_ptr<FormDialog> makeDialogView(Form& form, QWidget* parent) {
         viewOf<ConfigDialog, ConfigForm>,       viewOf<OptionsDialog, OptionsForm>,
         viewOf<InputDialog, InputForm>,         viewOf<EditPasswordDialog, EditPasswordForm>,
         viewOf<StockCodeDialog, StockCodeForm>, viewOf<PriceSourceDialog, PriceSourceForm>,
-        viewOf<ImportDialog, ImportForm>,
+        viewOf<ImportDialog, ImportForm>,       viewOf<SealDialog, SealForm>,
     };
     for (Maker make : makers) {
         if (std::unique_ptr<FormDialog> view = make(form, parent))

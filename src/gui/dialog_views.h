@@ -14,6 +14,7 @@ class FundForm;
 class InputForm;
 class OptionsForm;
 class PriceSourceForm;
+class SealForm;
 class StockCodeForm;
 class StockEditForm;
 class TradeForm;
@@ -70,6 +71,12 @@ class EditPasswordDialog : public FormDialog {  // wndEditPwd
     Q_OBJECT
   public:
     EditPasswordDialog(EditPasswordForm& form, QWidget* parent);
+};
+
+// Sealing an account: the passphrase twice, under what sealing promises.
+class SealDialog : public FormDialog {  // wndSeal
+  public:
+    SealDialog(SealForm& form, QWidget* parent);
 };
 
 class PriceSourceDialog : public FormDialog {  // wndDspj

@@ -14,7 +14,9 @@
 #include "forms/input_form.h"
 #include "forms/options_form.h"
 #include "forms/price_source_form.h"
+#include "forms/seal_form.h"
 #include "forms/stock_code_form.h"
+#include "qt_text.h"
 
 namespace tallivan::gui {
 
@@ -62,6 +64,27 @@ EditPasswordDialog::EditPasswordDialog(EditPasswordForm& form, QWidget* parent)
     for (const char* name :
          {field_id::kOldPassword, field_id::kNewPassword, field_id::kNewPasswordAgain}) {
         edit(name, 12);
+        grid->addWidget(label(name), row, 0);
+        grid->addWidget(findChild<QWidget*>(name), row, 1);
+        ++row;
+    }
+    layout->addLayout(grid);
+    layout->addLayout(buttonRow({field_id::kOk, field_id::kExit}));
+    bindForm(EnterKey::DefaultButton);
+}
+
+SealDialog::SealDialog(SealForm& form, QWidget* parent) : FormDialog(form, parent) {
+    setObjectName("wndSeal");
+    QVBoxLayout* layout = fixedLayout(this);
+    auto* promise = new QLabel(toQt(SealForm::promise()), this);
+    promise->setObjectName("lblPromise");
+    promise->setWordWrap(true);
+    promise->setMaximumWidth(promise->fontMetrics().horizontalAdvance(QString(40, 'x')));
+    layout->addWidget(promise);
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const char* name : {field_id::kPassphrase, field_id::kPassphraseAgain}) {
+        edit(name, 24);
         grid->addWidget(label(name), row, 0);
         grid->addWidget(findChild<QWidget*>(name), row, 1);
         ++row;

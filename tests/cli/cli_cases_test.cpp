@@ -123,6 +123,62 @@ TEST_P(CliCase, PrintsWhatTheCaseExpects) {
     }
 }
 
+// The same case with every account sealed as soon as it is added: each command gives the same
+// lines, and no account file or journal holds a code of the case in clear. Cases about
+// passwords or the tree's titles (which a sealed account hides until it opens) stay plain.
+TEST_P(CliCase, GivesTheSameOnSealedAccounts) {
+    const std::vector<Step> steps = readCase(GetParam());
+    for (const Step& step : steps) {
+        for (const std::string& word : step.words) {
+            if (word == "passwd" || word == "tree" || word == "--password" || word == "options")
+                GTEST_SKIP() << "about passwords or titles";
+        }
+    }
+    testing::TempDir data;
+    testing::TempDir outside;  // the passphrase lies outside the data directory
+    const std::string passphraseFile = outside.file("passphrase");
+    outside.write("passphrase", "a passphrase of some length\n");
+    const std::vector<std::string> environment = {"TALLIVAN_PASSWORD=a passphrase of some length",
+                                                  "TALLIVAN_SEAL_LIMITS=minimal"};
+    std::vector<std::string> codes;
+    for (const Step& step : steps) {
+        std::vector<std::string> args = {"--data", data.path()};
+        if (std::find(step.words.begin(), step.words.end(), "--today") == step.words.end())
+            args.insert(args.end(), {"--today", "2026-12-10"});
+        for (const std::string& word : step.words)
+            args.push_back(replaceAll(word, "$DATA", data.path()));
+        for (std::size_t i = 0; i + 1 < step.words.size(); ++i) {
+            if (step.words[i] == "--code")
+                codes.push_back(step.words[i + 1]);
+        }
+        SCOPED_TRACE(GetParam().filename().string() + ":" + std::to_string(step.line));
+        const testing::CliResult r =
+            testing::runCli(TALLIVAN_CLI_PATH, args, data.path(), environment);
+        EXPECT_EQ(r.out, replaceAll(step.out, "$DATA", data.path()));
+        EXPECT_EQ(r.err, replaceAll(step.err, "$DATA", data.path()));
+        EXPECT_EQ(r.status, step.status);
+        if (::testing::Test::HasFailure())
+            return;
+        if (step.words.front() == "add-account" && r.status == 0) {
+            const std::string account = r.out.substr(0, r.out.find('\n'));
+            const testing::CliResult sealed = testing::runCli(
+                TALLIVAN_CLI_PATH,
+                {"--data", data.path(), "seal", account, "--new-password-file", passphraseFile},
+                data.path(), environment);
+            ASSERT_EQ(sealed.status, 0) << sealed.err;
+        }
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(data.path())) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file() || (entry.path().extension() != ".acc" && name != "zrstk.jnl"))
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        for (const std::string& code : codes)
+            EXPECT_EQ(bytes.find(code), std::string::npos) << code << " in " << name;
+    }
+}
+
 std::string caseName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
     std::string name = info.param.stem().string();
     std::replace_if(

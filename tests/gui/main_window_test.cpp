@@ -113,7 +113,8 @@ class MainWindowTest : public QObject {
                  QStringList({"文本文件(&T)", "CSV文件(&C)", "导出到(&D)..."}));
         QCOMPARE(entries(find<QMenu>("mnuAccount")),
                  QStringList({"添加账户(&A)...", "修改账户(&E)...", "删除账户(&D)...",
-                              "修改密码(&P)...", "-", "存取资金(&F)...", "删除资金(&C)..."}));
+                              "修改密码(&P)...", "加密帐户(&S)...", "取消加密(&U)...", "-",
+                              "存取资金(&F)...", "删除资金(&C)..."}));
         QCOMPARE(entries(find<QMenu>("mnuStock")),
                  QStringList({"买入股票(&B)...", "申购新股(&A)...", "-", "卖出股票(&S)...",
                               "配股(&P)...", "送股(&G)...", "分红(&F)...", "申购中签(&Z)...",

@@ -100,7 +100,7 @@ void Controller::editAccount() {
     WriteScope scope(*this);
     if (!scope.ok())
         return;
-    if (writeHeader(fs_, account.path, header, account.password) != 0) {
+    if (writeHeader(fs_, account.path, header, account.password, account.sealed) != 0) {
         showError(ui_, writeFailedMessage(account.path));
         return;
     }
@@ -146,6 +146,11 @@ void Controller::changePassword() {
     if (!node || !node->account->header)
         return;
     AccountNode& account = *node->account;
+    // A sealed account has a passphrase instead, changed by sealing it anew.
+    if (account.sealed) {
+        showError(ui_, gbk("加密帐户的口令请用“加密帐户”更换!"));
+        return;
+    }
     Password password = account.password;
     EditPasswordForm form(ui_, password);
     if (!ui_.runDialog(form))

@@ -31,13 +31,16 @@ void AccountTree::build(FileSystem& fs, const Settings& settings) {
         for (const std::string& name : fs.listFiles(directory, ".acc")) {
             const std::string path = joinPath(directory, name);
             const auto header = readStoredHeader(fs, path, OpenMode::ReadWrite);
-            if (!header || !hasAccountMagic(*header))
+            const bool sealed = header && hasSealedMagic(&*header, sizeof *header);
+            if (!header || (!hasAccountMagic(*header) && !sealed))
                 continue;
             TreeNode account;
-            account.text = cutGbk(fieldText(header->title, sizeof header->title), 10);
+            // A sealed account's title is sealed too: it shows once the account is open.
+            account.text = sealed ? gbk("加密帐户")
+                                  : cutGbk(fieldText(header->title, sizeof header->title), 10);
             account.path = path;
-            account.image = locked ? kTreeImageLocked : kTreeImage;
-            account.selectedImage = locked ? kTreeImageLocked : kTreeImageSelected;
+            account.image = locked || sealed ? kTreeImageLocked : kTreeImage;
+            account.selectedImage = locked || sealed ? kTreeImageLocked : kTreeImageSelected;
             account.account = std::make_unique<AccountNode>();
             account.account->path = path;
             nodes_.push_back(std::move(account));

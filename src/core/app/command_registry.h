@@ -31,6 +31,8 @@ enum class CommandId : std::uint8_t {
     EditAccount,
     DeleteAccount,
     ChangePassword,
+    SealAccount,
+    UnsealAccount,
     AddFund,
     DeleteFund,
     StockMenu,

@@ -36,6 +36,8 @@ struct StatementPreview;
 // The messages of a file that could not be written or read, naming it.
 std::string writeFailedMessage(const std::string& path);
 std::string readFailedMessage(const std::string& path);
+// A sealed account whose bytes were changed (GBK).
+std::string damagedAccountMessage();
 
 struct FeeQuote {
     int category = -1;
@@ -123,6 +125,8 @@ class Controller {
     void editAccount();         // 修改账户 (also a double-click in the tree)
     void deleteAccount();       // 删除账户
     void changePassword();      // 修改密码
+    void sealAccount();         // 加密帐户 (a sealed one: a new passphrase)
+    void unsealAccount();       // 取消加密
     void editStockName();       // 证券名称
     void addFund();             // 存取资金
     void deleteFund();          // 删除资金 (also a double-click in the fund list)
@@ -227,6 +231,10 @@ class Controller {
     void reloadView();
     void clearLists();
     bool loadAccount(AccountNode& node);
+    // Asks a sealed account's passphrase and derives its key into the node: false (with the
+    // message) when the passphrase was not given or is wrong, or the file is damaged.
+    bool unlockSealed(AccountNode& node,
+                      const std::array<std::uint8_t, kSealPreambleSize>& preamble);
     void refreshTotals(Extended delta);
     bool inBatch() const { return batchOpen_; }
     // Writes the session's planned writes (and counts other files changed by the command);

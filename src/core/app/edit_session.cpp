@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "storage/account_scrambling.h"
 #include "storage/scoped_file.h"
 
 namespace tallivan {
@@ -18,16 +17,15 @@ int EditSession::write(const AccountNode& account, int index, const LedgerRecord
     if (!account.header)
         return -1;
     const std::string& path = resolved(account.path);
+    const SlotCodec codec = account.codec();
     auto file = files_.find(path);
     if (file == files_.end()) {
         ScopedFile opened(fs_, path, OpenMode::Read);
         const std::int64_t size = opened.isOpen() ? fs_.size(opened.handle()) : -1;
-        if (size < static_cast<std::int64_t>(kHeaderSize))
+        if (size < static_cast<std::int64_t>(codec.headerSize()))
             return -1;
         journal_.files.push_back({path, size});
-        const std::int64_t slots =
-            (size - static_cast<std::int64_t>(kHeaderSize)) / static_cast<std::int64_t>(kSlotSize);
-        file = files_.emplace(path, PlannedFile{slots, {}}).first;
+        file = files_.emplace(path, PlannedFile{codec.slotCount(size), {}}).first;
     }
     PlannedFile& planned = file->second;
     const std::int64_t target = index < 0 ? planned.nextSlot : index;
@@ -35,13 +33,12 @@ int EditSession::write(const AccountNode& account, int index, const LedgerRecord
         return -1;
     if (target == planned.nextSlot)
         ++planned.nextSlot;
-    LedgerRecord stored = record;
-    scrambleSlot(stored, target, account.header->slotKey);
+    SlotImage stored(codec.encode(target, record));
     const auto [at, first] = planned.writeOf.emplace(target, journal_.writes.size());
     if (first)
-        journal_.writes.push_back({path, target, stored.bytes});
+        journal_.writes.push_back({path, target, std::move(stored)});
     else
-        journal_.writes[at->second].stored = stored.bytes;
+        journal_.writes[at->second].stored = std::move(stored);
     return static_cast<int>(target);
 }
 

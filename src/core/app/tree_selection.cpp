@@ -37,7 +37,11 @@ void Controller::buildTree() {
     changed();
     if (tree_.empty())
         return;
-    selectNode(tree_.size() < 2 || settings_.wantPassword ? 0 : 1);
+    // An account that asks for a password or passphrase is opened when it is chosen, not at
+    // the start.
+    const bool firstAsks = tree_.size() < 2 || settings_.wantPassword ||
+                           (!tree_.node(1).isGroup && readSealPreamble(fs_, tree_.node(1).path));
+    selectNode(firstAsks ? 0 : 1);
 }
 
 bool Controller::loadAccount(AccountNode& node) {
@@ -45,6 +49,20 @@ bool Controller::loadAccount(AccountNode& node) {
     // A file that cannot be opened, or holds no header, fails before any password is asked.
     if (!readStoredHeader(fs_, node.path, OpenMode::ReadWrite))
         return false;
+    // A sealed account asks for its passphrase whatever the password option says.
+    // Its key, once held, is checked by the file's own images as they are read.
+    bool justUnlocked = false;
+    if (const auto preamble = readSealPreamble(fs_, node.path)) {
+        if (!node.sealed || !node.unlocked || node.sealed->preamble != *preamble) {
+            if (!unlockSealed(node, *preamble))
+                return false;
+            justUnlocked = true;
+        }
+    } else if (node.sealed) {
+        // Unsealed by another program since: it opens as the plain account it now is.
+        node.sealed.reset();
+        node.unlocked = false;
+    }
     Password password = node.password;
     if (!node.unlocked) {
         password = Password{};
@@ -56,9 +74,17 @@ bool Controller::loadAccount(AccountNode& node) {
         }
     }
     AccountContents contents =
-        openAccount(fs_, node.path, password, node.unlocked, clock_, random_);
-    if (contents.status != AccountStatus::Ok)
+        openAccount(fs_, node.path, password, node.unlocked && !justUnlocked, clock_, random_,
+                    node.sealed);
+    if (contents.status == AccountStatus::Damaged)
+        showError(ui_, damagedAccountMessage());
+    if (contents.status != AccountStatus::Ok) {
+        if (justUnlocked) {
+            node.sealed.reset();
+            node.unlocked = false;
+        }
         return false;
+    }
     // Slots that could not be read are not shown as an empty or shorter ledger.
     if (!contents.complete) {
         showError(ui_, readFailedMessage(node.path));
@@ -70,6 +96,11 @@ bool Controller::loadAccount(AccountNode& node) {
     node.password = password;
     node.unlocked = true;
     node.header = contents.header;
+    // The title of a sealed account shows once it is open.
+    for (int i = 0; node.sealed && i < tree_.size(); ++i) {
+        if (tree_.node(i).account.get() == &node)
+            tree_.node(i).text = fieldText(contents.header.title, sizeof contents.header.title);
+    }
     lists_.addAccount(&node, contents.slots, rowContext(), totals_);
     return true;
 }

@@ -4,10 +4,12 @@
 // releases any of them.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "storage/account_records.h"
+#include "storage/slot_codec.h"
 
 namespace tallivan {
 
@@ -16,6 +18,12 @@ struct AccountNode {
     Password password{};  // all zero until confirmed
     bool unlocked = false;
     std::optional<AccountHeader> header;  // decoded, once the account has been opened
+    // A sealed account's key, in memory while the program has it open (wiped when it goes).
+    std::shared_ptr<const SealedKey> sealed;
+
+    SlotCodec codec() const {
+        return sealed ? SlotCodec(sealed) : SlotCodec(header ? header->slotKey : SlotKey{});
+    }
 };
 
 }  // namespace tallivan

@@ -4,7 +4,6 @@
 #include <limits>
 #include <new>
 
-#include "storage/account_scrambling.h"
 #include "storage/scoped_file.h"
 #include "storage/slot_journal.h"
 
@@ -27,16 +26,17 @@ int compactFile(FileSystem& fs, const std::string& path, AccountContents& conten
     // The header goes back exactly as stored. Opening for writing also tells that the file may
     // be changed at all (the rename would replace even a read-only file), and its size that it
     // still holds exactly the slots read.
-    AccountHeader storedHeader;
+    const SlotCodec codec = contents.codec();
+    const auto imageSize = static_cast<std::int64_t>(codec.imageSize());
+    std::string storedHeader(codec.headerSize(), '\0');
     {
         ScopedFile file(fs, path, OpenMode::ReadWrite);
-        if (!file.readAt(0, &storedHeader, sizeof storedHeader))
+        if (!file.readAt(0, storedHeader.data(), storedHeader.size()))
             return -1;
         const std::int64_t size = fs.size(file.handle());
-        const std::int64_t whole = static_cast<std::int64_t>(kHeaderSize) +
-                                   static_cast<std::int64_t>(kSlotSize * contents.slots.size());
-        if (size < whole || size - whole >= static_cast<std::int64_t>(kSlotSize) ||
-            (size > whole) != contents.partialTail)
+        const std::int64_t whole =
+            codec.slotOffset(static_cast<std::int64_t>(contents.slots.size()));
+        if (size < whole || size - whole >= imageSize || (size > whole) != contents.partialTail)
             return -1;
     }
 
@@ -47,18 +47,16 @@ int compactFile(FileSystem& fs, const std::string& path, AccountContents& conten
     std::string bytes;
     try {
         live.reserve(contents.slots.size());
-        bytes.reserve(kHeaderSize + contents.slots.size() * kSlotSize);
+        bytes.reserve(codec.headerSize() + contents.slots.size() * codec.imageSize());
+        std::copy_if(contents.slots.begin(), contents.slots.end(), std::back_inserter(live),
+                     [](const LedgerRecord& s) { return !s.isDeleted(); });
+        bytes += storedHeader;
+        // Each slot encoded for its new index.
+        for (std::size_t i = 0; i < live.size(); ++i)
+            bytes += codec.encode(static_cast<std::int64_t>(i), live[i]);
     } catch (const std::bad_alloc&) {
         return -1;
     }
-    std::copy_if(contents.slots.begin(), contents.slots.end(), std::back_inserter(live),
-                 [](const LedgerRecord& s) { return !s.isDeleted(); });
-    bytes.append(reinterpret_cast<const char*>(&storedHeader), kHeaderSize);
-    // Encoded for their new indices, appended, then decoded again (XOR is its own inverse).
-    scrambleSlots(live, 0, contents.header.slotKey);
-    for (const LedgerRecord& slot : live)
-        bytes.append(reinterpret_cast<const char*>(slot.bytes.data()), kSlotSize);
-    scrambleSlots(live, 0, contents.header.slotKey);
     if (replaceFileDurably(fs, path, bytes) != 0)
         return -1;
 

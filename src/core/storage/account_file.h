@@ -12,6 +12,7 @@
 #include "base/random.h"
 #include "storage/account_records.h"
 #include "storage/file_io.h"
+#include "storage/slot_codec.h"
 
 namespace tallivan {
 
@@ -34,8 +35,9 @@ std::optional<AccountHeader> readStoredHeader(FileSystem& fs, const std::string&
 // Rewrites the header of an existing, writable file, encoded with `password`; the slots stay as
 // they are. The file is replaced whole (temporary file, sync, rename), so that a crash can never
 // leave a torn header, which would make every slot unreadable. Returns 0 or -1.
+// A sealed account's header is sealed with `sealed` instead.
 int writeHeader(FileSystem& fs, const std::string& path, const AccountHeader& decoded,
-                const Password& password);
+                const Password& password, const std::shared_ptr<const SealedKey>& sealed = {});
 
 // Writes `record` (plain) into slot `index`, scrambled for that index; an index below 0 appends
 // after the last whole slot (over a cut-off tail). Returns the index written, or -1 when the
@@ -49,6 +51,7 @@ enum class AccountStatus {
     CannotOpen,     // missing, not a file, or unreadable
     TooShort,       // shorter than a header, or the header cannot be read
     WrongPassword,  // the header does not show the check pattern
+    Damaged,        // a sealed account whose header or a slot does not open: changed or moved
 };
 
 struct AccountContents {
@@ -61,18 +64,41 @@ struct AccountContents {
     bool partialTail = false;
     // The opening compacted the file: slots after a deleted one moved.
     bool compacted = false;
+    // The key of a sealed account; none for the scrambled format.
+    std::shared_ptr<const SealedKey> sealed;
+
+    SlotCodec codec() const { return sealed ? SlotCodec(sealed) : SlotCodec(header.slotKey); }
 };
 
 // Reads the header and every whole slot. With `verifyPassword` the header must show the check
 // pattern, else WrongPassword and nothing is read; without it the header is decoded as it comes
 // (for an account whose password was confirmed before).
+// With `sealed` the file must be a sealed account of that key: every image is opened, and
+// one that does not open makes it Damaged, with nothing read.
 AccountContents readAccount(FileSystem& fs, const std::string& path, const Password& password,
-                            bool verifyPassword);
+                            bool verifyPassword,
+                            const std::shared_ptr<const SealedKey>& sealed = {});
 
 // Opening an account: read it as above; when the password was checked just now (the account
 // was not `unlocked` yet) the file is compacted on about one opening in twenty (compactionDue),
 // and the slots returned are those of the compacted file.
 AccountContents openAccount(FileSystem& fs, const std::string& path, const Password& password,
-                            bool unlocked, const Clock& clock, Random& random);
+                            bool unlocked, const Clock& clock, Random& random,
+                            const std::shared_ptr<const SealedKey>& sealed = {});
+
+// Whether the file is a sealed account (its preamble, when it is one).
+std::optional<std::array<std::uint8_t, kSealPreambleSize>> readSealPreamble(
+    FileSystem& fs, const std::string& path);
+
+// The bytes of a whole account file: the header (encoded with `password`, or sealed when the
+// codec seals) and `slots` encoded for their indices. Empty when memory runs out.
+std::string accountFileBytes(const AccountHeader& decoded, const Password& password,
+                             const SlotCodec& codec, const std::vector<LedgerRecord>& slots);
+
+// Rewrites an account file whole in the given format (sealing, unsealing, a new passphrase)
+// through the durable replace, after any journal waiting was applied. 0 or -1.
+int rewriteAccountFile(FileSystem& fs, const std::string& path, const AccountHeader& decoded,
+                       const Password& password, const SlotCodec& codec,
+                       const std::vector<LedgerRecord>& slots);
 
 }  // namespace tallivan

@@ -1,19 +1,22 @@
 #include "storage/slot_journal.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <map>
 #include <optional>
 
 #include "base/little_endian.h"
-#include "storage/account_scrambling.h"
 #include "storage/scoped_file.h"
 
 namespace tallivan {
 
 namespace {
 
+// A journal of scrambled slots only keeps the first format, which names no image sizes; one
+// holding sealed images gives each image's size.
 constexpr char kMagic[8] = {'T', 'L', 'V', 'J', 'N', 'L', '0', '1'};
+constexpr char kSizedMagic[8] = {'T', 'L', 'V', 'J', 'N', 'L', '0', '2'};
 
 std::uint64_t checksum(const char* data, std::size_t size) {
     std::uint64_t h = 14695981039346656037ull;  // FNV-1a
@@ -58,10 +61,6 @@ class Cursor {
     std::size_t at_ = 0;
 };
 
-std::int64_t slotOffset(std::int64_t index) {
-    return static_cast<std::int64_t>(kHeaderSize) + static_cast<std::int64_t>(kSlotSize) * index;
-}
-
 // Writes one file's slots and syncs it. A file smaller than it was when the writes were planned
 // has been replaced since: nothing is written into it.
 bool applyToFile(FileSystem& fs, const Journal& journal, ScopedFile& out, const JournalFile& file) {
@@ -78,19 +77,25 @@ bool applyToFile(FileSystem& fs, const Journal& journal, ScopedFile& out, const 
     }
     std::string run;
     std::int64_t runStart = 0;
+    std::size_t imageSize = 0;
     const auto flush = [&] {
-        const bool written =
-            run.empty() || out.writeAt(slotOffset(runStart), run.data(), run.size());
+        const bool written = run.empty() || out.writeAt(slotOffsetOfImage(imageSize, runStart),
+                                                        run.data(), run.size());
         run.clear();
         return written;
     };
     for (const auto& [index, w] : slots) {
-        if (!run.empty() && index != runStart + static_cast<std::int64_t>(run.size() / kSlotSize) &&
+        const std::size_t size = w->stored.bytes.size();
+        if (!run.empty() &&
+            (size != imageSize ||
+             index != runStart + static_cast<std::int64_t>(run.size() / size)) &&
             !flush())
             return false;
-        if (run.empty())
+        if (run.empty()) {
             runStart = index;
-        run.append(reinterpret_cast<const char*>(w->stored.data()), kSlotSize);
+            imageSize = size;
+        }
+        run += w->stored.bytes;
     }
     return flush() && fs.sync(out.handle()) == 0 && out.close();
 }
@@ -123,7 +128,10 @@ std::optional<std::string> journalBytes(FileSystem& fs) {
 }  // namespace
 
 std::string encodeJournal(const Journal& journal) {
-    std::string out(kMagic, sizeof kMagic);
+    const bool sized =
+        std::any_of(journal.writes.begin(), journal.writes.end(),
+                    [](const SlotWrite& w) { return w.stored.bytes.size() != kSlotSize; });
+    std::string out(sized ? kSizedMagic : kMagic, sizeof kMagic);
     put<std::uint32_t>(out, static_cast<std::uint32_t>(journal.files.size()));
     for (const JournalFile& f : journal.files) {
         put<std::uint32_t>(out, static_cast<std::uint32_t>(f.path.size()));
@@ -137,7 +145,9 @@ std::string encodeJournal(const Journal& journal) {
             ++file;
         put<std::uint32_t>(out, file);
         put<std::int64_t>(out, w.index);
-        out.append(reinterpret_cast<const char*>(w.stored.data()), kSlotSize);
+        if (sized)
+            put<std::uint32_t>(out, static_cast<std::uint32_t>(w.stored.bytes.size()));
+        out += w.stored.bytes;
     }
     put<std::uint64_t>(out, checksum(out.data(), out.size()));
     return out;
@@ -145,8 +155,10 @@ std::string encodeJournal(const Journal& journal) {
 
 std::optional<Journal> decodeJournal(const std::string& bytes) {
     constexpr std::size_t kSum = sizeof(std::uint64_t);
-    if (bytes.size() < sizeof kMagic + kSum ||
-        std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
+    if (bytes.size() < sizeof kMagic + kSum)
+        return std::nullopt;
+    const bool sized = std::memcmp(bytes.data(), kSizedMagic, sizeof kMagic) == 0;
+    if (!sized && std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
         return std::nullopt;
     const std::size_t end = bytes.size() - kSum;
     if (loadLittleEndian<std::uint64_t>(reinterpret_cast<const unsigned char*>(
@@ -175,11 +187,13 @@ std::optional<Journal> decodeJournal(const std::string& bytes) {
         std::uint32_t file = 0;
         SlotWrite w;
         const char* slot = nullptr;
+        std::uint32_t size = kSlotSize;
         if (!in.get(file) || file >= journal.files.size() || !in.get(w.index) || w.index < 0 ||
-            w.index > std::numeric_limits<std::int32_t>::max() || !in.take(kSlotSize, slot))
+            w.index > std::numeric_limits<std::int32_t>::max() || (sized && !in.get(size)) ||
+            (size != kSlotSize && size != kSealedSlotSize) || !in.take(size, slot))
             return std::nullopt;
         w.path = journal.files[file].path;
-        std::memcpy(w.stored.data(), slot, kSlotSize);
+        w.stored.bytes.assign(slot, size);
         journal.writes.push_back(std::move(w));
     }
     if (!in.atEnd())
@@ -255,25 +269,29 @@ bool journalWaiting(FileSystem& fs) {
     return !bytes || !bytes->empty();
 }
 
-void overlayPendingJournal(FileSystem& fs, const std::string& path, const SlotKey& key,
+bool overlayPendingJournal(FileSystem& fs, const std::string& path, const SlotCodec& codec,
                            std::vector<LedgerRecord>& slots) {
     const std::optional<std::string> bytes = journalBytes(fs);
     const std::optional<Journal> journal =
         bytes && !bytes->empty() ? decodeJournal(*bytes) : std::nullopt;
     if (!journal)
-        return;
+        return true;
     const std::string target = fs.resolveLink(path);
     for (const SlotWrite& w : journal->writes) {
         if (w.path != target || w.index > static_cast<std::int64_t>(slots.size()))
             continue;
-        LedgerRecord slot;
-        slot.bytes = w.stored;
-        scrambleSlot(slot, w.index, key);
+        if (w.stored.bytes.size() != codec.imageSize())
+            return false;
+        const std::optional<LedgerRecord> slot =
+            codec.decode(w.index, reinterpret_cast<const std::uint8_t*>(w.stored.bytes.data()));
+        if (!slot)
+            return false;
         if (w.index == static_cast<std::int64_t>(slots.size()))
-            slots.push_back(slot);
+            slots.push_back(*slot);
         else
-            slots[static_cast<std::size_t>(w.index)] = slot;
+            slots[static_cast<std::size_t>(w.index)] = *slot;
     }
+    return true;
 }
 
 }  // namespace tallivan

@@ -14,16 +14,29 @@
 
 #include "storage/account_records.h"
 #include "storage/file_io.h"
+#include "storage/slot_codec.h"
 
 namespace tallivan {
 
 inline const char* const kJournalFileName = "zrstk.jnl";
 
-// One slot as it goes to the file: already scrambled for its index.
+// One slot's bytes as they go to the file, already encoded for its index: 40 scrambled bytes,
+// or the image of a sealed slot (whose size tells where its slots lie).
+struct SlotImage {
+    std::string bytes;
+
+    // Implicit, so a slot's scrambled bytes or an encoded image stand for it where one is wanted.
+    SlotImage() = default;
+    SlotImage(const std::array<std::uint8_t, kSlotSize>& scrambled)
+        : bytes(reinterpret_cast<const char*>(scrambled.data()), kSlotSize) {}
+    SlotImage(std::string image) : bytes(std::move(image)) {}
+    friend bool operator==(const SlotImage&, const SlotImage&) = default;
+};
+
 struct SlotWrite {
     std::string path;  // the account file, links resolved
     std::int64_t index = 0;
-    std::array<std::uint8_t, kSlotSize> stored{};
+    SlotImage stored;
 };
 
 // The file and the size it had when the writes were planned: a write lands only on the file
@@ -69,9 +82,10 @@ int sealJournal(FileSystem& fs);
 bool journalWaiting(FileSystem& fs);
 
 // The slots of the account file `path` as a journal waiting to be applied would leave them:
-// `slots` (decoded) receive the journal's writes for that file, decoded with `key`. A reader
-// never sees a command half-applied, even while its journal cannot be applied.
-void overlayPendingJournal(FileSystem& fs, const std::string& path, const SlotKey& key,
+// `slots` (decoded) receive the journal's writes for that file, decoded with `codec`. A reader
+// never sees a command half-applied, even while its journal cannot be applied. False when a
+// write for the file does not decode (a sealed image changed).
+bool overlayPendingJournal(FileSystem& fs, const std::string& path, const SlotCodec& codec,
                            std::vector<LedgerRecord>& slots);
 
 }  // namespace tallivan
