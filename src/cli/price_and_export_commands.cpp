@@ -28,12 +28,13 @@ int runExport(CommandContext& ctx) {
 }
 
 int runUpdatePrices(CommandContext& ctx) {
-    static const std::map<std::string, int> kSources = {{"0", 0}, {"1", 1}, {"2", 2}};
+    static const std::map<std::string, int> kSources = {
+        {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"tdx", 3}};
     const Arguments args(ctx.words, {"source", "dir"});
-    args.expectPositional(1, "update-prices NODE --source 0|1|2 --dir DIR");
+    args.expectPositional(1, "update-prices NODE --source 0|1|2|3|tdx --dir DIR");
     const auto source = kSources.find(args.required("source"));
     if (source == kSources.end())
-        throw UsageError("--source: 0, 1 or 2");
+        throw UsageError("--source: 0, 1, 2 or 3 (tdx)");
     // Choosing the source shows its stored directory, which the typed one then replaces.
     DialogScript script;
     script.select(field_id::kOptionGroup, source->second)
@@ -43,6 +44,15 @@ int runUpdatePrices(CommandContext& ctx) {
     requireCommand(ctx.controller, CommandId::UpdatePrices);
     ctx.ui.expectDialog(script);
     ctx.controller.updatePrices();
+    // What the update did for each holding: its price as the list shows it and the day of the
+    // close, or why it has none.
+    for (const PriceUpdateLine& line : ctx.controller.lastPriceUpdate()) {
+        ctx.out << gbkToUtf8(line.code) << '\t';
+        if (line.miss == PriceMiss::None)
+            ctx.out << gbkToUtf8(line.price) << '\t' << priceDateText(line.date) << '\n';
+        else
+            ctx.out << "-\t" << gbkToUtf8(priceMissText(line.miss)) << '\n';
+    }
     return 0;
 }
 

@@ -76,6 +76,7 @@ int runConfig(CommandContext& ctx) {
     static const std::pair<const char*, const char*> kRuleBoxes[] = {
         {"stamp-on-sales-only", field_id::kStampOnSalesOnly},
         {"transfer-of-amount", field_id::kTransferOfAmount},
+        {"price-in-milli", field_id::kPriceInMilli},
     };
     static const std::pair<const char*, const char*> kOptionFields[] = {
         {"name", field_id::kTitle},

@@ -39,7 +39,8 @@ TEST_F(PriceAndExportCli, UpdatePricesTypesTheSourceAndDirectoryIntoItsDialog) {
 
     CliResult r = run({"update-prices", account, "--source", "0", "--dir", "ql"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "600001\t12.34\t2024-05-17\n");
+    EXPECT_EQ(r.err, "提示: 已更新 1 只股票的现价, 价格日期 2024-05-17。\n");
     EXPECT_EQ(currentPrice(), "12.34");
 
     r = run({"update-prices", "zrdata", "--source", "2", "--dir", "cz"});
@@ -60,9 +61,67 @@ TEST_F(PriceAndExportCli, UpdatePricesTypesTheSourceAndDirectoryIntoItsDialog) {
     EXPECT_EQ(fieldText(stored.priceSourceDirs[2], kPriceSourceDirSize), "cz");
     EXPECT_EQ(currentPrice(), "11.11");
 
-    EXPECT_EQ(run({"update-prices", account, "--source", "3", "--dir", "ql"}).status, 2);
+    EXPECT_EQ(run({"update-prices", account, "--source", "6", "--dir", "ql"}).status, 2);
     EXPECT_EQ(run({"update-prices", account, "--source", "0"}).status, 2);
     EXPECT_EQ(run({"update-prices", "elsewhere", "--source", "0", "--dir", "ql"}).status, 1);
+}
+
+// 32-byte day-line records of a trading client: date, open, high, low, close at 16, amount,
+// volume, reserved.
+std::string clientDays(std::uint32_t date, std::uint32_t close) {
+    using testing::le32;
+    return le32(date) + le32(close + 1) + le32(close + 2) + le32(close + 3) + le32(close) +
+           testing::f32(1e6f) + le32(100) + le32(0);
+}
+
+TEST(UpdatePricesCli, TheClientsDayFilesGiveEachHoldingItsCloseOrItsReason) {
+    DataDir data;
+    const auto cli = [&data](std::vector<std::string> args) {
+        args.insert(args.begin(), {"--data", data.path(), "--today", "2026-12-10"});
+        return testing::runCli(TALLIVAN_CLI_PATH, args, data.path());
+    };
+    ASSERT_EQ(cli({"init"}).status, 0);
+    ASSERT_EQ(cli({"add-account", "zrdata", "--date", "2026-01-05"}).status, 0);
+    const std::string account = "zrdata/zr_00001.acc";
+    for (const char* code : {"600519", "000858", "510300", "920002", "601318"}) {
+        ASSERT_EQ(cli({"buy", account, "--code", code, "--shares", "100", "--price", "10", "--date",
+                       "2026-01-06"})
+                      .status,
+                  0)
+            << code;
+    }
+    // Without a whole record nothing is read, and every holding is left as it was.
+    testing::writeFileAt(data.path(), "tdx/vipdoc/sh/lday/sh600519.day", std::string(20, '\1'));
+    CliResult r = cli({"update-prices", account, "--source", "tdx", "--dir", "tdx"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("600519\t-\t没有完整的记录\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("错误: 没有读到任何现价!"), std::string::npos) << r.err;
+
+    testing::writeFileAt(data.path(), "tdx/vipdoc/sh/lday/sh600519.day",
+                         clientDays(20261209, 165000) + clientDays(20261210, 164850));
+    testing::writeFileAt(data.path(), "tdx/vipdoc/sz/lday/sz000858.day",
+                         clientDays(20261210, 14325));
+    testing::writeFileAt(data.path(), "tdx/vipdoc/sh/lday/sh510300.day",
+                         clientDays(20261210, 3456));
+    testing::writeFileAt(data.path(), "tdx/vipdoc/bj/lday/bj920002.day",
+                         clientDays(20261209, 2188));
+    r = cli({"update-prices", "zrdata", "--source", "3", "--dir", "tdx"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // In the list's order, the latest purchase first.
+    EXPECT_EQ(r.out,
+              "601318\t-\t没有日线文件\n"
+              "920002\t21.88\t2026-12-09\n"
+              "510300\t3.456\t2026-12-10\n"
+              "000858\t143.25\t2026-12-10\n"
+              "600519\t1648.50\t2026-12-10\n");
+    EXPECT_EQ(r.err,
+              "提示: 已更新 4 只股票的现价, 价格日期 2026-12-10。 没有现价: 601318 没有日线文件。 "
+              "注意, 价格早于 2026-12-10: 920002 2026-12-09。\n");
+
+    r = cli({"update-prices", account, "--source", "tdx", "--dir", "no-client"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "错误: 目录 “no-client” 不存在!\n");
 }
 
 TEST_F(PriceAndExportCli, ExportAnswersYesAndNamesTheDirectory) {

@@ -119,15 +119,21 @@ TEST(PriceUpdate, DayFilesPriceEveryHeldStockAndTheRowsMatchTheFile) {
 
     app.update(kDayFileSource, "ql");
 
-    EXPECT_TRUE(app.ui.messages.empty());
+    // The update says what it did: three prices, the newest close's day, the two without one
+    // and why (in list order), and the one whose close is older than the newest.
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].caption, gbk("提示"));
+    EXPECT_EQ(app.ui.messages[0].text,
+              gbk("已更新 3 只股票的现价, 价格日期 2024-05-17。 没有现价: 600005 没有完整的记录, "
+                  "600004 没有日线文件。 注意, 价格早于 2024-05-17: 600001 1999-01-05。"));
     EXPECT_EQ(app.price("600001"), "12.34") << "the last record counts whatever its date";
     EXPECT_EQ(app.price("0002"), "10.12") << "four characters: Shenzhen";
-    EXPECT_EQ(app.price("000003"), "7.77") << "six characters: Shanghai";
+    EXPECT_EQ(app.price("000003"), "1.11") << "a six-digit Shenzhen code: Shenzhen";
     EXPECT_EQ(app.price("600004"), "10.50") << "no day file";
     EXPECT_EQ(app.price("600005"), "10.50") << "a close of 0";
     EXPECT_EQ(app.storedStock(app.path, 1).price, 12340);
     EXPECT_EQ(app.storedStock(app.path, 3).price, 10120);
-    EXPECT_EQ(app.storedStock(app.path, 4).price, 7770);
+    EXPECT_EQ(app.storedStock(app.path, 4).price, 1111);
     EXPECT_EQ(app.storedStock(app.path, 5).price, 10500);
     EXPECT_EQ(app.storedStock(app.path, 6).price, 10500);
     EXPECT_EQ(testing::bytesOf(readAccount(data.fs(), app.path, Password{}, true).slots[7]),
@@ -154,7 +160,9 @@ TEST(PriceUpdate, TypeDayDatAndTheClosingTextGiveTheirPrices) {
     app.write({{"yz/db/type.dat", typeDat({{1600001, 1, {0}}, {2, 300, {1}}})},
                {"yz/db/day.dat", day.bytes()}});
     app.update(kTypeDayDatSource, "yz");
-    EXPECT_TRUE(app.ui.messages.empty());
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].caption, gbk("提示"));
+    app.ui.messages.clear();
     EXPECT_EQ(app.price("600001"), "10.12");
     EXPECT_EQ(app.storedStock(app.path, 1).price, 10120);
     EXPECT_EQ(app.price("0002"), "8.50");
@@ -163,7 +171,8 @@ TEST(PriceUpdate, TypeDayDatAndTheClosingTextGiveTheirPrices) {
     app.write({{"cz/20261210.txt", "600001,a,10.125\r\n0002,b,9.999\r\n000003,c,7\r\n"},
                {"cz/20261209.txt", "600004,d,1.00\r\n"}});
     app.update(kClosingTextSource, "cz");
-    EXPECT_TRUE(app.ui.messages.empty());
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].caption, gbk("提示"));
     EXPECT_EQ(app.storedStock(app.path, 1).price, 10120);
     EXPECT_EQ(app.storedStock(app.path, 3).price, 9990);
     EXPECT_EQ(app.price("000003"), "7.00");
@@ -186,7 +195,7 @@ TEST(PriceUpdate, TheDialogShowsEachSourcesOwnDirectoryAndCancelKeepsEverything)
         const Field& option = form.field(field_id::kOptionGroup);
         EXPECT_EQ(option.kind, FieldKind::Radio);
         EXPECT_EQ(option.label, gbk("选项"));
-        ASSERT_EQ(option.items.size(), 3u);
+        ASSERT_EQ(option.items.size(), 4u);
         EXPECT_EQ(option.items[0], gbk("钱龙日线(*.day)"));
         EXPECT_EQ(option.items[1], gbk("赢证日线(day.dat)"));
         EXPECT_EQ(option.items[2], gbk("财智收盘价(*.txt)"));
@@ -200,8 +209,8 @@ TEST(PriceUpdate, TheDialogShowsEachSourcesOwnDirectoryAndCancelKeepsEverything)
             << "the edit of the other source is dropped";
         form.select(field_id::kOptionGroup, 0);
         EXPECT_EQ(form.field(field_id::kDirectory).text, "a");
-        form.select(field_id::kOptionGroup, 3);
-        EXPECT_EQ(option.selected, 0) << "there is no fourth source";
+        form.select(field_id::kOptionGroup, 4);
+        EXPECT_EQ(option.selected, 0) << "there is no fifth source";
         typeAndLeave(form, field_id::kDirectory, std::string(40, 'd'));
         EXPECT_EQ(form.field(field_id::kDirectory).text, std::string(28, 'd'));
         form.press(field_id::kCancel);
@@ -349,7 +358,9 @@ TEST(PriceUpdate, MalformedMarketFilesChangeNoRowAndNoSlot) {
         const std::string account = data.dir().read(app.path);
         const auto before = testing::viewSnapshot(app.controller);
         app.update(c.source, "m");
-        EXPECT_TRUE(app.ui.messages.empty()) << c.what;
+        // Nothing usable: said as an error, and nothing changes.
+        ASSERT_EQ(app.ui.messages.size(), 1u) << c.what;
+        EXPECT_EQ(app.ui.messages[0].caption, gbk("错误")) << c.what;
         EXPECT_EQ(data.dir().read(app.path), account) << c.what;
         EXPECT_EQ(testing::viewSnapshot(app.controller), before) << c.what;
     }
@@ -373,7 +384,8 @@ TEST(PriceUpdate, AGroupWritesEachRowIntoItsOwnAccount) {
 
     app.write({{"cz/20261210.txt", "600001,a,12.00\r\n0002,b,8.00\r\n"}});
     app.update(kClosingTextSource, "cz");
-    EXPECT_TRUE(app.ui.messages.empty());
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].caption, gbk("提示"));
     for (const LedgerRow& row : app.controller.lists().rows(LedgerList::Holdings)) {
         if (row.isSummary())
             continue;

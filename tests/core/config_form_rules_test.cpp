@@ -32,7 +32,7 @@ TEST_F(ConfigRulesTest, TheRulesComeBeforeTheValuesTheyQualify) {
     EXPECT_EQ(fieldNames(),
               (std::vector<std::string>{
                   field_id::kCategoryList, field_id::kTitle, field_id::kCodeLength, field_id::kCode,
-                  field_id::kStampOnSalesOnly, field_id::kTransferOfAmount,
+                  field_id::kStampOnSalesOnly, field_id::kTransferOfAmount, field_id::kPriceInMilli,
                   field_id::kCommissionRate, field_id::kMinCommission, field_id::kStampTaxRate,
                   field_id::kTransferFee, field_id::kMinTransferFee, field_id::kOrderFee,
                   field_id::kOk, field_id::kCancel, field_id::kCurrentRates}));

@@ -41,7 +41,10 @@ TEST(FeeSchedule, TodaysRowsFirstMatchWinning) {
         EXPECT_EQ(c.transferFee, rows[i].transfer);
         EXPECT_EQ(c.minTransferFee, 0.0);
         EXPECT_EQ(c.orderFee, 0.0);
-        EXPECT_EQ(c.feeRules, kStampOnSalesOnly | kTransferOfAmount);
+        // Shares move in cents; funds, ETFs and bonds in steps of 0.001.
+        const bool fundOrBond = rows[i].stamp == 0;
+        EXPECT_EQ(c.feeRules,
+                  kStampOnSalesOnly | kTransferOfAmount | (fundOrBond ? kPriceInMilli : 0));
     }
     for (std::size_t i = std::size(rows); i < kCategoryCount; ++i) {
         const StockCategory& c = s.categories[i];

@@ -210,6 +210,25 @@ TEST(Fees, TodaysScheduleChargesEachBoardOnBothSides) {
     }
 }
 
+// A row priced in steps of 0.001 finds its prices on that grid; the same row without the flag
+// keeps the cent grid.
+TEST(Fees, SearchesOfAMilliRowWalkTheMilliGrid) {
+    Settings milli = todaysSettings();
+    const int fund = categoryOfCode(milli, "510300");
+    ASSERT_TRUE(milli.categories[static_cast<std::size_t>(fund)].feeRules & kPriceInMilli);
+    Settings cent = milli;
+    cent.categories[static_cast<std::size_t>(fund)].feeRules &= ~kPriceInMilli;
+    // 100 000 at 3.456 cost 345 600 + 86.40 commission.
+    const double cost = 345686.40;
+    EXPECT_EQ(fixed3(buyPriceForTotal(milli.categories, 100000, fund, cost)), "3.456");
+    EXPECT_EQ(fixed2(buyPriceForTotal(cent.categories, 100000, fund, cost)), "3.45");
+    // Break-even: the net of a sale at 3.458 (345 800 - 86.45) covers the cost, at 3.457 not.
+    EXPECT_EQ(fixed3(sellPriceForNet(milli.categories, 100000, fund, cost, 0)), "3.458");
+    EXPECT_EQ(fixed2(sellPriceForNet(cent.categories, 100000, fund, cost, 0)), "3.46");
+    // Fees stay in cents whatever the price's step.
+    EXPECT_EQ(fixed2(tradeFee(milli.categories, 100000, fund, 3.456, TradeSide::Buy)), "86.40");
+}
+
 TEST(Fees, PartsOfAFeeAsTheStatementShowsThem) {
     const Settings s = todaysSettings();
     const struct {

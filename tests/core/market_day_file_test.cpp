@@ -22,14 +22,16 @@ using testing::writeFileAt;
 
 const Date kToday{2024, 5, 17};
 
-TEST(MarketDayFiles, FourCharacterCodesAreShenzhenAllOthersShanghai) {
+TEST(MarketDayFiles, EachCodeIsLookedForInItsOwnMarketFirst) {
     TempDir dir;
     writeFileAt(dir.path(), "ql/data/sznse/day/0001.day",
                 dayRecords({{20240515, 9000}, {20240516, 9500}, {20240517, 10120}}));
     writeFileAt(dir.path(), "ql/data/shase/day/600000.day", oneDay(5500));
-    // A six-character Shenzhen-style code is looked for among the Shanghai files.
+    // A six-digit Shenzhen code is Shenzhen's, even where Shanghai has a file of that name.
     writeFileAt(dir.path(), "ql/data/shase/day/000001.day", oneDay(7770));
     writeFileAt(dir.path(), "ql/data/sznse/day/000001.day", oneDay(1111));
+    // Found in the other market where its own has none.
+    writeFileAt(dir.path(), "ql/data/shase/day/000858.day", oneDay(4440));
     writeFileAt(dir.path(), "ql/data/shase/day/0001.day", oneDay(2222));
     writeFileAt(dir.path(), "ql/data/shase/day/12345.day", oneDay(3000));
 
@@ -37,7 +39,8 @@ TEST(MarketDayFiles, FourCharacterCodesAreShenzhenAllOthersShanghai) {
         const char* code;
         std::optional<std::int64_t> milli;
     } cases[] = {
-        {"0001", 10120}, {"600000", 5500}, {"000001", 7770}, {"12345", 3000}, {"600001", {}},
+        {"0001", 10120}, {"600000", 5500}, {"000001", 1111},
+        {"12345", 3000}, {"600001", {}},   {"000858", 4440},
     };
     for (const char* typed : {"ql", "ql/"}) {  // the directory is used as typed
         PosixFileSystem fs(dir.path());

@@ -31,6 +31,21 @@ TEST(Numbers, RoundToCentHasItsThresholdAt049OfACent) {
     }
 }
 
+TEST(Numbers, PricesOfAMilliTickKeepThreeDecimals) {
+    const RoundCase cases[] = {
+        {3.456, 3.456}, {3.4567, 3.457}, {3.4564, 3.456}, {-3.4567, -3.457},
+        {0.0004, 0.0},  {0.0005, 0.001}, {100.0, 100.0},
+    };
+    for (const RoundCase& c : cases) {
+        EXPECT_EQ(roundToMilli(c.input), c.cents) << c.input;
+    }
+    EXPECT_EQ(fixed3(3.456), "3.456");
+    EXPECT_EQ(fixed3(3.0), "3.000");
+    EXPECT_EQ(fixed3(-0.0004), "0.000");  // no sign on a value that rounds to zero
+    EXPECT_EQ(fixed3(-1.5, 8), "  -1.500");
+    EXPECT_EQ(fixed2(3.456), "3.46");  // the cent's form is unchanged
+}
+
 TEST(Numbers, ToMilliGivesTheStoredInteger) {
     EXPECT_EQ(toMilli(1.15), 1150);
     EXPECT_EQ(toMilli(10.23), 10230);

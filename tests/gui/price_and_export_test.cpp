@@ -71,7 +71,7 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<tallivan::te
                 return;
             seen.caption = dialog->windowTitle();
             seen.view = dialog->objectName();
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 4; ++i) {
                 const QString name = QString("grpOption_%1").arg(i);
                 seen.sources << findWidget<QRadioButton>(dialog, qPrintable(name))->text();
             }
@@ -101,12 +101,15 @@ class PriceAndExportTest : public tallivan::testing::MainWindowTest<tallivan::te
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(seen.caption, QString("更新现价"));
         QCOMPARE(seen.view, QString("wndDspj"));
-        QCOMPARE(seen.sources.size(), 3);
+        QCOMPARE(seen.sources.size(), 4);
         QCOMPARE(seen.sources[0], QString("钱龙日线(*.day)"));
         QCOMPARE(seen.sources[2], QString("财智收盘价(*.txt)"));
+        QCOMPARE(seen.sources[3], QString("通达信日线(vipdoc)"));
         QCOMPARE(seen.directoryShown, QString("stored"));
         QCOMPARE(seen.directoryChosen, QString("cz"));
-        QVERIFY(ui_.messages.empty());
+        // The update says what it did.
+        QCOMPARE(ui_.messages.size(), size_t(1));
+        QCOMPARE(ui_.messages[0].caption, gbk("提示"));
         QCOMPARE(heldPrice(), QString("12.34"));
         QCOMPARE(int(controller_->settings().priceSource), 2);
     }

@@ -13,6 +13,7 @@
 #include "app/account_tree.h"
 #include "app/command_states.h"
 #include "app/edit_session.h"
+#include "app/price_update_report.h"
 #include "base/clock.h"
 #include "base/random.h"
 #include "forms/budget_form.h"
@@ -143,6 +144,8 @@ class Controller {
     void undoTrade();           // 撤消交易
     void deleteStock();         // 删除股票
     void updatePrices();        // 更新现价
+    // One line per holding of the last price update, in list order.
+    const std::vector<PriceUpdateLine>& lastPriceUpdate() const { return priceUpdate_; }
     void exportText();          // 导出数据 → 文本文件
     void importStatement();     // 导入交割单: a broker's statement into the account shown
     void exportCsv();           // 导出数据 → CSV文件
@@ -329,6 +332,7 @@ class Controller {
     std::array<std::optional<int>, 4> selectedRows_{};
     LedgerList focusedList_ = LedgerList::Holdings;
     std::string exportDirectory_;
+    std::vector<PriceUpdateLine> priceUpdate_;
     int viewRevision_ = 0;
 
     // The writes of the command running now.

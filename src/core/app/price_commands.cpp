@@ -44,6 +44,7 @@ void Controller::updatePrices() {
     const int source = settings_.priceSource;
     const std::string directory =
         fieldText(settings_.priceSourceDirs[source], sizeof settings_.priceSourceDirs[source]);
+    priceUpdate_.clear();
     PriceSource prices;
     if (!sourceReady(ui_, prices.open(fs_, source, directory, clock_.today()), prices.failedPath()))
         return;
@@ -53,26 +54,55 @@ void Controller::updatePrices() {
     WriteScope scope(*this);
     if (!scope.ok())
         return;
+    std::vector<PriceUpdateLine> lines;
+    std::vector<std::pair<LedgerRow*, StockRecord>> priced;
     for (LedgerRow& row : lists_.rows(LedgerList::Holdings)) {
         if (row.isSummary())
             continue;
         StockRecord stock{};
         stockFromRow(row, stock);
-        const std::optional<double> close =
-            prices.readClosePrice(fieldText(stock.code, sizeof stock.code));
-        if (!close)
+        PriceUpdateLine line;
+        line.code = fieldText(stock.code, sizeof stock.code);
+        const PriceQuote quote = prices.readQuote(line.code);
+        line.miss = quote.miss;
+        line.date = quote.date;
+        lines.push_back(std::move(line));
+        if (!quote.close)
             continue;
-        stock.price = static_cast<std::int32_t>(toMilli(*close));
-        AccountNode* owner = row.ref->owner;
-        if (!owner || session_.write(*owner, row.ref->slotIndex, stock) < 0) {
+        stock.price = static_cast<std::int32_t>(toMilli(*quote.close));
+        priced.emplace_back(&row, stock);
+    }
+    prices.close();
+    priceUpdate_ = lines;
+    if (!lines.empty() && priced.empty()) {
+        // Nothing usable: every holding stays as it was, and the person is told why.
+        showError(ui_, gbk("没有读到任何现价! ") + priceUpdateSummary(lines));
+        return;
+    }
+    std::size_t at = 0;
+    for (auto& [row, stock] : priced) {
+        AccountNode* owner = row->ref->owner;
+        if (!owner || session_.write(*owner, row->ref->slotIndex, stock) < 0) {
             showError(ui_, gbk("写文件出错!"));
             return;
         }
-        showStockRow(row, stock, owner, rowContext());
+        showStockRow(*row, stock, owner, rowContext());
     }
-    prices.close();
+    // The price each row shows now, for the lines.
+    for (LedgerRow& row : lists_.rows(LedgerList::Holdings)) {
+        if (row.isSummary())
+            continue;
+        if (at < priceUpdate_.size() && priceUpdate_[at].miss == PriceMiss::None)
+            priceUpdate_[at].price = std::string(row.text(held_column::kCurrentPrice));
+        ++at;
+    }
     refreshTotals(0);
-    scope.commit();
+    if (!scope.commit()) {
+        priceUpdate_.clear();  // nothing was written: no holding got its price
+        return;
+    }
+    ui_.message(priceUpdateSummary(priceUpdate_), gbk("提示"), MessageIcon::Information,
+                MessageButtons::Ok);
 }
 
 }  // namespace tallivan

@@ -13,6 +13,10 @@ double roundToCent(double x) {
     return static_cast<double>(floorl(shifted) * 0.01L);
 }
 
+double roundToMilli(double x) {
+    return static_cast<double>(roundl(static_cast<Extended>(x) * 1000.0L) * 0.001L);
+}
+
 double roundRate(double x) {
     return static_cast<double>(roundl(static_cast<Extended>(x) * 10000.0L) / 10000.0L);
 }
@@ -231,25 +235,39 @@ std::string generalForm(double v) {
     return out;
 }
 
-std::string fixed2(double v, int width) {
+namespace {
+
+// "%W.Nf" for two or three decimals: the product of a double and 100 or 1000 is exact in the
+// 64-bit mantissa, so roundl rounds the exact value, halves away from zero.
+std::string fixedDecimals(double v, int width, int decimals) {
     char buf[400];
-    // The product of a double and 100 is exact in the 64-bit mantissa, so roundl rounds the
-    // exact value, halves away from zero.
-    const Extended cents = roundl(static_cast<Extended>(v) * 100.0L);
-    if (std::isfinite(v) && fabsl(cents) < 9.0e18L) {
-        const long long c = static_cast<long long>(cents);
+    const unsigned long long scale = decimals == 3 ? 1000ull : 100ull;
+    const Extended units = roundl(static_cast<Extended>(v) * static_cast<Extended>(scale));
+    if (std::isfinite(v) && fabsl(units) < 9.0e18L) {
+        const long long c = static_cast<long long>(units);
         const unsigned long long a =
             c < 0 ? 0ull - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
-        std::snprintf(buf, sizeof buf, "%s%llu.%02llu", c < 0 ? "-" : "", a / 100, a % 100);
+        std::snprintf(buf, sizeof buf, "%s%llu.%0*llu", c < 0 ? "-" : "", a / scale, decimals,
+                      a % scale);
     } else {
-        // Beyond 9e16 yuan a double has no fraction left to round.
-        std::snprintf(buf, sizeof buf, "%.2f", v);
+        // Beyond 9e15 yuan a double has no fraction left to round.
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     }
     std::string out(buf);
     if (static_cast<int>(out.size()) < width) {
         out.insert(0, static_cast<std::size_t>(width) - out.size(), ' ');
     }
     return out;
+}
+
+}  // namespace
+
+std::string fixed2(double v, int width) {
+    return fixedDecimals(v, width, 2);
+}
+
+std::string fixed3(double v, int width) {
+    return fixedDecimals(v, width, 3);
 }
 
 std::string milliText(std::int64_t milli) {

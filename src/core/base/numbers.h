@@ -15,6 +15,10 @@ using Extended = long double;
 // floor((x + 0.0051) * 100) * 0.01, formed in extended precision.
 double roundToCent(double x);
 
+// Rounds to the whole milli-yuan, halves away from zero, formed in extended precision: the
+// price of an instrument traded in steps of 0.001 yuan.
+double roundToMilli(double x);
+
 // Rounds a rate in percent to four decimals (0.0001 %), halves away from zero, formed in
 // extended precision: today's rates (0.025 %, 0.001 %) need more than the cent.
 double roundRate(double x);
@@ -42,6 +46,9 @@ std::string generalForm(double v);
 // "%W.2f": two decimals, halves rounded away from zero on the exact value, right-aligned in
 // `width` characters. A result that rounds to zero carries no minus sign.
 std::string fixed2(double v, int width = 0);
+
+// "%W.3f": fixed2 with three decimals, for prices of instruments traded in steps of 0.001.
+std::string fixed3(double v, int width = 0);
 
 // A milli-yuan amount with two decimals, rounded to the cent on the exact integer (halves away
 // from zero), no padding: 12345 gives "12.35", -5 gives "-0.01", 4 gives "0.00".

@@ -37,7 +37,7 @@ const ValueEdit kValueEdits[] = {
     {field_id::kOrderFee, "委托费", "", 48, &StockCategory::orderFee, ValueKind::Amount},
 };
 
-// The two check boxes of a row's fee rules.
+// The check boxes of a row's fee and price rules.
 struct RuleBox {
     const char* name;
     const char* label;
@@ -46,6 +46,7 @@ struct RuleBox {
 const RuleBox kRuleBoxes[] = {
     {field_id::kStampOnSalesOnly, "印花税只在卖出时收", kStampOnSalesOnly},
     {field_id::kTransferOfAmount, "过户费按成交金额的百分比", kTransferOfAmount},
+    {field_id::kPriceInMilli, "价格精确到0.001元", kPriceInMilli},
 };
 
 }  // namespace

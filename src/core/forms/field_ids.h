@@ -66,6 +66,7 @@ inline constexpr const char* kMinTransferFee = "txtZdGhf";
 inline constexpr const char* kOrderFee = "txtWtf";
 inline constexpr const char* kStampOnSalesOnly = "chkStampOnSalesOnly";
 inline constexpr const char* kTransferOfAmount = "chkTransferOfAmount";
+inline constexpr const char* kPriceInMilli = "chkPriceInMilli";
 inline constexpr const char* kCurrentRates = "cmdPreset";
 inline constexpr const char* kExit = "cmdExit";
 

@@ -20,10 +20,10 @@ bool fitsMilli(double yuan, MilliWidth width) {
            milli < std::numeric_limits<std::int64_t>::max();
 }
 
-int readMilliField(Form& form, Field& field, double& value, MilliWidth width) {
+int readMilliField(Form& form, Field& field, double& value, MilliWidth width, PriceTick tick) {
     const std::string typed = field.text;
     double read = value;
-    if (readMoneyField(form, field, read) != 0)
+    if (readPriceField(form, field, read, tick) != 0)
         return -1;
     if (!fitsMilli(read, width)) {
         showError(form.ui(), invalidValueMessage(typed));

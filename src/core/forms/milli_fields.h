@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/form.h"
+#include "ledger/price_tick.h"
 
 namespace tallivan {
 
@@ -12,9 +13,10 @@ enum class MilliWidth { Bits32, Bits64 };
 // (±2 147 483.647 yuan for 32 bits) so that a negated amount fits as well.
 bool fitsMilli(double yuan, MilliWidth width);
 
-// readMoneyField, then the width check: a number that does not fit gets the invalid-value
-// message with the text as typed, the field shows the unchanged value again and asks for the
-// focus, and the result is -1.
-int readMilliField(Form& form, Field& field, double& value, MilliWidth width);
+// readMoneyField (or, for a price, readPriceField to `tick`), then the width check: a number that
+// does not fit gets the invalid-value message with the text as typed, the field shows the unchanged
+// value again and asks for the focus, and the result is -1.
+int readMilliField(Form& form, Field& field, double& value, MilliWidth width,
+                   PriceTick tick = PriceTick::Cent);
 
 }  // namespace tallivan

@@ -27,6 +27,11 @@ int readMoneyField(Form& form, Field& field, double& value) {
     return readDecimalField(form, field, value, roundToCent);
 }
 
+int readPriceField(Form& form, Field& field, double& value, PriceTick tick) {
+    return readDecimalField(form, field, value,
+                            tick == PriceTick::Milli ? roundToMilli : roundToCent);
+}
+
 int readRateField(Form& form, Field& field, double& value) {
     return readDecimalField(form, field, value, roundRate);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "forms/form.h"
+#include "ledger/price_tick.h"
 
 namespace tallivan {
 
@@ -11,6 +12,9 @@ namespace tallivan {
 // the general decimal form and the result is 0. On failure the invalid-value message is shown,
 // the field shows the unchanged value again, asks for the focus and the result is -1.
 int readMoneyField(Form& form, Field& field, double& value);
+
+// The same for a price, rounded to its tick: the cent, or the milli-yuan.
+int readPriceField(Form& form, Field& field, double& value, PriceTick tick);
 
 // The same for a rate in percent, rounded to four decimals instead of the cent.
 int readRateField(Form& form, Field& field, double& value);

@@ -20,8 +20,9 @@ PriceSourceForm::PriceSourceForm(Ui& ui, Settings& settings)
     option.label = gbk("选项");
     // The vendors' web addresses are not shown: an address nobody has checked would send a
     // person to the wrong place.
-    option.items = {gbk("钱龙日线(*.day)"), gbk("赢证日线(day.dat)"), gbk("财智收盘价(*.txt)")};
-    static_assert(kPriceSourceCount == 3);
+    option.items = {gbk("钱龙日线(*.day)"), gbk("赢证日线(day.dat)"), gbk("财智收盘价(*.txt)"),
+                    gbk("通达信日线(vipdoc)")};
+    static_assert(kPriceSourceCount == 4);
     // A settings file may name a source that does not exist: the first one is offered then.
     option.selected = settings.priceSource < kPriceSourceCount ? settings.priceSource : 0;
     add(std::move(option));

@@ -38,6 +38,7 @@ StockEditForm::StockEditForm(Ui& ui, StockRecord& stock, NoteRecord& note, bool 
     field(field_id::kCode).text = code + " " + names.nameOf(code);
     field(field_id::kShares).text = std::to_string(shares_);
     category_ = categoryOfCode(settings, code);
+    tick_ = priceTickOfCategory(categories_, category_);
     field(field_id::kMemo).text = fieldText(note.memo, sizeof note.memo);
 
     cost_ = fromMilli(stock.cost);
@@ -49,9 +50,9 @@ StockEditForm::StockEditForm(Ui& ui, StockRecord& stock, NoteRecord& note, bool 
     current_ = fromMilli(stock.price);
     stopLoss_.price = fromMilli(stock.stopLossPrice);
     takeProfit_.price = fromMilli(stock.takeProfitPrice);
-    field(field_id::kCurrentPrice).text = fixed2(current_);
-    field(stopLoss_.priceField).text = fixed2(stopLoss_.price);
-    field(takeProfit_.priceField).text = fixed2(takeProfit_.price);
+    field(field_id::kCurrentPrice).text = tickText(current_, tick_);
+    field(stopLoss_.priceField).text = tickText(stopLoss_.price, tick_);
+    field(takeProfit_.priceField).text = tickText(takeProfit_.price, tick_);
     leaveCurrent();
     leavePrice(stopLoss_);
     leavePrice(takeProfit_);
@@ -116,11 +117,13 @@ void StockEditForm::leaveCost() {
     // The cost is stored in a 64-bit field and only ever comes from it.
     if (readMoneyField(*this, field(field_id::kCost), cost_) != 0)
         return;
-    field(field_id::kPrice).text = fixed2(buyPriceForTotal(categories_, shares_, category_, cost_));
+    field(field_id::kPrice).text =
+        tickText(buyPriceForTotal(categories_, shares_, category_, cost_), tick_);
 }
 
 bool StockEditForm::leaveCurrent() {
-    if (readMilliField(*this, field(field_id::kCurrentPrice), current_, MilliWidth::Bits32) != 0)
+    if (readMilliField(*this, field(field_id::kCurrentPrice), current_, MilliWidth::Bits32,
+                       tick_) != 0)
         return false;
     const double net =
         static_cast<double>(static_cast<Extended>(shares_) * current_ -
@@ -130,7 +133,7 @@ bool StockEditForm::leaveCurrent() {
 }
 
 bool StockEditForm::leavePrice(PriceTarget& t) {
-    if (readMilliField(*this, field(t.priceField), t.price, t.width) != 0)
+    if (readMilliField(*this, field(t.priceField), t.price, t.width, tick_) != 0)
         return false;
     // A loss is the same signed quantity as a profit: below break-even it is negative.
     const double amount = static_cast<double>(
@@ -164,7 +167,7 @@ void StockEditForm::calculate(PriceTarget& t, bool fromRatio) {
         fromRatio ? roundToCent(static_cast<double>(static_cast<Extended>(cost_) * 0.01L * typed))
                   : typed;
     const double price = sellPriceForNet(categories_, shares_, category_, cost_, target);
-    field(t.priceField).text = fixed2(price);
+    field(t.priceField).text = tickText(price, tick_);
     // Read back from the field, so the amount shown is the one the found price really gives.
     leavePrice(t);
     requestFocus(source);

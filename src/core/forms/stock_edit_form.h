@@ -7,6 +7,7 @@
 
 #include "forms/form.h"
 #include "forms/milli_fields.h"
+#include "ledger/price_tick.h"
 #include "storage/account_records.h"
 #include "storage/name_table.h"
 #include "storage/settings.h"
@@ -57,6 +58,7 @@ class StockEditForm : public Form {
     const bool held_;
     const std::int32_t shares_;
     int category_ = -1;
+    PriceTick tick_ = PriceTick::Cent;  // of the code's prices
     // The dialog's own values in yuan, kept when a field is left with a valid value.
     double cost_ = 0;
     double current_ = 0;

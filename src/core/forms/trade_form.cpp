@@ -112,7 +112,7 @@ void TradeForm::showOpeningValues() {
     field(field_id::kMonth).text = std::to_string(month_);
     field(field_id::kDay).text = std::to_string(day_);
     field(field_id::kShares).text = std::to_string(shares_);
-    field(field_id::kPrice).text = fixed2(price_);
+    field(field_id::kPrice).text = tickText(price_, priceTick());
     field(field_id::kFee).text = fixed2(fee_);
     field(field_id::kTotal).text = fixed2(editingSale() ? costBasis_ : total());
     parts_ = partsOf(shares_, price_);

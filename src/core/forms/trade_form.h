@@ -9,6 +9,7 @@
 
 #include "forms/form.h"
 #include "ledger/fees.h"
+#include "ledger/price_tick.h"
 #include "storage/account_records.h"
 #include "storage/name_table.h"
 #include "storage/settings.h"
@@ -75,9 +76,12 @@ class TradeForm : public Form {
     void showFeeParts();
     double total() const;
     bool editingSale() const;
-    // Reads a money field like readMoneyField, also refusing values whose milli-yuan form lies
-    // outside [lo, hi]; false when the field was refused.
-    bool readStorable(Field& field, double& value, std::int64_t lo, std::int64_t hi);
+    // Reads a money field like readMoneyField (a price to `tick`), also refusing values whose
+    // milli-yuan form lies outside [lo, hi]; false when the field was refused.
+    bool readStorable(Field& field, double& value, std::int64_t lo, std::int64_t hi,
+                      PriceTick tick = PriceTick::Cent);
+    // The step of the typed code's price: the cent, or the milli-yuan.
+    PriceTick priceTick() const;
     void refuse(Field& field, const std::string& typed, std::string previous);
 
     void pressOk();

@@ -104,7 +104,7 @@ void TradeForm::leaveShares() {
     // As if the price were left: the fee follows the new count.
     Field& priceField = field(field_id::kPrice);
     double price = price_;
-    if (!readStorable(priceField, price, kMin32, kMax32))
+    if (!readStorable(priceField, price, kMin32, kMax32, priceTick()))
         return;
     if (!computeFee(shares_, price)) {
         shares_ = before;
@@ -117,7 +117,7 @@ void TradeForm::leavePrice() {
     Field& f = field(field_id::kPrice);
     const std::string typed = f.text;
     double price = price_;
-    if (!readStorable(f, price, kMin32, kMax32))
+    if (!readStorable(f, price, kMin32, kMax32, priceTick()))
         return;
     if (!computeFee(shares_, price))
         refuse(f, typed, generalForm(price_));
@@ -183,10 +183,15 @@ void TradeForm::leaveCostBasis() {
         readStorable(field(field_id::kTotal), costBasis_, kMin64, kMax64);
 }
 
-bool TradeForm::readStorable(Field& f, double& value, std::int64_t lo, std::int64_t hi) {
+PriceTick TradeForm::priceTick() const {
+    return priceTickOf(settings_, field(field_id::kCode).text);
+}
+
+bool TradeForm::readStorable(Field& f, double& value, std::int64_t lo, std::int64_t hi,
+                             PriceTick tick) {
     const std::string typed = f.text;
     double read = value;
-    if (readMoneyField(*this, f, read) != 0) {
+    if (readPriceField(*this, f, read, tick) != 0) {
         refuseEntry();
         return false;
     }

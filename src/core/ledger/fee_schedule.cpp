@@ -20,8 +20,10 @@ StockCategory shares(const char* name, const char* prefix) {
                         kTransferRate, 0, 0, kTodaysRules);
 }
 
+// Funds, ETFs and bonds are quoted in steps of 0.001 yuan.
 StockCategory fundsOrBonds(const char* name, const char* prefix) {
-    return makeCategory(name, 6, prefix, kCommissionRate, kMinCommission, 0, 0, 0, 0, kTodaysRules);
+    return makeCategory(name, 6, prefix, kCommissionRate, kMinCommission, 0, 0, 0, 0,
+                        kTodaysRules | kPriceInMilli);
 }
 
 }  // namespace

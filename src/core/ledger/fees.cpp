@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "ledger/price_tick.h"
 
 namespace tallivan {
 
@@ -87,21 +88,26 @@ double walkCentGrid(const CategoryTable& table, std::int32_t shares, int categor
                     double quotient, double step, Fits fits) {
     if (!searchable(shares, quotient))
         return 0.0;
+    // A row priced to the milli-yuan walks that grid instead, each step put back on it.
+    const PriceTick tick = priceTickOfCategory(table, category);
+    const bool milli = tick == PriceTick::Milli;
+    if (milli)
+        step = step / 10;
     const auto fitsAt = [&](double price) {
         return fits(static_cast<Extended>(shares) * price,
                     tradeFee(table, shares, category, price, side));
     };
-    double price = roundToCent(quotient);
+    double price = roundToTick(quotient, tick);
     for (int steps = 0; steps < kWalkedSteps; ++steps) {
         if (fitsAt(price))
             return price;
-        price = price + step;
+        price = milli ? roundToMilli(price + step) : price + step;
     }
     // The first fitting step lies in (missed, reached]; both count steps from `price`.
     std::int64_t missed = -1;
     std::int64_t reached = 1;
     const std::int64_t mostSteps = kMostSteps - kWalkedSteps;
-    while (!fitsAt(roundToCent(price + static_cast<double>(reached) * step))) {
+    while (!fitsAt(roundToTick(price + static_cast<double>(reached) * step, tick))) {
         if (reached >= mostSteps)
             return 0.0;
         missed = reached;
@@ -109,12 +115,12 @@ double walkCentGrid(const CategoryTable& table, std::int32_t shares, int categor
     }
     while (reached - missed > 1) {
         const std::int64_t middle = missed + (reached - missed) / 2;
-        if (fitsAt(roundToCent(price + static_cast<double>(middle) * step)))
+        if (fitsAt(roundToTick(price + static_cast<double>(middle) * step, tick)))
             reached = middle;
         else
             missed = middle;
     }
-    return roundToCent(price + static_cast<double>(reached) * step);
+    return roundToTick(price + static_cast<double>(reached) * step, tick);
 }
 
 }  // namespace

@@ -31,13 +31,13 @@ FeeParts feeParts(const CategoryTable& table, std::int32_t shares, int category,
 double tradeFee(const CategoryTable& table, std::int32_t shares, int category, double price,
                 TradeSide side);
 
-// The highest price on the cent grid at which buying `shares` plus their fee costs no more
-// than `total` (+0.002).
+// The highest price on the cent grid (the milli-yuan grid for a row priced in milli-yuan) at which
+// buying `shares` plus their fee costs no more than `total` (+0.002).
 double buyPriceForTotal(const CategoryTable& table, std::int32_t shares, int category,
                         double total);
 
-// The lowest price on the cent grid at which selling `shares` minus their fee (on the sell
-// side) brings at least `base` + `target` (-0.002). Break-even is a target of 0.
+// The lowest price on the cent grid (or the milli-yuan grid) at which selling `shares` minus their
+// fee (on the sell side) brings at least `base` + `target` (-0.002). Break-even is a target of 0.
 double sellPriceForNet(const CategoryTable& table, std::int32_t shares, int category, double base,
                        double target);
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/numbers.h"
+#include "ledger/price_tick.h"
 
 namespace tallivan::rows {
 
@@ -17,6 +18,9 @@ inline Extended yuan(std::int64_t milli) {
 // "%2.2f" of the column value, exactly as fixed2 writes it. Loading a large account formats
 // about a million of these, so the usual magnitudes skip the general formatter.
 std::string money(Extended value);
+
+// A price column: money, or "%2.3f" for an instrument traded in steps of 0.001 yuan.
+std::string price(Extended value, PriceTick tick);
 
 // "%2.2f%%" of the column value.
 std::string rate(Extended value);

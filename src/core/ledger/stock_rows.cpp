@@ -24,6 +24,7 @@ void fillHeld(LedgerRow& row, const StockRecord& stock, const std::string& code,
     const std::int64_t stopLoss = stock.stopLossPrice;
     const double totalCost = static_cast<double>(rows::yuan(cost));
     const double current = static_cast<double>(rows::yuan(price));
+    const PriceTick tick = priceTickOfCategory(table, category);
 
     const double buyPrice =
         shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost);
@@ -38,16 +39,16 @@ void fillHeld(LedgerRow& row, const StockRecord& stock, const std::string& code,
     row.setText(held_column::kCode, code);
     row.setText(held_column::kName, context.names.nameOf(code));
     row.setText(held_column::kShares, std::to_string(shares));
-    row.setText(held_column::kBuyPrice, rows::money(buyPrice));
+    row.setText(held_column::kBuyPrice, rows::price(buyPrice, tick));
     row.setText(held_column::kBuyTotal, rows::money(totalCost));
-    row.setText(held_column::kCurrentPrice, rows::money(current));
+    row.setText(held_column::kCurrentPrice, rows::price(current, tick));
     row.setText(held_column::kValue, rows::money(value));
     row.setText(held_column::kProfit, rows::money(profit));
     row.setText(held_column::kProfitRatio, rows::rate(profitRate));
     row.setText(held_column::kBreakEven,
-                rows::money(sellPriceForNet(table, shares, category, totalCost, 0)));
-    row.setText(held_column::kStopLoss, rows::money(rows::yuan(stopLoss)));
-    row.setText(held_column::kTakeProfit, rows::money(rows::yuan(stock.takeProfitPrice)));
+                rows::price(sellPriceForNet(table, shares, category, totalCost, 0), tick));
+    row.setText(held_column::kStopLoss, rows::price(rows::yuan(stopLoss), tick));
+    row.setText(held_column::kTakeProfit, rows::price(rows::yuan(stock.takeProfitPrice), tick));
     row.setText(held_column::kDate, dateText(stock.year, stock.month, stock.day));
 
     if (price <= stopLoss)
@@ -68,6 +69,7 @@ void fillSold(LedgerRow& row, const StockRecord& stock, const std::string& code,
     const std::int64_t proceeds = stock.proceeds;
     const double totalCost = static_cast<double>(rows::yuan(cost));
     const double totalProceeds = static_cast<double>(rows::yuan(proceeds));
+    const PriceTick tick = priceTickOfCategory(table, category);
 
     // The difference in whole milli-yuan first; only values no ledger reaches overflow it, and
     // those take the difference in extended precision instead.
@@ -83,10 +85,11 @@ void fillSold(LedgerRow& row, const StockRecord& stock, const std::string& code,
     row.setText(sold_column::kShares, std::to_string(shares));
     row.setText(
         sold_column::kBuyPrice,
-        rows::money(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost)));
+        rows::price(shares == 0 ? 0.0 : buyPriceForTotal(table, shares, category, totalCost),
+                    tick));
     row.setText(sold_column::kBuyTotal, rows::money(totalCost));
     row.setText(sold_column::kSellPrice,
-                rows::money(sellPriceForNet(table, shares, category, totalProceeds, 0)));
+                rows::price(sellPriceForNet(table, shares, category, totalProceeds, 0), tick));
     row.setText(sold_column::kSaleTotal, rows::money(totalProceeds));
     row.setText(sold_column::kProfit, rows::money(profit));
     row.setText(sold_column::kProfitRatio, rows::rate(profitRate));

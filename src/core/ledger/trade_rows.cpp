@@ -57,7 +57,8 @@ void showTradeRow(LedgerRow& row, const TradeRecord& trade, AccountNode* owner,
     row.setText(trade_column::kName, context.names.nameOf(code));
     row.setText(trade_column::kOperation, tradeTypeName(type));
     row.setText(trade_column::kShares, std::to_string(static_cast<std::int32_t>(trade.shares)));
-    row.setText(trade_column::kPrice, rows::money(rows::yuan(trade.price)));
+    row.setText(trade_column::kPrice,
+                rows::price(rows::yuan(trade.price), priceTickOf(context.settings, code)));
     row.setText(trade_column::kFee, rows::money(rows::yuan(trade.fee)));
     row.setText(trade_column::kTotal, rows::money(amount));
     if (type == kSell) {

@@ -12,12 +12,6 @@ namespace {
 constexpr std::size_t kRecordSize = 40;
 constexpr std::size_t kCloseOffset = 16;
 
-bool plausibleDate(std::uint32_t key) {
-    const std::uint32_t month = key / 100 % 100;
-    const std::uint32_t day = key % 100;
-    return key >= 19000101 && key <= 29991231 && month >= 1 && month <= 12 && day >= 1 && day <= 31;
-}
-
 class DayFileHistory final : public ClosingPrices {
   public:
     DayFileHistory(FileSystem& fs, std::string directory)
@@ -39,8 +33,9 @@ class DayFileHistory final : public ClosingPrices {
     const std::vector<DayClose>& daysOf(const std::string& code) {
         auto it = days_.find(code);
         if (it == days_.end()) {
+            const std::optional<std::string> path = findDayFile(fs_, directory_, code);
             const std::optional<std::string> bytes =
-                readWholeFile(fs_, dayFilePath(directory_, code));
+                path ? readWholeFile(fs_, *path) : std::nullopt;
             it = days_.emplace(code, bytes ? dayClosesOf(*bytes) : std::vector<DayClose>{}).first;
         }
         return it->second;
@@ -62,7 +57,7 @@ std::vector<DayClose> dayClosesOf(const std::string& bytes) {
     for (std::size_t at = 0; at < bytes.size(); at += kRecordSize) {
         const std::uint32_t date = loadLittleEndian<std::uint32_t>(data + at);
         const std::uint32_t close = loadLittleEndian<std::uint32_t>(data + at + kCloseOffset);
-        if (close == 0 || !plausibleDate(date))
+        if (close == 0 || plausibleDayDate(date) == 0)
             continue;
         days.push_back({static_cast<std::int32_t>(date),
                         static_cast<double>(static_cast<Extended>(close) * 0.001L)});

@@ -7,6 +7,7 @@
 #include "base/numbers.h"
 #include "market/closing_text_reader.h"
 #include "market/day_file_reader.h"
+#include "market/tdx_day_reader.h"
 #include "market/type_day_dat_reader.h"
 
 namespace tallivan {
@@ -21,6 +22,8 @@ PriceReaderOpening openReader(FileSystem& fs, int index, const std::string& dire
             return openTypeDayDatReader(fs, directory);
         case kClosingTextSource:
             return openClosingTextReader(fs, directory, today);
+        case kTdxDaySource:
+            return openTdxDayReader(fs, directory);
         default:
             return {PriceSourceStatus::UnknownSource, {}, nullptr};
     }
@@ -54,12 +57,20 @@ PriceSourceStatus PriceSource::open(FileSystem& fs, int index, const std::string
 }
 
 std::optional<double> PriceSource::readClosePrice(const std::string& code) {
+    return readQuote(code).close;
+}
+
+PriceQuote PriceSource::readQuote(const std::string& code) {
     if (!reader_)
-        return std::nullopt;
-    const std::optional<double> close = reader_->closeOf(code);
-    if (!close || !isUsablePrice(*close))
-        return std::nullopt;
-    return close;
+        return {std::nullopt, 0, PriceMiss::NoRecord};
+    PriceQuote quote = reader_->quoteOf(code);
+    if (quote.close && !isUsablePrice(*quote.close)) {
+        quote.close.reset();
+        quote.miss = PriceMiss::NoRecord;
+    }
+    if (!quote.close)
+        quote.date = 0;
+    return quote;
 }
 
 }  // namespace tallivan

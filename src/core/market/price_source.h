@@ -21,7 +21,8 @@ namespace tallivan {
 constexpr int kDayFileSource = 0;      // one .day file per stock
 constexpr int kTypeDayDatSource = 1;   // type.dat with day.dat
 constexpr int kClosingTextSource = 2;  // today's closing-price text
-constexpr int kPriceSourceCount = 3;
+constexpr int kTdxDaySource = 3;       // a trading client's vipdoc day-line folder
+constexpr int kPriceSourceCount = 4;
 
 class PriceSource {
   public:
@@ -48,6 +49,10 @@ class PriceSource {
     // milli-yuan), or when it is too large for the 32-bit milli-yuan price of a position; the
     // caller then leaves the stock as it is. Nothing as well while the source is not open.
     std::optional<double> readClosePrice(const std::string& code);
+
+    // The same with the close's day and, when there is none, the reason (a close that is no
+    // usable price is "no record").
+    PriceQuote readQuote(const std::string& code);
 
     // Releases the files and text the source holds; harmless after a failed open or twice.
     void close() { reader_.reset(); }

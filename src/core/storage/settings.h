@@ -23,9 +23,9 @@ struct StockCategory {
     double transferFee = 0;      // yuan per whole 1000 shares (or percent, kTransferOfAmount)
     double minTransferFee = 0;   // yuan per trade
     double orderFee = 0;         // flat yuan per trade
-    // How today's market charges this row (kStampOnSalesOnly, kTransferOfAmount); bits the
-    // program does not know are kept as read. All clear: the rules every older file was
-    // written under.
+    // How today's market charges and prices this row (kStampOnSalesOnly, kTransferOfAmount,
+    // kPriceInMilli); bits the program does not know are kept as read. All clear: the rules
+    // every older file was written under.
     std::uint8_t feeRules = 0;
 };
 
@@ -33,6 +33,9 @@ struct StockCategory {
 constexpr std::uint8_t kStampOnSalesOnly = 0x01;
 // The transfer fee is `transferFee` percent of the amount instead of yuan per 1000 shares.
 constexpr std::uint8_t kTransferOfAmount = 0x02;
+// Prices move in steps of 0.001 yuan (funds, ETFs, bonds, repos) and are kept to the
+// milli-yuan instead of the cent.
+constexpr std::uint8_t kPriceInMilli = 0x04;
 
 constexpr int kCategoryCount = 20;
 constexpr int kPriceSourceDirCount = 6;
