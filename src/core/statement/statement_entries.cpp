@@ -133,7 +133,7 @@ class RowNumbers {
         switch (entry_.command) {
             case ImportCommand::Buy:
             case ImportCommand::Sell:
-                return readShares(shares) && readPrice(price, true) && readFee(net);
+                return readShares(shares) && readPrice(price, true) && readFee();
             case ImportCommand::RightsIssue:
                 return readShares(shares) && readPrice(price, false);
             case ImportCommand::BonusShares:
@@ -183,7 +183,7 @@ class RowNumbers {
     // makes shares × price ± fee equal it, and the fee columns are only evidence, which may
     // overlap (佣金 inside 手续费, 过户费 again on its own). Without a net amount the fee is the
     // total of the statement, else the sum of the single fees.
-    bool readFee(const NumberCell& net) {
+    bool readFee() {
         std::vector<std::int64_t> parts;
         std::optional<std::int64_t> total;
         if (const auto column = columns_[StatementField::TotalFee]) {
@@ -372,7 +372,10 @@ std::vector<StatementEntry> mapStatementTable(std::vector<StatementLine>& lines,
                 continue;
             break;
         }
-        if (isTotalLine(line) || knownCaptions(line.cells) >= 2)
+        // A row of the statement has its date; only a line without one may be another header.
+        const bool dated =
+            statementDate(cellAt(line, header.columns[StatementField::Date])).has_value();
+        if (isTotalLine(line) || (!dated && knownCaptions(line.cells) >= 2))
             break;
         if (shortRowsWhole && line.cells.size() < width)
             line.cells.resize(width);
