@@ -1,4 +1,5 @@
-// A broker's statement of any bytes: read and compared with an account holding shares and a
+// A broker's statement of any bytes (text of any separator, aligned text, a web page, a
+// workbook): read and compared with an account holding shares and a
 // subscription; when the first byte is odd, also imported into an account of the sample ledger.
 #include "forms/import_form.h"
 #include "fuzz_support.h"

@@ -121,6 +121,11 @@ int main(int argc, char** argv) {
     writeSeed(dir, "statement", 1, led(0, testing::commaStatement(history)));
     writeSeed(dir, "statement", 2, led(1, testing::utf8Statement(history)));
     writeSeed(dir, "statement", 3, led(1, testing::workbookStatement(history)));
+    // The readers of web pages and of aligned text, overlapping fee columns, day numbers.
+    writeSeed(dir, "statement", 5, led(1, testing::htmlStatement(history)));
+    writeSeed(dir, "statement", 6, led(1, testing::alignedTextStatement(history)));
+    writeSeed(dir, "statement", 7, led(0, testing::overlappingFeesStatement(history)));
+    writeSeed(dir, "statement", 8, led(0, testing::serialDatesWorkbook(history)));
     writeSeed(dir, "statement", 4,
               led(1, gbk("成交日期,操作,证券代码,成交数量,成交价格,手续费,发生金额\r\n"
                          "20230214,新股入账,603999,600,5,,0\r\n"

@@ -44,7 +44,7 @@ void printPreview(std::ostream& out, const StatementPreview& preview) {
     out << "total";
     for (std::size_t i = 0; i < counts.size(); ++i)
         out << (i ? ", " : "\t") << counts[i] << ' ' << kStatusWords[i];
-    out << '\n';
+    out << '\t' << fixed2(fromMilli(preview.newCash)) << '\n';
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ ImportDialog::ImportDialog(ImportForm& form, QWidget* parent) : FormDialog(form,
     layout->addWidget(table, 1);
 
     layout->addWidget(fieldWidget(field_id::kCountsLabel));
+    layout->addWidget(fieldWidget(field_id::kCashLabel));
     layout->addLayout(buttonRow({field_id::kImport, field_id::kCancel}));
     bindForm(EnterKey::NextControl);
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <algorithm>
 
+#include "base/gbk.h"
 #include "forms/import_form.h"
 #include "qt_text.h"
 
@@ -62,6 +63,9 @@ QVariant ImportPreviewModel::data(const QModelIndex& index, int role) const {
         case kCommandColumn:
             return toQt(importCommandName(e.command));
         case kNoteColumn:
+            // The fee columns are evidence beside the fee the cash decided: shown as they are.
+            if (!e.feeDetail.empty())
+                return toQt(e.note + (e.note.empty() ? "" : "; ") + gbk("税费: ") + e.feeDetail);
             return toQt(e.note);
         default:
             break;

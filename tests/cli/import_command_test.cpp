@@ -48,7 +48,8 @@ const std::string kPreview =
     "new\t2023-02-14\tbuy\t600000\t1000\t10.00\t5.20\t\n"
     "new\t2023-02-15\tdividend\t600000\t0\t0.00\t120.00\t\n"
     "new\t2023-02-16\twithdraw\t\t0\t0.00\t-500.00\t\n"
-    "new\t2023-02-17\tsell\t600000\t400\t11.00\t5.00\t发生金额 4400.00 与股数×价格-税费 4395.00 "
+    // The cash decides the fee; the fee column that says otherwise is named in the note.
+    "new\t2023-02-17\tsell\t600000\t400\t11.00\t0.00\t按发生金额税费为 0.00, 与费用栏 5.00 "
     "不符\n"
     "skipped\t2023-02-18\t\t\t0\t0.00\t0.00\t指定交易\n"
     "unknown\t2023-02-19\t\t600000\t0\t0.00\t0.00\t融资买入\n"
@@ -60,18 +61,20 @@ TEST_F(ImportCli, ADryRunPrintsEveryRowAndRecordsNothing) {
     const CliResult r = import(kStatement, true);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, kPreview + "total\t4 new, 0 duplicate, 1 skipped, 1 unknown, 2 invalid\n");
+    EXPECT_EQ(r.out,
+              kPreview + "total\t4 new, 0 duplicate, 1 skipped, 1 unknown, 2 invalid\t-5985.20\n");
     EXPECT_EQ(data.dir().read(account), before);
 }
 
 TEST_F(ImportCli, AnImportRecordsTheNewRowsAndASecondOneNothing) {
     const CliResult r = import(kStatement, false);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, kPreview + "total\t4 new, 0 duplicate, 1 skipped, 1 unknown, 2 invalid\n");
+    EXPECT_EQ(r.out,
+              kPreview + "total\t4 new, 0 duplicate, 1 skipped, 1 unknown, 2 invalid\t-5985.20\n");
     const CliResult shown = run({"show", account, "--list", "trades", "--list", "funds"});
     EXPECT_EQ(shown.out,
               "[trades]\n"
-              "5\t23-02-17\t600000\t600000\t卖出\t400\t11.00\t5.00\t4395.00\t0.00\t0.00%\n"
+              "5\t23-02-17\t600000\t600000\t卖出\t400\t11.00\t0.00\t4400.00\t0.00\t0.00%\n"
               "9\t23-02-15\t600000\t600000\t红利\t0\t0.00\t120.00\t120.00\t\t\n"
               "6\t23-02-14\t600000\t600000\t买入\t1000\t10.00\t5.20\t-10005.20\t\t\n"
               "[funds]\n"
@@ -80,9 +83,10 @@ TEST_F(ImportCli, AnImportRecordsTheNewRowsAndASecondOneNothing) {
     const std::string recorded = data.dir().read(account);
     const CliResult again = import(kStatement, false);
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_NE(again.out.find("duplicate\t2023-02-14\tbuy\t600000\t1000\t10.00\t5.20\t\n"),
+    EXPECT_NE(again.out.find(
+                  "duplicate\t2023-02-14\tbuy\t600000\t1000\t10.00\t5.20\t账户已有同样的记录\n"),
               std::string::npos);
-    EXPECT_NE(again.out.find("total\t0 new, 4 duplicate, 1 skipped, 1 unknown, 2 invalid\n"),
+    EXPECT_NE(again.out.find("total\t0 new, 4 duplicate, 1 skipped, 1 unknown, 2 invalid\t0.00\n"),
               std::string::npos);
     EXPECT_EQ(data.dir().read(account), recorded);
 }
@@ -91,7 +95,9 @@ TEST_F(ImportCli, EveryLayoutOfTheSampleHistory) {
     const auto history = testing::sampleHistory();
     for (const std::string& bytes :
          {testing::tabStatement(history), testing::commaStatement(history),
-          testing::utf8Statement(history), testing::workbookStatement(history)}) {
+          testing::utf8Statement(history), testing::workbookStatement(history),
+          testing::overlappingFeesStatement(history), testing::htmlStatement(history),
+          testing::alignedTextStatement(history), testing::serialDatesWorkbook(history)}) {
         const CliResult r = import(bytes, true);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.out.find("new\t2023-06-21\tadjust\t\t0\t0.00\t1.23\t\n"), std::string::npos)
@@ -99,8 +105,10 @@ TEST_F(ImportCli, EveryLayoutOfTheSampleHistory) {
         EXPECT_NE(r.out.find("unknown\t2023-08-15\t\t732999\t0\t0.00\t0.00\t新股申购\n"),
                   std::string::npos)
             << r.out;
-        EXPECT_NE(r.out.find("total\t11 new, 0 duplicate, 2 skipped, 1 unknown, 0 invalid\n"),
-                  std::string::npos)
+        // The new rows move the cash the statement's balance shows at its end.
+        EXPECT_NE(
+            r.out.find("total\t11 new, 0 duplicate, 2 skipped, 1 unknown, 0 invalid\t58347.92\n"),
+            std::string::npos)
             << r.out;
     }
 }

@@ -43,9 +43,10 @@ void typeBuy(TradeApp& app, const std::string& date, const std::string& code,
     app.controller.buy();
 }
 
-// The trades of sampleHistory() typed through the commands, in the order they happened.
-void typeHistory(TradeApp& app) {
-    typeFund(app, "2023-02-01", kDeposit, "100000", "银行转证券");
+// The trades of sampleHistory() typed through the commands, in the order they happened; the
+// memo of a fund movement is the statement's text of it (another broker's with `otherTexts`).
+void typeHistory(TradeApp& app, bool otherTexts = false) {
+    typeFund(app, "2023-02-01", kDeposit, "100000", otherTexts ? "银行转存" : "银行转证券");
     typeBuy(app, "2023-02-14", "600000", "1000", "10", "5.20");
     typeBuy(app, "2023-02-20", "000001", "2000", "12.50", "7.50");
     app.onHolding(
@@ -56,7 +57,7 @@ void typeHistory(TradeApp& app) {
     app.onHolding("000001", &Controller::dividend, dated("2023-05-12", {{field_id::kFee, "-30"}}));
     app.onHolding("000001", &Controller::bonusShares,
                   dated("2023-06-01", {{field_id::kShares, "400"}}));
-    typeFund(app, "2023-06-10", kWithdrawal, "5000", "证券转银行");
+    typeFund(app, "2023-06-10", kWithdrawal, "5000", otherTexts ? "银行转取" : "证券转银行");
     typeFund(app, "2023-06-21", kAdjustment, "-1.23", "利息归本");  // typed as the loss it is
     app.onHolding("600000", &Controller::rightsIssue,
                   dated("2023-08-01", {{field_id::kShares, "300"}, {field_id::kPrice, "8"}}));
@@ -83,22 +84,33 @@ std::vector<LedgerRecord> slotsOf(DataDir& data, const std::string& path) {
 }
 
 TEST(ImportCommand, EveryBrokersStatementShowsWhatTypingItsTradesWould) {
-    DataDir typedData;
-    TradeApp typed(typedData);
-    typeHistory(typed);
-    ASSERT_TRUE(typed.ui.messages.empty());
+    DataDir usualData;
+    TradeApp usual(usualData);
+    typeHistory(usual);
+    ASSERT_TRUE(usual.ui.messages.empty());
+    DataDir otherData;
+    TradeApp other(otherData);
+    typeHistory(other, true);
+    ASSERT_TRUE(other.ui.messages.empty());
 
     const auto history = testing::sampleHistory();
     const struct {
         const char* layout;
         std::string bytes;
+        bool otherTexts;
     } statements[] = {
-        {"tab", testing::tabStatement(history)},
-        {"comma", testing::commaStatement(history)},
-        {"utf-8", testing::utf8Statement(history)},
-        {"workbook", testing::workbookStatement(history)},
+        {"tab", testing::tabStatement(history), false},
+        {"comma", testing::commaStatement(history), false},
+        {"utf-8", testing::utf8Statement(history), false},
+        {"workbook", testing::workbookStatement(history), false},
+        {"overlapping fees, tab-separated .csv", testing::overlappingFeesStatement(history), true},
+        {"web page", testing::htmlStatement(history), true},
+        {"aligned text", testing::alignedTextStatement(history), true},
+        {"workbook of day numbers", testing::serialDatesWorkbook(history), false},
     };
     for (const auto& s : statements) {
+        TradeApp& typed = s.otherTexts ? other : usual;
+        DataDir& typedData = s.otherTexts ? otherData : usualData;
         DataDir data;
         TradeApp app(data);
         const StatementPreview* preview = importStatement(app, data, s.bytes);
@@ -112,6 +124,12 @@ TEST(ImportCommand, EveryBrokersStatementShowsWhatTypingItsTradesWould) {
         app.reopen();
         typed.reopen();
         EXPECT_EQ(app.snapshot(), typed.snapshot()) << s.layout;
+        // Once more: nothing new, nothing written.
+        const auto file = data.dir().read(app.path);
+        const StatementPreview* again = importStatement(app, data, s.bytes);
+        EXPECT_EQ(again->counts(), (std::array<std::size_t, 5>{0, 11, 2, 1, 0})) << s.layout;
+        EXPECT_EQ(again->newCash, 0) << s.layout;
+        EXPECT_EQ(data.dir().read(app.path), file) << s.layout;
     }
 }
 
@@ -132,6 +150,44 @@ TEST(ImportCommand, TheSameStatementTwiceAddsNothing) {
         importStatement(app, data, testing::workbookStatement(testing::sampleHistory()))->counts(),
         (std::array<std::size_t, 5>{0, 11, 2, 1, 0}));
     EXPECT_EQ(data.dir().read(app.path), file);
+}
+
+TEST(ImportCommand, OverlappingStatementsAddEachTradeOnceByTheBrokersNumber) {
+    DataDir data;
+    TradeApp app(data);
+    // January to June by trade date; May to December by settlement date, a day later, so only
+    // the broker's numbers tell the rows of May and June again.
+    const std::string firstHalf =
+        gbk("成交日期,操作,证券代码,成交数量,成交价格,发生金额,成交编号\r\n"
+            "20230110,买入,600000,100,10,-1005,A1\r\n"
+            "20230510,买入,600000,100,10,-1005,A2\r\n"
+            "20230615,买入,000001,200,5,-1005,A3\r\n");
+    const std::string secondHalf =
+        gbk("交收日期,操作,证券代码,成交数量,成交价格,发生金额,成交编号\r\n"
+            "20230511,买入,600000,100,10,-1005,A2\r\n"
+            "20230616,买入,000001,200,5,-1005,A3\r\n"
+            "20231101,卖出,600000,200,11,2195,A4\r\n");
+    EXPECT_EQ(importStatement(app, data, firstHalf)->counts(),
+              (std::array<std::size_t, 5>{3, 0, 0, 0, 0}));
+    const StatementPreview* p = importStatement(app, data, secondHalf);
+    EXPECT_EQ(p->counts(), (std::array<std::size_t, 5>{1, 2, 0, 0, 0}));
+    EXPECT_EQ(p->entries[0].note, gbk("编号 A2 已导入"));
+    EXPECT_EQ(p->newCash, 2195000);
+    EXPECT_EQ(app.rows(LedgerList::Trades), 4u);
+    EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kCode, held_column::kShares}),
+              (std::vector<std::string>{"000001", "200"}));
+    const auto file = data.dir().read(app.path);
+    EXPECT_EQ(importStatement(app, data, secondHalf)->counts(),
+              (std::array<std::size_t, 5>{0, 3, 0, 0, 0}));
+    EXPECT_EQ(data.dir().read(app.path), file);
+
+    // A trade undone since is no longer known by its number.
+    app.controller.selectRow(LedgerList::Trades, 0);  // the newest: the sale of November
+    app.ui.onDialog = [](Form& form) { form.press(field_id::kOk); };
+    app.controller.undoTrade();
+    EXPECT_EQ(app.rows(LedgerList::Trades), 3u);
+    const auto counts = importStatement(app, data, secondHalf, field_id::kCancel)->counts();
+    EXPECT_EQ(counts[static_cast<std::size_t>(ImportStatus::New)], 1u);
 }
 
 TEST(ImportCommand, ThePreviewListsEveryRowAndCancelRecordsNothing) {

@@ -7,6 +7,20 @@
 namespace tallivan {
 namespace {
 
+TEST(StatementCells, WorkbookTimesCodesWithBlanksAndBracketedTails) {
+    EXPECT_EQ(statementTime("0.396782407"), 93122);
+    EXPECT_EQ(statementTime("44971.396782407"), 93122);
+    EXPECT_EQ(statementTime("0"), 0);
+    EXPECT_EQ(statementTime("0.99999999"), 235959);
+    EXPECT_EQ(statementTime("1.5"), std::nullopt);
+    EXPECT_EQ(statementCode(" 600 000 "), "600000");
+    EXPECT_EQ(statementCode("1 "), "000001");
+    EXPECT_EQ(statementCode("---"), std::nullopt);
+    EXPECT_EQ(withoutBracketedTail(gbk(" 证券买入(贵州茅台) ")), gbk("证券买入"));
+    EXPECT_EQ(withoutBracketedTail(gbk("成交价格（元）")), gbk("成交价格"));
+    EXPECT_EQ(withoutBracketedTail("(x)"), "(x)");
+}
+
 TEST(StatementCells, Dates) {
     const struct {
         const char* cell;
@@ -18,7 +32,12 @@ TEST(StatementCells, Dates) {
         {"2023.02.14", Date{2023, 2, 14}},
         {"2023年2月14日", Date{2023, 2, 14}},
         {"2023-02-14 09:31:22", Date{2023, 2, 14}},
-        {"44971", Date{2023, 2, 14}},  // a workbook's day number
+        {"44971", Date{2023, 2, 14}},          // a workbook's day number
+        {"44971.5", Date{2023, 2, 14}},        // with the time as its fraction
+        {"20240103000012", Date{2024, 1, 3}},  // a serial number after the date
+        {"20240103093122", Date{2024, 1, 3}},
+        {"20240133000012", std::nullopt},
+        {"0.5", std::nullopt},
         {"20240229", Date{2024, 2, 29}},
         {"20230229", std::nullopt},  // not a leap year
         {"20231301", std::nullopt},

@@ -77,6 +77,15 @@ TEST(StatementOperations, MeaningsSkipsAndBothSpellings) {
         {"融券购回", StatementOperation::Skipped, "逆回购"},
         {"撤单", StatementOperation::Skipped, "撤单"},
         {"托管转出", StatementOperation::Skipped, "托管转出"},
+        {"银行转存", StatementOperation::Deposit, ""},
+        {"银行转取", StatementOperation::Withdrawal, ""},
+        {"证券买入(贵州茅台)", StatementOperation::Buy, ""},
+        {"证券卖出（贵州茅台）", StatementOperation::Sell, ""},
+        {"红利", StatementOperation::Dividend, ""},
+        {"股息红利差异扣税", StatementOperation::DividendTax, ""},
+        {"拆出质押购回", StatementOperation::Skipped, "逆回购"},
+        {"中签扣款", StatementOperation::Skipped, "中签扣款"},
+        {"新股入帐", StatementOperation::NewShares, ""},
         {"融资买入", StatementOperation::Unknown, ""},
         {"", StatementOperation::Unknown, ""},
     };
@@ -140,18 +149,18 @@ TEST(StatementEntries, RowsMapToLedgerCommands) {
          "000001",
          100,
          1230,
-         130,
+         -280,
          0,
-         "发生金额 123.28 与股数×价格-税费 122.87 不符"},
+         "按发生金额税费为 -0.28, 与费用栏 0.13 不符"},
         {{"20230301", "", "买入", "600000", "100", "10", "5", "", "-1020", ""},
          ImportStatus::New,
          ImportCommand::Buy,
          "600000",
          100,
          10000,
-         5000,
+         20000,
          0,
-         "发生金额 1020.00 与股数×价格+税费 1005.00 不符"},
+         "按发生金额税费为 20.00, 与费用栏 5.00 不符"},
         {{"20230510", "", "股息入帐", "1", "2000", "", "", "", "300", ""},
          ImportStatus::New,
          ImportCommand::Dividend,
@@ -243,15 +252,6 @@ TEST(StatementEntries, RowsMapToLedgerCommands) {
          0,
          0,
          "不涉及资金和股份"},
-        {{"合计", "", "", "", "3000", "", "", "", "-1000", ""},
-         ImportStatus::Skipped,
-         ImportCommand::None,
-         "",
-         0,
-         0,
-         0,
-         0,
-         "合计行"},
         {{"20230706", "", "银证转入", "", "", "", "", "", "0", ""},
          ImportStatus::Skipped,
          ImportCommand::Deposit,
@@ -370,15 +370,20 @@ TEST(StatementEntries, RowsMapToLedgerCommands) {
 }
 
 TEST(StatementEntries, TheLargestNumbersAreComparedWithoutOverflow) {
+    // The fee the cash implies is far beyond what a trade keeps: the row cannot be recorded.
     for (const char* net : {"999999999999999", "-999999999999999", "0.01"}) {
         const StatementEntry e = mapped({"20230301", "", "卖出", "600000", "2147483647",
                                          "2147483.64", "2147483.64", "0", net, ""});
-        EXPECT_EQ(e.status, ImportStatus::New) << net;
+        EXPECT_EQ(e.status, ImportStatus::Invalid) << net;
         EXPECT_EQ(e.shares, 2147483647) << net;
         EXPECT_EQ(e.price, 2147483640) << net;
-        EXPECT_EQ(e.fee, 2147483640) << net;
-        EXPECT_TRUE(e.note.starts_with(gbk("发生金额 "))) << net;
+        EXPECT_EQ(e.note, gbk("税费超出范围")) << net;
     }
+    // Without a net amount the fee columns give the fee.
+    const StatementEntry e = mapped(
+        {"20230301", "", "卖出", "600000", "2147483647", "2147483.64", "2147483.64", "0", "", ""});
+    EXPECT_EQ(e.status, ImportStatus::New);
+    EXPECT_EQ(e.fee, 2147483640);
 }
 
 TEST(StatementEntries, DatesTimesAndACutLine) {
@@ -391,6 +396,42 @@ TEST(StatementEntries, DatesTimesAndACutLine) {
         mapped({"20230214", "09:31:22", "买入", "600000", "1000", "10", "", "", "", "1"}, true);
     EXPECT_EQ(cut.status, ImportStatus::Invalid);
     EXPECT_EQ(cut.note, gbk("行不完整"));
+}
+
+TEST(StatementEntries, TheCashDecidesTheFee) {
+    const auto columns =
+        recogniseHeader(gbkCells({"日期", "操作", "证券代码", "成交数量", "成交价格", "手续费",
+                                  "佣金", "过户费", "印花税", "发生金额"}));
+    ASSERT_TRUE(columns);
+    const struct {
+        const char* what;
+        std::vector<std::string> cells;
+        std::int64_t fee;
+        const char* note;
+        const char* detail;
+    } cases[] = {
+        {"手续费 holds 佣金 and 过户费 again",
+         gbkCells(
+             {"20230214", "买入", "600000", "1000", "10", "5.20", "5", "0.20", "0", "-10005.20"}),
+         5200, "", "手续费 5.20 + 佣金 5.00 + 过户费 0.20"},
+        {"a sale of negative shares",
+         gbkCells(
+             {"20230301", "卖出", "600000", "-500", "11", "5.11", "5", "0.11", "5.50", "5489.39"}),
+         10610, "", "手续费 5.11 + 佣金 5.00 + 过户费 0.11 + 印花税 5.50"},
+        {"a fee the columns cannot explain",
+         gbkCells({"20230214", "买入", "600000", "1000", "10", "5", "", "", "", "-10007"}), 7000,
+         "按发生金额税费为 7.00, 与费用栏 5.00 不符", "手续费 5.00"},
+        {"no net amount: the columns are added",
+         gbkCells({"20230214", "买入", "600000", "1000", "10", "5", "5", "0.20", "---", ""}), 10200,
+         "", "手续费 5.00 + 佣金 5.00 + 过户费 0.20"},
+    };
+    for (const auto& c : cases) {
+        const StatementEntry e = mapStatementLine({2, c.cells, false}, *columns);
+        EXPECT_EQ(e.status, ImportStatus::New) << c.what;
+        EXPECT_EQ(e.fee, c.fee) << c.what;
+        EXPECT_EQ(e.note, gbk(c.note)) << c.what;
+        EXPECT_EQ(e.feeDetail, gbk(c.detail)) << c.what;
+    }
 }
 
 TEST(StatementEntries, WithoutFeeColumnsTheNetAmountGivesTheFee) {

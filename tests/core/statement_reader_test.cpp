@@ -58,6 +58,11 @@ TEST(StatementReader, EveryBrokersLayoutReadsTheSameHistory) {
         {"comma", testing::commaStatement(history), 2},
         {"utf-8", testing::utf8Statement(history), 2},
         {"workbook", testing::workbookStatement(history), 2},
+        // The rows below the table (合计, the holdings) are no rows of the statement.
+        {"overlapping fees", testing::overlappingFeesStatement(history), 3},
+        {"web page", testing::htmlStatement(history), 3},
+        {"aligned text", testing::alignedTextStatement(history), 4},
+        {"workbook of day numbers", testing::serialDatesWorkbook(history), 2},
     };
     for (const auto& s : statements) {
         const StatementReading reading = readStatement(s.bytes);
@@ -67,6 +72,49 @@ TEST(StatementReader, EveryBrokersLayoutReadsTheSameHistory) {
         EXPECT_EQ(reading.preview.entries.front().line, s.firstLine) << s.layout;
         EXPECT_EQ(reading.preview.header.size(), reading.preview.entries.front().cells.size())
             << s.layout;
+    }
+}
+
+TEST(StatementReader, WebPagesAndAlignedText) {
+    // Character references, tags inside cells, a cell left out at the end of a row.
+    const StatementReading page = readStatement(gbk(
+        "  <HTML><body><table><tr><TH>成交日期</TH><th>操作</th><th>证券代码</th><th>成交数量"
+        "</th><th>成交价格</th><th>证券名称</th></tr>\n<tr><td>20230214</td><td><b>买入</b></td>"
+        "<td>600000</td><td>1,000</td><td>10.00</td></tr><tr><td>20230215</td><td>卖出</td><td>"
+        "600000</td><td>100</td><td>11</td><td>A&amp;B&nbsp;&#67;&#x44;</td></tr></table>"));
+    ASSERT_EQ(page.problem, StatementProblem::None);
+    ASSERT_EQ(page.preview.entries.size(), 2u);
+    EXPECT_EQ(page.preview.entries[0].status, ImportStatus::New);
+    EXPECT_EQ(page.preview.entries[0].shares, 1000);
+    EXPECT_EQ(page.preview.entries[1].cells[5], "A&B CD");
+
+    // Empty cells are blanks under their caption; a name of two words stays one cell.
+    const StatementReading text = readStatement(
+        gbk("成交日期  操作      证券代码  证券名称    成交数量  成交价格  发生金额\n"
+            "20230201  银证转入                                           5000.00\n"
+            "20230214  买入      600000    浦发 银行       1000     10.00  -10005.00\n"
+            "\n"
+            "证券代码  证券名称  股票余额\n"));
+    ASSERT_EQ(text.problem, StatementProblem::None);
+    ASSERT_EQ(text.preview.entries.size(), 2u);
+    EXPECT_EQ(text.preview.entries[0].command, ImportCommand::Deposit);
+    EXPECT_EQ(text.preview.entries[0].amount, 5000000);
+    EXPECT_EQ(text.preview.entries[1].cells[3], gbk("浦发 银行"));
+    EXPECT_EQ(text.preview.entries[1].fee, 5000);
+}
+
+TEST(StatementReader, TheTableEndsAtABlankLineTotalsOrAnotherHeader) {
+    const std::string header = "成交日期,操作,证券代码,成交数量,成交价格,发生金额\r\n";
+    const std::string row = "20230214,买入,600000,100,10,-1000\r\n";
+    for (const std::string& after :
+         {std::string("\r\n20230215,奇怪的操作,600000,1,1,-1\r\n"),
+          std::string("合计,,,100,,-1000\r\n"),
+          std::string("证券代码,证券名称,股票余额\r\n600000,浦发银行,100\r\n")}) {
+        // Blank lines before the first row do not end it.
+        const StatementReading r = readStatement(gbk(header + "\r\n" + row + after));
+        ASSERT_EQ(r.problem, StatementProblem::None);
+        ASSERT_EQ(r.preview.entries.size(), 1u) << after;
+        EXPECT_EQ(r.preview.entries[0].status, ImportStatus::New);
     }
 }
 

@@ -244,4 +244,162 @@ inline std::string workbookStatement(const std::vector<HistoryRow>& history) {
     return xlsxWorkbook(tableOf(layout, history));
 }
 
+// The texts other brokers give the operations of the history: names in brackets after a trade,
+// 红利 for a dividend, the repo and the money of the bank by other names.
+inline std::string otherOperationText(const HistoryRow& r) {
+    static const std::vector<std::pair<std::string, std::string>> texts = {
+        {"银行转证券", "银行转存"}, {"证券转银行", "银行转取"},
+        {"红利入账", "红利"},       {"股息红利税补缴", "股息红利差异扣税"},
+        {"红股入账", "送股"},       {"融券回购", "质押回购拆出"},
+        {"新股入账", "新股入帐"}};
+    if (r.operation == "证券买入" || r.operation == "证券卖出")
+        return r.operation + "(" + r.name + ")";
+    for (const auto& [usual, other] : texts) {
+        if (r.operation == usual)
+            return other;
+    }
+    return r.operation;
+}
+
+inline std::string plusCents(const std::string& a, const std::string& b) {
+    return twoDecimals(number(a) + number(b));
+}
+
+// A broker whose fee columns overlap: 手续费 holds the commission and the transfer fee, 佣金 is
+// the commission again and 过户费 the transfer fee again; the net amount is 总发生金额; captions
+// carry blanks, dates a serial number after them, sales negative shares, codes blanks.
+inline Layout overlappingFeesLayout() {
+    return {{" 成交日期", "买卖类别 ", "证券代码", "证券名称", "成交数量", "成交价格", "手续费",
+             "佣金", "过户费", "印花税", "总发生金额", "委托编号"},
+            [](const std::string& c, const HistoryRow& r) -> std::string {
+                const std::string bare =
+                    c.substr(c.find_first_not_of(' '),
+                             c.find_last_not_of(' ') + 1 - c.find_first_not_of(' '));
+                if (bare == "成交日期")
+                    return r.date + "000012";
+                if (bare == "买卖类别")
+                    return otherOperationText(r);
+                if (bare == "证券代码")
+                    return r.code.empty() ? "" : " " + r.code + " ";
+                if (bare == "证券名称")
+                    return r.name;
+                if (bare == "成交数量")
+                    return r.operation == "证券卖出" ? "-" + r.shares : r.shares;
+                if (bare == "成交价格")
+                    return r.price;
+                if (bare == "手续费")
+                    return plusCents(r.commission, r.transferFee);
+                if (bare == "佣金")
+                    return r.commission.empty() ? "0" : r.commission;
+                if (bare == "过户费")
+                    return r.transferFee.empty() ? "0" : r.transferFee;
+                if (bare == "印花税")
+                    return r.stampTax.empty() ? "0" : r.stampTax;
+                if (bare == "总发生金额")
+                    return r.net;
+                return "W" + r.date + r.code;
+            }};
+}
+
+// Its export: a .csv that is tab-separated, a title line, and the totals and the holdings
+// below a blank line.
+inline std::string overlappingFeesStatement(const std::vector<HistoryRow>& history) {
+    return gbk(
+        "对账单\r\n" + joined(tableOf(overlappingFeesLayout(), history), '\t', "\r\n") +
+        "\r\n合计\t\t\t\t\t\t\t\t\t\t\t\r\n证券代码\t证券名称\t股票余额\r\n600000\t浦发银行\t"
+        "800\r\n");
+}
+
+// A broker whose "Excel" export (.xls) is a web page: a title row, "---" for nothing, codes
+// without their leading zeros, and the holdings in a second table.
+inline std::string htmlStatement(const std::vector<HistoryRow>& history) {
+    Layout layout = thirdBrokerLayout();
+    const auto text = layout.cell;
+    layout.cell = [text](const std::string& c, const HistoryRow& r) -> std::string {
+        std::string cell = text(c, r);
+        if (c == "买卖标志")
+            cell = otherOperationText(r);
+        if (c == "证券代码" && !cell.empty())
+            cell = std::to_string(std::stoi(cell));
+        if (c == "证券名称")
+            cell = cell.empty() ? "" : cell + "&nbsp;";
+        return cell.empty() ? "---" : cell;
+    };
+    std::string page =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=gbk\"></head><body>\n<table border=1>\n<tr><td colspan=13>"
+        "历史成交 &amp; 资金</td></tr>\n";
+    bool header = true;
+    for (const auto& cells : tableOf(layout, history)) {
+        page += "<tr>";
+        for (const std::string& cell : cells)
+            page += (header ? "<th>" : "<td style=\"mso-number-format:'\\@'\">") + cell +
+                    (header ? "</th>" : "</td>");
+        page += "</tr>\n";
+        header = false;
+    }
+    page +=
+        "</table>\n<table><tr><th>证券代码</th><th>证券名称</th><th>股票余额</th></tr>"
+        "<tr><td>600000</td><td>浦发银行</td><td>800</td></tr></table></body></html>\n";
+    return gbk(page);
+}
+
+// The columns of a trading client's text export.
+inline Layout commaLayoutForText() {
+    Layout layout = thirdBrokerLayout();
+    const auto text = layout.cell;
+    layout.cell = [text](const std::string& c, const HistoryRow& r) {
+        return c == "买卖标志" ? otherOperationText(r) : text(c, r);
+    };
+    return layout;
+}
+
+// The plain text export of a trading client: columns aligned with blanks (a GBK character as
+// wide as two), title lines, empty cells as blanks, the totals below a blank line.
+inline std::string alignedTextStatement(const std::vector<HistoryRow>& history) {
+    const auto table = tableOf(commaLayoutForText(), history);
+    std::vector<std::size_t> widths(table[0].size(), 0);
+    for (const auto& cells : table) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            widths[i] = std::max(widths[i], gbk(cells[i]).size());
+    }
+    std::string text = gbk("历史成交查询\r\n起始日期: 20230101  终止日期: 20231231\r\n");
+    for (const auto& cells : table) {
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const std::string cell = gbk(cells[i]);
+            line += cell + std::string(widths[i] - cell.size() + 2, ' ');
+        }
+        text += line + "\r\n";
+    }
+    return text + gbk("\r\n合计: 14 笔\r\n");
+}
+
+// A workbook whose dates are day numbers and times fractions of a day, as a spreadsheet keeps
+// them.
+inline std::string serialDatesWorkbook(const std::vector<HistoryRow>& history) {
+    Layout layout = thirdBrokerLayout();
+    const auto text = layout.cell;
+    layout.cell = [text](const std::string& c, const HistoryRow& r) -> std::string {
+        if (c == "发生日期") {
+            // Days since 1899-12-30: 2023-01-01 is day 44927.
+            static constexpr int firstOfMonth[] = {0,   31,  59,  90,  120, 151,
+                                                   181, 212, 243, 273, 304, 334};
+            const int month = std::stoi(r.date.substr(4, 2));
+            const int day = std::stoi(r.date.substr(6, 2));
+            return std::to_string(44927 + firstOfMonth[month - 1] + day - 1) + ".0";
+        }
+        if (c == "成交时间" && !r.time.empty()) {
+            const int seconds = std::stoi(r.time.substr(0, 2)) * 3600 +
+                                std::stoi(r.time.substr(3, 2)) * 60 +
+                                std::stoi(r.time.substr(6, 2));
+            char fraction[32];
+            std::snprintf(fraction, sizeof fraction, "%.8f", seconds / 86400.0);
+            return fraction;
+        }
+        return text(c, r);
+    };
+    return xlsxWorkbook(tableOf(layout, history));
+}
+
 }  // namespace tallivan::testing

@@ -7,6 +7,7 @@
 #include "forms/import_form.h"
 #include "ledger/dated_records.h"
 #include "ledger/row_records.h"
+#include "statement/imported_ids.h"
 #include "statement/statement_reader.h"
 
 namespace tallivan {
@@ -52,7 +53,10 @@ void Controller::importStatement() {
         return;
     }
     StatementPreview& preview = reading.preview;
-    comparePreview(preview, holdingsOf(lists_, &account));
+    AccountHoldings holdings = holdingsOf(lists_, &account);
+    if (const auto ids = readWholeFile(fs_, importedIdsPath(account.path)))
+        holdings.importedIds = parseImportedIds(*ids);
+    comparePreview(preview, holdings);
     ImportForm form(ui_, preview, *path);
     if (!ui_.runDialog(form))
         return;
@@ -67,10 +71,20 @@ void Controller::recordStatement(AccountNode& account, const StatementPreview& p
     const std::size_t total = preview.order.size();
     const std::size_t step = std::max<std::size_t>(1, total / 100);
     std::size_t done = 0;
+    std::string ids;
     for (const std::size_t i : preview.order) {
-        recordStatementEntry(account, preview.entries[i]);
+        const StatementEntry& entry = preview.entries[i];
+        recordStatementEntry(account, entry);
+        if (!importedIdName(entry).empty())
+            ids += importedIdLine(entry, recordedKey(entry));
         if (++done % step == 0 && done < total)
             ui_.showProgress(caption, done, total);
+    }
+    // The numbers only help to know the rows again: kept while the data directory is held; a
+    // number kept for a row the batch then did not store names no row and is passed over.
+    if (!ids.empty()) {
+        const std::string path = importedIdsPath(account.path);
+        replaceFileDurably(fs_, path, readWholeFile(fs_, path).value_or(std::string()) + ids);
     }
     endBatch();
     ui_.showProgress(caption, total, total);

@@ -83,5 +83,6 @@ inline constexpr const char* kAmount = "txtMoney";
 inline constexpr const char* kImport = "cmdImport";
 inline constexpr const char* kFileLabel = "lblFile";
 inline constexpr const char* kCountsLabel = "lblCounts";
+inline constexpr const char* kCashLabel = "lblCash";
 
 }  // namespace tallivan::field_id

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/gbk.h"
+#include "base/numbers.h"
 
 namespace tallivan {
 
@@ -33,6 +34,9 @@ ImportForm::ImportForm(Ui& ui, const StatementPreview& preview, const std::strin
     : Form(ui, gbk("导入交割单")), preview_(preview) {
     add(label(field_id::kFileLabel, gbk("文件: ") + file));
     add(label(field_id::kCountsLabel, countsText(preview)));
+    // To be checked against the statement's balance (资金余额) before importing.
+    add(label(field_id::kCashLabel,
+              gbk("新增记录的资金变动: ") + fixed2(fromMilli(preview.newCash))));
     // Nothing to record: 导入 cannot be pressed.
     addButton(field_id::kImport, gbk("导入(&I)")).enabled = !preview.order.empty();
     addButton(field_id::kCancel, gbk("取消(&C)"));

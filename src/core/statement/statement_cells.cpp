@@ -1,7 +1,10 @@
 #include "statement/statement_cells.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
+#include <utility>
 
 #include "base/gbk.h"
 #include "base/numbers.h"
@@ -9,6 +12,9 @@
 namespace tallivan {
 
 namespace {
+
+// A date followed by a serial or a time: at most HHMMSS and six more digits after it.
+constexpr std::size_t kLongestDateSerial = 20;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -99,6 +105,22 @@ bool digitRuns(std::string_view text, std::array<std::string_view, 4>& runs, std
     return true;
 }
 
+// A workbook's day number ("45294") or day and time ("45294.396", "0.396"): the digits
+// before the point (empty unless there are five) and after it (empty when there is none).
+std::pair<std::string_view, std::string_view> dayNumberParts(std::string_view cell) {
+    const std::size_t point = cell.find('.');
+    const std::string_view whole = cell.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : cell.substr(point + 1);
+    if (!allDigits(whole) || (point != std::string_view::npos && !allDigits(fraction)))
+        return {};
+    if (whole.size() == 5)
+        return {whole, fraction.substr(0, 9)};
+    if (whole == "0")
+        return {{}, fraction.substr(0, 9)};
+    return {};
+}
+
 }  // namespace
 
 std::string_view trimCell(std::string_view cell) {
@@ -145,13 +167,16 @@ std::optional<Date> statementDate(std::string_view cell) {
     // A time after the date ("2023-02-14 09:31:22") is not the date's concern.
     if (const std::size_t blank = cell.find(' '); blank != std::string_view::npos)
         cell = cell.substr(0, blank);
+    // A workbook's time of day is the fraction of its day number.
+    if (const auto [days, fraction] = dayNumberParts(cell); !days.empty())
+        return fromDayNumber(digitsValue(days));
     if (allDigits(cell)) {
-        if (cell.size() == 8) {
+        // Some brokers write a serial number or the time right after the date
+        // (20240103000012): the date is the first eight digits.
+        if (cell.size() >= 8 && cell.size() <= kLongestDateSerial) {
             return validDate(digitsValue(cell.substr(0, 4)), digitsValue(cell.substr(4, 2)),
                              digitsValue(cell.substr(6, 2)));
         }
-        if (cell.size() == 5)
-            return fromDayNumber(digitsValue(cell));
         return std::nullopt;
     }
     std::array<std::string_view, 4> runs;
@@ -170,6 +195,12 @@ std::optional<int> statementTime(std::string_view cell) {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    if (const auto [days, fraction] = dayNumberParts(cell); !fraction.empty() || cell == "0") {
+        // A workbook's time: the fraction of a day ("0.396" or the day number "45294.396").
+        const double part = fraction.empty() ? 0.0 : std::stod("0." + std::string(fraction));
+        const int seconds = std::min(static_cast<int>(std::lround(part * 86400.0)), 86399);
+        return seconds / 3600 * 10000 + seconds / 60 % 60 * 100 + seconds % 60;
+    }
     if (allDigits(cell)) {
         if (cell.size() < 5 || cell.size() > 6)
             return std::nullopt;
@@ -201,10 +232,22 @@ std::optional<int> statementTime(std::string_view cell) {
 }
 
 std::optional<std::string> statementCode(std::string_view cell) {
-    cell = trimCell(cell);
-    if (!allDigits(cell) || cell.size() > 6)
+    // Blanks inside the code too ("600 000"): some exports pad it.
+    std::string digits;
+    for (const char c : trimCell(cell)) {
+        if (c != ' ')
+            digits += c;
+    }
+    if (!allDigits(digits) || digits.size() > 6)
         return std::nullopt;
-    return std::string(6 - cell.size(), '0') + std::string(cell);
+    return std::string(6 - digits.size(), '0') + digits;
+}
+
+std::string_view withoutBracketedTail(std::string_view text) {
+    static const std::string wideOpen = gbk("（");
+    text = trimCell(text);
+    const std::size_t cut = std::min(text.find('('), text.find(wideOpen));
+    return cut == std::string_view::npos || cut == 0 ? text : trimCell(text.substr(0, cut));
 }
 
 }  // namespace tallivan

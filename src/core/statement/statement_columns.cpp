@@ -6,6 +6,7 @@
 
 #include "base/gbk.h"
 #include "statement/statement_cells.h"
+#include "statement/statement_names.h"
 
 namespace tallivan {
 
@@ -22,25 +23,8 @@ struct Alias {
 
 const std::vector<Alias>& aliases() {
     static const std::vector<Alias> table = [] {
-        const std::vector<std::pair<std::optional<StatementField>, std::vector<const char*>>>
-            names = {
-                {StatementField::Date, {"成交日期", "发生日期", "交收日期", "日期"}},
-                {StatementField::Time, {"成交时间"}},
-                {StatementField::Operation, {"业务名称", "操作", "摘要", "买卖标志", "委托类别"}},
-                {StatementField::Code, {"证券代码"}},
-                {StatementField::Name, {"证券名称"}},
-                {StatementField::Shares, {"成交数量", "成交股数", "发生数量"}},
-                {StatementField::Price, {"成交价格", "成交均价", "成交价"}},
-                {StatementField::Amount, {"成交金额"}},
-                {StatementField::NetAmount, {"发生金额", "清算金额", "收付金额"}},
-                {StatementField::TotalFee, {"总费用"}},
-                {StatementField::Id, {"成交编号", "合同编号", "合同号"}},
-                {std::nullopt,
-                 {"手续费", "佣金", "净佣金", "印花税", "过户费", "其他费", "其他杂费", "交易规费",
-                  "经手费", "证管费", "结算费", "清算费", "财汇局征费"}},
-            };
         std::vector<Alias> all;
-        for (const auto& [field, captions] : names) {
+        for (const auto& [field, captions] : captionNames()) {
             int rank = 0;
             for (const char* caption : captions)
                 all.push_back({gbk(caption), field, rank++});
@@ -48,18 +32,6 @@ const std::vector<Alias>& aliases() {
         return all;
     }();
     return table;
-}
-
-// A caption as the table knows it: without blanks around it and without a unit in brackets
-// after it ("成交价格(元)").
-std::string_view bareCaption(std::string_view caption) {
-    static const std::string wideOpen = gbk("（");
-    caption = trimCell(caption);
-    std::size_t cut = caption.find('(');
-    cut = std::min(cut, caption.find(wideOpen));
-    if (cut != std::string_view::npos && cut > 0)
-        caption = trimCell(caption.substr(0, cut));
-    return caption;
 }
 
 }  // namespace
@@ -83,7 +55,7 @@ std::optional<StatementColumns> recogniseHeader(const std::vector<std::string>& 
     std::vector<std::pair<int, std::size_t>> operations;  // rank, column
     std::vector<std::string_view> feesSeen;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string_view caption = bareCaption(header[i]);
+        const std::string_view caption = withoutBracketedTail(header[i]);
         for (const Alias& alias : aliases()) {
             if (alias.caption != caption)
                 continue;
@@ -98,6 +70,7 @@ std::optional<StatementColumns> recogniseHeader(const std::vector<std::string>& 
             } else if (std::find(feesSeen.begin(), feesSeen.end(), caption) == feesSeen.end()) {
                 feesSeen.push_back(caption);
                 columns.feeParts.push_back(i);
+                columns.feePartNames.emplace_back(caption);
             }
             break;
         }
@@ -111,6 +84,16 @@ std::optional<StatementColumns> recogniseHeader(const std::vector<std::string>& 
     if (!columns[StatementField::Date] || !columns[StatementField::Operation] || !moves)
         return std::nullopt;
     return columns;
+}
+
+std::size_t knownCaptions(const std::vector<std::string>& cells) {
+    std::size_t n = 0;
+    for (const std::string& cell : cells) {
+        const std::string_view caption = withoutBracketedTail(cell);
+        n += std::any_of(aliases().begin(), aliases().end(),
+                         [&](const Alias& alias) { return alias.caption == caption; });
+    }
+    return n;
 }
 
 std::optional<StatementHeader> findHeader(const std::vector<StatementLine>& lines) {

@@ -22,7 +22,7 @@ enum class StatementField {
     Amount,     // 成交金额
     NetAmount,  // 发生金额 / 清算金额 / 收付金额
     TotalFee,   // 总费用
-    Id,         // 成交编号 / 合同编号 / 合同号
+    Id,         // 成交编号 / 合同编号 / 委托编号: the broker's number of the trade
 };
 constexpr std::size_t kStatementFieldCount = 11;
 
@@ -36,6 +36,7 @@ struct StatementColumns {
     // The columns of single fees (手续费, 印花税, 过户费 …), summed when there is no total;
     // each fee's column is counted once even when the statement has it twice.
     std::vector<std::size_t> feeParts;
+    std::vector<std::string> feePartNames;  // their captions (GBK), as the header has them
 
     std::optional<std::size_t> operator[](StatementField field) const {
         return at[static_cast<std::size_t>(field)];
@@ -47,6 +48,10 @@ struct StatementColumns {
 // The columns the captions of `header` name. A header is recognised when it names the date,
 // the operation and at least one of the shares, the amount and the net amount.
 std::optional<StatementColumns> recogniseHeader(const std::vector<std::string>& header);
+
+// How many of the cells are captions the program knows: a line of two or more, below a
+// statement's rows, is the header of another table.
+std::size_t knownCaptions(const std::vector<std::string>& cells);
 
 // The header among the first lines: the first line that is recognised (title lines before it
 // are passed over). Its index in `lines`, with its columns.

@@ -1,12 +1,15 @@
 #include "statement/statement_entries.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include "base/gbk.h"
 #include "base/numbers.h"
 #include "statement/statement_cells.h"
 #include "statement/statement_checks.h"
+#include "statement/statement_names.h"
 #include "storage/account_records.h"
 
 namespace tallivan {
@@ -17,6 +20,9 @@ using Op = StatementOperation;
 
 constexpr double kMostShares = 2147483647.0;
 constexpr double kMostMoney = 1e15;  // yuan
+constexpr std::int64_t kCent = 10;   // milli-yuan
+// Fee columns beyond these are only compared as their sum (2^n subsets otherwise).
+constexpr std::size_t kMostFeeParts = 12;
 
 std::string_view cellAt(const StatementLine& line, std::optional<std::size_t> column) {
     if (!column || *column >= line.cells.size())
@@ -50,16 +56,18 @@ std::string invalidText(const char* what, std::string_view text) {
 }
 
 bool isTotalLine(const StatementLine& line) {
-    static const std::string words[] = {gbk("合计"), gbk("总计"), gbk("小计")};
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> all;
+        for (const char* word : tableEndWords())
+            all.push_back(gbk(word));
+        return all;
+    }();
     for (const std::string& cell : line.cells) {
         const std::string_view text = trimCell(cell);
         if (text.empty())
             continue;
-        for (const std::string& word : words) {
-            if (text.starts_with(word))
-                return true;
-        }
-        return false;
+        return std::any_of(words.begin(), words.end(),
+                           [&](const std::string& word) { return text.starts_with(word); });
     }
     return false;
 }
@@ -125,7 +133,7 @@ class RowNumbers {
         switch (entry_.command) {
             case ImportCommand::Buy:
             case ImportCommand::Sell:
-                return readShares(shares) && readPrice(price, true) && readFee(price, net);
+                return readShares(shares) && readPrice(price, true) && readFee();
             case ImportCommand::RightsIssue:
                 return readShares(shares) && readPrice(price, false);
             case ImportCommand::BonusShares:
@@ -171,33 +179,70 @@ class RowNumbers {
         return true;
     }
 
-    // The fees the broker charged: the total when the statement gives one, else the sum of the
-    // single fees, else what the net amount leaves beyond shares × price.
-    bool readFee(const NumberCell& price, const NumberCell& net) {
-        double fee = 0.0;
-        if (const auto total = columns_[StatementField::TotalFee]) {
-            const NumberCell cell = numberAt(line_, total);
-            if (cell.bad())
+    // The fee of a trade. Where the row has a net amount the cash decides: the fee is what
+    // makes shares × price ± fee equal it, and the fee columns are only evidence, which may
+    // overlap (佣金 inside 手续费, 过户费 again on its own). Without a net amount the fee is the
+    // total of the statement, else the sum of the single fees.
+    bool readFee() {
+        std::vector<std::int64_t> parts;
+        std::optional<std::int64_t> total;
+        if (const auto column = columns_[StatementField::TotalFee]) {
+            const NumberCell cell = numberAt(line_, column);
+            if (cell.bad() || cell.magnitude() >= kMostMoney)
                 return refuse(invalidText("税费", cell.text));
-            fee = cell.magnitude();
-        } else if (!columns_.feeParts.empty()) {
-            for (std::size_t column : columns_.feeParts) {
-                const NumberCell cell = numberAt(line_, column);
-                if (cell.bad())
-                    return refuse(invalidText("税费", cell.text));
-                fee += cell.magnitude();
-            }
-        } else if (!net.empty()) {
-            const double value = static_cast<double>(static_cast<Extended>(entry_.shares) *
-                                                     roundToCent(price.magnitude()));
-            const double left = entry_.command == ImportCommand::Buy ? net.magnitude() - value
-                                                                     : value - net.magnitude();
-            fee = left > 0.0 ? left : 0.0;
+            total = centsAsMilli(cell.magnitude());
         }
-        entry_.fee = centsAsMilli(fee);
+        for (std::size_t k = 0; k < columns_.feeParts.size(); ++k) {
+            const NumberCell cell = numberAt(line_, columns_.feeParts[k]);
+            if (cell.bad() || cell.magnitude() >= kMostMoney)
+                return refuse(invalidText("税费", cell.text));
+            const std::int64_t part = centsAsMilli(cell.magnitude());
+            if (part == 0)
+                continue;
+            parts.push_back(part);
+            entry_.feeDetail += (entry_.feeDetail.empty() ? "" : " + ") + columns_.feePartNames[k] +
+                                " " + fixed2(fromMilli(part));
+        }
+        const std::int64_t sum = std::accumulate(parts.begin(), parts.end(), std::int64_t{0});
+        if (entry_.netAmount && *entry_.netAmount != 0) {
+            const std::int64_t value = entry_.price * entry_.shares;
+            const std::int64_t paid = std::llabs(*entry_.netAmount);
+            entry_.fee = entry_.command == ImportCommand::Buy ? paid - value : value - paid;
+            if (!explainedBy(entry_.fee, total, parts))
+                entry_.note = feeMismatch(entry_.fee, total ? *total : sum);
+        } else {
+            entry_.fee = total ? *total : sum;
+        }
         if (!fitsLedgerAmount(entry_.fee))
             return refuse(gbk("税费超出范围"));
         return true;
+    }
+
+    // True when the fee the cash implies is the statement's total, or the sum of some of its
+    // fee columns (each counted once), to the cent; without fee columns, any fee that is not
+    // negative.
+    static bool explainedBy(std::int64_t fee, std::optional<std::int64_t> total,
+                            const std::vector<std::int64_t>& parts) {
+        const auto agrees = [fee](std::int64_t sum) { return std::llabs(sum - fee) <= kCent; };
+        if (!total && parts.empty())
+            return fee >= 0;
+        if (total && agrees(*total))
+            return true;
+        if (parts.size() > kMostFeeParts)
+            return agrees(std::accumulate(parts.begin(), parts.end(), std::int64_t{0}));
+        for (std::uint32_t subset = 1; subset < (1u << parts.size()); ++subset) {
+            std::int64_t sum = 0;
+            for (std::size_t k = 0; k < parts.size(); ++k)
+                sum += (subset >> k & 1u) ? parts[k] : 0;
+            if (agrees(sum))
+                return true;
+        }
+        return false;
+    }
+
+    static std::string feeMismatch(std::int64_t fee, std::int64_t stated) {
+        return gbk("按发生金额税费为 ") + fixed2(fromMilli(fee)) + gbk(", 与费用栏 ") +
+               fixed2(fromMilli(stated)) + gbk(" 不符");
     }
 
     bool checkAmount() {
@@ -291,8 +336,6 @@ StatementEntry mapStatementLine(const StatementLine& line, const StatementColumn
 
     if (line.cut || line.cells.size() <= columns.lastColumn())
         return refuse(ImportStatus::Invalid, gbk("行不完整"));
-    if (isTotalLine(line))
-        return refuse(ImportStatus::Skipped, gbk("合计行"));
     if (e.operation == Op::Skipped)
         return refuse(ImportStatus::Skipped, meaning.reason);
     if (e.operation == Op::Unknown) {
@@ -302,6 +345,7 @@ StatementEntry mapStatementLine(const StatementLine& line, const StatementColumn
     }
     if (!e.date)
         return refuse(ImportStatus::Invalid, invalidText("日期", dateCell));
+    e.id = std::string(cellAt(line, columns[StatementField::Id]));
     if (!isFundMovement(e.command)) {
         if (e.code.empty())
             return refuse(ImportStatus::Invalid, invalidText("代码", codeCell));
@@ -315,6 +359,29 @@ StatementEntry mapStatementLine(const StatementLine& line, const StatementColumn
     if (auto warning = netAmountWarning(e))
         e.note = std::move(*warning);
     return e;
+}
+
+std::vector<StatementEntry> mapStatementTable(std::vector<StatementLine>& lines,
+                                              const StatementHeader& header, bool shortRowsWhole) {
+    std::vector<StatementEntry> entries;
+    const std::size_t width = lines[header.line].cells.size();
+    for (std::size_t i = header.line + 1; i < lines.size(); ++i) {
+        StatementLine& line = lines[i];
+        if (isBlankLine(line)) {
+            if (entries.empty())
+                continue;
+            break;
+        }
+        // A row of the statement has its date; only a line without one may be another header.
+        const bool dated =
+            statementDate(cellAt(line, header.columns[StatementField::Date])).has_value();
+        if (isTotalLine(line) || (!dated && knownCaptions(line.cells) >= 2))
+            break;
+        if (shortRowsWhole && line.cells.size() < width)
+            line.cells.resize(width);
+        entries.push_back(mapStatementLine(line, header.columns));
+    }
+    return entries;
 }
 
 }  // namespace tallivan

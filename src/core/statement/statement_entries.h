@@ -51,6 +51,8 @@ struct StatementEntry {
     // sign the fund list shows (a withdrawal negative).
     std::int64_t amount = 0;
     std::optional<std::int64_t> netAmount;  // what the statement says the row moved
+    std::string id;         // the broker's number of the trade (GBK), empty when it has none
+    std::string feeDetail;  // GBK: the fee columns of the row, "净佣金 5.00 + 过户费 0.20"
 };
 
 // The transaction type a command records (a purchase for a command of no transaction), and the
@@ -62,6 +64,13 @@ int fundTypeOf(ImportCommand command);
 // Unknown or Invalid with its note; every other row is New until it is compared with the
 // account.
 StatementEntry mapStatementLine(const StatementLine& line, const StatementColumns& columns);
+
+// Maps the lines below `header` up to the end of the statement's table: a blank line after its
+// rows, a line of totals (合计 …) or the header of another table (holdings, say) end it. With
+// `shortRowsWhole` a row with fewer cells than the header (a workbook leaves out its last empty
+// cells) is whole; else it is cut.
+std::vector<StatementEntry> mapStatementTable(std::vector<StatementLine>& lines,
+                                              const StatementHeader& header, bool shortRowsWhole);
 
 // True when no cell of the line holds anything.
 bool isBlankLine(const StatementLine& line);

@@ -5,6 +5,7 @@
 
 #include "base/gbk.h"
 #include "statement/statement_cells.h"
+#include "statement/statement_names.h"
 
 namespace tallivan {
 
@@ -27,30 +28,10 @@ std::string withOneSpelling(std::string_view text) {
 
 const std::unordered_map<std::string, OperationMeaning>& meanings() {
     static const std::unordered_map<std::string, OperationMeaning> table = [] {
-        using Op = StatementOperation;
-        const std::vector<std::pair<OperationMeaning, std::vector<const char*>>> rows = {
-            {{Op::Buy, ""}, {"证券买入", "买入", "普通买入", "担保物买入", "买"}},
-            {{Op::Sell, ""}, {"证券卖出", "卖出", "普通卖出", "担保物卖出", "卖"}},
-            {{Op::Dividend, ""}, {"红利入账", "股息入账", "股息红利"}},
-            {{Op::DividendTax, ""},
-             {"股息红利税补缴", "股息红利税补", "红利税补缴", "股息个税征收"}},
-            {{Op::BonusShares, ""}, {"红股入账", "送股"}},
-            {{Op::RightsIssue, ""}, {"配股缴款", "配股入账"}},
-            {{Op::NewShares, ""}, {"新股入账"}},
-            {{Op::Deposit, ""}, {"银行转证券", "银证转入"}},
-            {{Op::Withdrawal, ""}, {"证券转银行", "银证转出"}},
-            {{Op::Interest, ""}, {"利息归本"}},
-            {{Op::Skipped, "逆回购"}, {"融券回购", "融券购回"}},
-            {{Op::Skipped, "指定交易"}, {"指定交易", "撤销指定"}},
-            {{Op::Skipped, "撤单"}, {"撤单"}},
-            {{Op::Skipped, "托管转入"}, {"托管转入"}},
-            {{Op::Skipped, "托管转出"}, {"托管转出"}},
-        };
         std::unordered_map<std::string, OperationMeaning> all;
-        for (const auto& [meaning, texts] : rows) {
+        for (const auto& [operation, reason, texts] : operationNames()) {
             for (const char* text : texts)
-                all.emplace(withOneSpelling(gbk(text)),
-                            OperationMeaning{meaning.operation, gbk(meaning.reason)});
+                all.emplace(withOneSpelling(gbk(text)), OperationMeaning{operation, gbk(reason)});
         }
         return all;
     }();
@@ -60,7 +41,7 @@ const std::unordered_map<std::string, OperationMeaning>& meanings() {
 }  // namespace
 
 OperationMeaning operationMeaning(std::string_view text) {
-    const auto it = meanings().find(withOneSpelling(trimCell(text)));
+    const auto it = meanings().find(withOneSpelling(withoutBracketedTail(text)));
     return it == meanings().end() ? OperationMeaning{} : it->second;
 }
 

@@ -7,6 +7,7 @@
 #include "base/gbk.h"
 #include "base/numbers.h"
 #include "ledger/row_format.h"
+#include "statement/imported_ids.h"
 
 namespace tallivan {
 
@@ -36,6 +37,8 @@ std::string wonKey(std::string_view code, std::string_view shares) {
 }
 
 std::string keyOf(const StatementEntry& e) {
+    if (e.command == ImportCommand::Won)
+        return wonKey(e.code, std::to_string(e.shares));
     const std::string date = dateText(e.date->year, e.date->month, e.date->day);
     switch (e.command) {
         case ImportCommand::Deposit:
@@ -87,6 +90,43 @@ std::vector<std::size_t> timeOrder(const std::vector<StatementEntry>& entries) {
     return order;
 }
 
+// What recording the entry does to the account's cash.
+std::int64_t cashOf(const StatementEntry& e) {
+    const std::int64_t value = e.price * e.shares;
+    switch (e.command) {
+        case ImportCommand::Buy:
+            return -(value + e.fee);
+        case ImportCommand::Sell:
+            return value - e.fee;
+        case ImportCommand::RightsIssue:
+            return -value;
+        case ImportCommand::Dividend:
+        case ImportCommand::Deposit:
+        case ImportCommand::Withdrawal:
+        case ImportCommand::Adjustment:
+            return e.amount;
+        default:
+            return 0;
+    }
+}
+
+void markDuplicate(StatementEntry& e, std::string reason) {
+    e.status = ImportStatus::Duplicate;
+    e.note = std::move(reason);
+}
+
+// Takes the row recorded under the entry's broker's number, when it is still there.
+bool takeById(AccountHoldings& h, const StatementEntry& e) {
+    const std::string name = importedIdName(e);
+    if (name.empty())
+        return false;
+    const auto it = h.importedIds.find(name);
+    if (it == h.importedIds.end() || !takeRecorded(h.recorded, it->second))
+        return false;
+    h.importedIds.erase(it);
+    return true;
+}
+
 void refuse(StatementEntry& e, const char* reason) {
     e.status = ImportStatus::Invalid;
     e.note = gbk(reason);
@@ -136,11 +176,17 @@ void comparePreview(StatementPreview& preview, const AccountHoldings& holdings) 
     AccountHoldings h = holdings;
     auto& entries = preview.entries;
     preview.order.clear();
+    preview.newCash = 0;
+    static const std::string byValues = gbk("账户已有同样的记录");
     for (const std::size_t i : timeOrder(entries)) {
         StatementEntry& e = entries[i];
+        if (takeById(h, e)) {
+            markDuplicate(e, gbk("编号 ") + e.id + gbk(" 已导入"));
+            continue;
+        }
         if (e.operation == StatementOperation::NewShares) {
             if (takeRecorded(h.recorded, wonKey(e.code, std::to_string(e.shares)))) {
-                e.status = ImportStatus::Duplicate;
+                markDuplicate(e, byValues);
                 continue;
             }
             // The allotment of the first subscription of the code that asked for as many.
@@ -152,12 +198,13 @@ void comparePreview(StatementPreview& preview, const AccountHoldings& holdings) 
                 asked.erase(it);
                 e.command = ImportCommand::Won;
                 preview.order.push_back(i);
+                preview.newCash += cashOf(e);
                 h.sharesHeld[e.code] += e.shares;
                 continue;
             }
         }
         if (takeRecorded(h.recorded, keyOf(e))) {
-            e.status = ImportStatus::Duplicate;
+            markDuplicate(e, byValues);
             continue;
         }
         std::int64_t& held = h.sharesHeld[e.code];
@@ -196,7 +243,12 @@ void comparePreview(StatementPreview& preview, const AccountHoldings& holdings) 
                 break;
         }
         preview.order.push_back(i);
+        preview.newCash += cashOf(e);
     }
+}
+
+std::string recordedKey(const StatementEntry& entry) {
+    return keyOf(entry);
 }
 
 }  // namespace tallivan

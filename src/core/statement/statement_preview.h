@@ -22,6 +22,8 @@ struct AccountHoldings {
     std::map<std::string, std::vector<std::int32_t>> subscriptions;
     // One key per recorded transaction and fund movement (see holdingKey).
     std::multiset<std::string> recorded;
+    // The brokers' numbers of rows imported before (see imported_ids.h), with their keys.
+    std::map<std::string, std::string> importedIds;
 };
 
 // The holdings of `account` among the rows of `lists`.
@@ -34,14 +36,22 @@ struct StatementPreview {
     // time, rows of one moment in the order they happened.
     std::vector<std::size_t> order;
 
+    // The cash the new entries move (milli-yuan, money received positive), to be checked
+    // against the statement's balance before importing.
+    std::int64_t newCash = 0;
+
     // The number of entries of each status, in the order of ImportStatus.
     std::array<std::size_t, 5> counts() const;
 };
 
-// Compares the mapped entries with the account. An entry the account holds already (a
-// transaction of the same date, type, code, shares, price and fee, or a fund movement of the
-// same date, type and amount; the shares of a won subscription by code and shares) is a
-// duplicate, as many times as the account holds it; a sale of more shares than are held at
+// The key a new entry is recorded under, the one its number is kept with.
+std::string recordedKey(const StatementEntry& entry);
+
+// Compares the mapped entries with the account. An entry the account holds already (one whose
+// broker's number was imported before and whose row is still there, a transaction of the same
+// date, type, code, shares, price and fee, or a fund movement of the same date, type and
+// amount; the shares of a won subscription by code and shares) is a duplicate, as many times as
+// the account holds it, with the reason in its note; a sale of more shares than are held at
 // that moment, and bonus shares or a rights issue of a stock not held, are invalid. The shares
 // of a won subscription are its allotment when the account holds the subscription, else a
 // purchase at their price.

@@ -1,5 +1,7 @@
 #include "statement/statement_reader.h"
 
+#include "statement/aligned_text_reader.h"
+#include "statement/html_table_reader.h"
 #include "statement/statement_columns.h"
 #include "statement/statement_entries.h"
 #include "statement/statement_text.h"
@@ -19,9 +21,9 @@ std::size_t fieldsNamed(const StatementColumns& columns) {
     return n;
 }
 
-// The lines of a text statement, cut at the separator its header is written with.
-std::vector<StatementLine> textLines(std::string_view bytes) {
-    const std::string text = statementTextAsGbk(bytes);
+// The lines of a text statement, cut at the separator its header is written with; a text
+// whose header has no separator but blanks is read as aligned columns.
+std::vector<StatementLine> textLines(const std::string& text) {
     char best = '\t';
     std::size_t bestFields = 0;
     for (const char separator : {'\t', ','}) {
@@ -31,6 +33,10 @@ std::vector<StatementLine> textLines(std::string_view bytes) {
             bestFields = fieldsNamed(header->columns);
         }
     }
+    if (bestFields == 0) {
+        if (const auto header = findHeader(splitAtBlanks(text, kHeaderSearchLines)))
+            return splitAlignedText(text, header->line);
+    }
     return splitStatementText(text, best);
 }
 
@@ -39,8 +45,9 @@ std::vector<StatementLine> textLines(std::string_view bytes) {
 StatementReading readStatement(std::string_view bytes) {
     StatementReading reading;
     std::vector<StatementLine> lines;
-    const bool workbook = looksLikeXlsx(bytes);
-    if (workbook) {
+    // A workbook and a web page leave out the empty cells at the end of a row.
+    bool shortRowsWhole = true;
+    if (looksLikeXlsx(bytes)) {
         auto sheet = readXlsx(bytes);
         if (!sheet) {
             reading.problem = StatementProblem::Unreadable;
@@ -48,7 +55,13 @@ StatementReading readStatement(std::string_view bytes) {
         }
         lines = std::move(*sheet);
     } else {
-        lines = textLines(bytes);
+        const std::string text = statementTextAsGbk(bytes);
+        if (looksLikeHtml(text)) {
+            lines = readHtmlTables(text);
+        } else {
+            lines = textLines(text);
+            shortRowsWhole = false;
+        }
     }
     const std::optional<StatementHeader> header = findHeader(lines);
     if (!header) {
@@ -56,15 +69,7 @@ StatementReading readStatement(std::string_view bytes) {
         return reading;
     }
     reading.preview.header = lines[header->line].cells;
-    for (std::size_t i = header->line + 1; i < lines.size(); ++i) {
-        StatementLine& line = lines[i];
-        if (isBlankLine(line))
-            continue;
-        // A workbook leaves its empty cells out, the last ones of a row too.
-        if (workbook && line.cells.size() < reading.preview.header.size())
-            line.cells.resize(reading.preview.header.size());
-        reading.preview.entries.push_back(mapStatementLine(line, header->columns));
-    }
+    reading.preview.entries = mapStatementTable(lines, *header, shortRowsWhole);
     return reading;
 }
 
