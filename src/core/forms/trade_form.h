@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/numbers.h"
 #include "forms/form.h"
 #include "ledger/fees.h"
 #include "storage/account_records.h"
@@ -51,6 +52,11 @@ class TradeForm : public Form {
     // confirms what is recorded).
     bool needsShares() const;
     // A sale's fee is priced on the sell side, every other transaction's on the buy side.
+    // Whether the person changed an edited sale's cost basis (总买价) in the dialog; when not,
+    // the command recomputes it for the sale as it now stands.
+    bool costBasisTyped() const {
+        return editingSale() && toMilli(costBasis_) != openingCostBasis_;
+    }
     TradeSide side() const { return type() == kSell ? TradeSide::Sell : TradeSide::Buy; }
 
   private:
@@ -96,6 +102,7 @@ class TradeForm : public Form {
     double fee_ = 0;  // for a dividend: the dividend amount
     FeeParts parts_;  // of the fee computed last
     double costBasis_ = 0;
+    std::int64_t openingCostBasis_ = 0;
     std::uint16_t year_ = 0;
     std::uint16_t month_ = 0;
     std::uint16_t day_ = 0;

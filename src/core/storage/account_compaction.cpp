@@ -5,6 +5,7 @@
 #include <new>
 
 #include "storage/account_scrambling.h"
+#include "storage/closed_holding.h"
 #include "storage/scoped_file.h"
 #include "storage/slot_journal.h"
 
@@ -18,9 +19,10 @@ bool compactionDue(const Clock& clock, Random& random) {
 int compactFile(FileSystem& fs, const std::string& path, AccountContents& contents) {
     if (contents.status != AccountStatus::Ok || !contents.complete)
         return -1;
-    const bool anyDeleted = std::any_of(contents.slots.begin(), contents.slots.end(),
-                                        [](const LedgerRecord& s) { return s.isDeleted(); });
-    if (!anyDeleted && !contents.partialTail)
+    // The last holding each code's sales closed stays, for undoing or correcting that sale.
+    const std::vector<bool> keep = slotsToKeep(contents.slots);
+    const bool anyDropped = std::find(keep.begin(), keep.end(), false) != keep.end();
+    if (!anyDropped && !contents.partialTail)
         return static_cast<int>(
             std::min<std::size_t>(contents.slots.size(), std::numeric_limits<int>::max()));
 
@@ -51,8 +53,10 @@ int compactFile(FileSystem& fs, const std::string& path, AccountContents& conten
     } catch (const std::bad_alloc&) {
         return -1;
     }
-    std::copy_if(contents.slots.begin(), contents.slots.end(), std::back_inserter(live),
-                 [](const LedgerRecord& s) { return !s.isDeleted(); });
+    for (std::size_t i = 0; i < contents.slots.size(); ++i) {
+        if (keep[i])
+            live.push_back(contents.slots[i]);
+    }
     bytes.append(reinterpret_cast<const char*>(&storedHeader), kHeaderSize);
     // Encoded for their new indices, appended, then decoded again (XOR is its own inverse).
     scrambleSlots(live, 0, contents.header.slotKey);
