@@ -250,3 +250,34 @@ TEST(TradeCommands, AnIssueMovesPriceAndTargetsToTheExRightsPrice) {
 
 }  // namespace
 }  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+TEST(TradeCommands, ASubscriptionAwaitingItsOutcomeIsMoneyNotLoss) {
+    testing::DataDir data;
+    testing::TradeApp app(data);
+    app.typeThenOk(
+        {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "10"}});
+    app.controller.buy();
+    const std::string netValue = app.panel(5);
+    EXPECT_TRUE(app.controller.totalsPanel().frozen.empty());
+    app.typeThenOk(
+        {{field_id::kCode, "780001"}, {field_id::kShares, "2500"}, {field_id::kPrice, "11"}});
+    app.controller.subscribe();
+    EXPECT_EQ(app.controller.totalsPanel().frozen, "   27500.00");
+    EXPECT_EQ(app.panel(5), netValue);
+    app.reopen();
+    EXPECT_EQ(app.controller.totalsPanel().frozen, "   27500.00");
+    EXPECT_EQ(app.panel(5), netValue);
+    // Not won: the money is back in the balance and the line goes.
+    app.ui.onDialog = {};
+    app.ui.answerYes = true;
+    app.controller.selectRow(LedgerList::Trades, 0);
+    app.controller.subscriptionNotWon();
+    EXPECT_TRUE(app.controller.totalsPanel().frozen.empty());
+    EXPECT_EQ(app.panel(5), netValue);
+}
+
+}  // namespace
+}  // namespace tallivan
