@@ -51,6 +51,11 @@ class TradeForm : public Form {
     // Whether the transaction must move at least one share (all but a dividend; an undo only
     // confirms what is recorded).
     bool needsShares() const;
+    // Whether the transaction has a price above 0 (all but bonus shares and a dividend).
+    bool needsPrice() const;
+    // Whether the person types the code (a buy or a subscription) rather than taking it from
+    // the row the command started on.
+    bool codeTyped() const;
     // A sale's fee is priced on the sell side, every other transaction's on the buy side.
     // Whether the person changed an edited sale's cost basis (总买价) in the dialog; when not,
     // the command recomputes it for the sale as it now stands.
