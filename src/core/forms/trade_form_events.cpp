@@ -120,9 +120,10 @@ void TradeForm::leavePrice() {
     double price = price_;
     if (!readStorable(f, price, kMin32, kMax32))
         return;
-    // A share is bought, sold, allotted or subscribed for money: a price of 0 or below would
-    // bring money in with a purchase.
-    if ((price <= 0 && needsPrice()) || !computeFee(shares_, price))
+    // A share is bought, sold, allotted or subscribed for money: a price below 0 would bring
+    // money in with a purchase
+    // (0, the opening value of a new trade, is only refused at OK).
+    if ((price < 0 && needsPrice()) || !computeFee(shares_, price))
         refuse(f, typed, generalForm(price_));
 }
 
