@@ -81,6 +81,9 @@ void printTotals(std::ostream& out, const Controller& controller) {
     for (int i = 0; i < kPanelFieldCount; ++i) {
         out << gbkToUtf8(panelCaptions()[static_cast<std::size_t>(i)]) << '\t'
             << gbkToUtf8(controller.totalsPanel().texts[static_cast<std::size_t>(i)]) << '\n';
+        if (i == kFrozenAfterField && !controller.totalsPanel().frozen.empty())
+            out << gbkToUtf8(frozenCaption()) << '\t' << gbkToUtf8(controller.totalsPanel().frozen)
+                << '\n';
     }
 }
 

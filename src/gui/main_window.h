@@ -15,6 +15,7 @@
 
 class QAction;
 class QLineEdit;
+class QLabel;
 class QSettings;
 class QSplitter;
 
@@ -71,6 +72,7 @@ class MainWindow : public QMainWindow {
     QWidget* buildLeftPane();
     QWidget* buildFundPanel();
     QWidget* buildRightPane();
+    void showFrozen();
     // The remembered layout: splitters and column widths before the window shows; all of it
     // (and the window's geometry) when it closes.
     void restoreLayout();
@@ -110,6 +112,8 @@ class MainWindow : public QMainWindow {
     std::array<LedgerModel*, kLedgerLists.size()> ledgerModels_{};
     std::array<LedgerView*, kLedgerLists.size()> ledgerViews_{};
     std::array<QLineEdit*, kPanelFieldCount> panelEdits_{};
+    QLineEdit* frozenEdit_ = nullptr;  // 申购冻结, shown only while a subscription is pending
+    QLabel* frozenLabel_ = nullptr;
     AnalysisPage* analysisPage_ = nullptr;
     int shownRevision_ = -1;
     int shownOpenings_ = -1;

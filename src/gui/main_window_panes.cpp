@@ -73,12 +73,32 @@ QWidget* MainWindow::buildFundPanel() {
         edit->setFont(digits);
         auto* label = new QLabel(toQt(panelCaptions()[at]), group);
         label->setBuddy(edit);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(edit, row, 1);
+        // The 申购冻结 line has its place after 资金余额.
+        const int gridRow = row > kFrozenAfterField ? row + 1 : row;
+        grid->addWidget(label, gridRow, 0);
+        grid->addWidget(edit, gridRow, 1);
         panelEdits_[at] = edit;
     }
+    frozenEdit_ = new QLineEdit(group);
+    frozenEdit_->setObjectName(kFrozenControlName);
+    frozenEdit_->setReadOnly(true);
+    frozenEdit_->setFocusPolicy(Qt::NoFocus);
+    frozenEdit_->setAlignment(Qt::AlignRight);
+    frozenEdit_->setFont(digits);
+    frozenLabel_ = new QLabel(toQt(frozenCaption()), group);
+    frozenLabel_->setBuddy(frozenEdit_);
+    grid->addWidget(frozenLabel_, kFrozenAfterField + 1, 0);
+    grid->addWidget(frozenEdit_, kFrozenAfterField + 1, 1);
+    showFrozen();
     holder->layout()->addWidget(group);
     return holder;
+}
+
+void MainWindow::showFrozen() {
+    const std::string& frozen = controller_.totalsPanel().frozen;
+    frozenEdit_->setText(toQt(frozen));
+    frozenEdit_->setVisible(!frozen.empty());
+    frozenLabel_->setVisible(!frozen.empty());
 }
 
 QWidget* MainWindow::buildRightPane() {

@@ -167,6 +167,7 @@ void MainWindow::refreshViews() {
             view->setHint(emptyHint);
         for (std::size_t i = 0; i < panelEdits_.size(); ++i)
             panelEdits_[i]->setText(toQt(controller_.totalsPanel().texts[i]));
+        showFrozen();
         analysisPage_->refresh();
         syncSelections();
         if (opened) {

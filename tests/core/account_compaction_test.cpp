@@ -10,6 +10,7 @@
 #include "account_test_support.h"
 #include "base/gbk.h"
 #include "storage/account_scrambling.h"
+#include "storage/closed_holding.h"
 #include "storage_test_support.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
@@ -259,6 +260,45 @@ TEST_F(AccountCompaction, HeaderRewriteStoppedAnywhereLeavesTheOldOrTheNewHeader
         EXPECT_EQ(withNew.status == AccountStatus::Ok, finished) << n;
         EXPECT_EQ((finished ? withNew : withOld).slots, ledger.slots) << n;
     }
+}
+
+}  // namespace
+}  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+// A held position of `code` at `price`, deleted, followed by its deleted note, marked as closed
+// by a sale when `marked`.
+std::vector<LedgerRecord> deletedHolding(const char* code, std::int32_t price, bool marked) {
+    StockRecord stock{};
+    std::memcpy(stock.code, code, 6);
+    stock.price = price;
+    NoteRecord note{};
+    if (marked)
+        markClosedBySale(note);
+    std::vector<LedgerRecord> pair = {LedgerRecord::of(stock), LedgerRecord::of(note)};
+    for (LedgerRecord& r : pair)
+        r.markDeleted();
+    return pair;
+}
+
+TEST(ClosedHoldings, TheLastOneOfEachCodeIsKeptAndFound) {
+    std::vector<LedgerRecord> slots;
+    const auto add = [&](std::vector<LedgerRecord> more) {
+        slots.insert(slots.end(), more.begin(), more.end());
+    };
+    add(deletedHolding("600001", 1000, true));   // 0, 1: an older closing of 600001
+    add(deletedHolding("000858", 2000, true));   // 2, 3
+    add(deletedHolding("600001", 3000, false));  // 4, 5: finished by an undo, not a sale
+    add(deletedHolding("600001", 4000, true));   // 6, 7: the last closing of 600001
+    EXPECT_EQ(slotsToKeep(slots),
+              (std::vector<bool>{false, false, true, true, false, false, true, true}));
+    const auto found = lastClosedHolding(slots, "600001");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->stock.price, 4000);
+    EXPECT_EQ(found->noteSlot, 7);
+    EXPECT_FALSE(lastClosedHolding(slots, "600002"));
 }
 
 }  // namespace

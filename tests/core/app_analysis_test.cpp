@@ -122,11 +122,12 @@ TEST(Analysis, AHistoryRecordedWithTheCommandsIsAnalysedToTheCent) {
     app.clock.setToday(kAnalysisToday);
     recordHistory(app);
     ASSERT_TRUE(app.ui.messages.empty()) << gbkToUtf8(app.ui.messages.front().text);
-    // The positions the commands left are those of the stored history.
+    // The positions the commands left are those of the stored history, but for the current
+    // price: the bonus of 500 on 1 000 brought it to the ex-rights price 10.00 x 1000 / 1500.
     EXPECT_EQ(app.row(LedgerList::Holdings, 1,
                       {held_column::kCode, held_column::kShares, held_column::kBuyTotal,
                        held_column::kCurrentPrice}),
-              (std::vector<std::string>{"600001", "1000", "3940.00", "10.00"}));
+              (std::vector<std::string>{"600001", "1000", "3940.00", "6.67"}));
     EXPECT_EQ(app.rows(LedgerList::Sold), 3u);
 
     // Opened again, the analysis is made from the rows as loaded.
@@ -135,14 +136,15 @@ TEST(Analysis, AHistoryRecordedWithTheCommandsIsAnalysedToTheCent) {
     EXPECT_EQ(yearTexts(analysis.years), kHistoryYears);
     EXPECT_EQ(taxTexts(analysis.dividendTax), kHistoryTax);
     // The panel's 盈利率, and the money-weighted rate of -100000.00 on 2024-01-02, +3000.00 on
-    // 2024-12-20, -5000.00 on 2025-01-15 and the net value 110464.50 today.
-    EXPECT_EQ(app.panel(5), "  110464.50");
-    EXPECT_EQ(app.panel(7), "      8.30%");
+    // 2024-12-20, -5000.00 on 2025-01-15 and the net value 107159.47 today.
+    EXPECT_EQ(app.panel(5), "  107159.47");
+    EXPECT_EQ(app.panel(7), "      5.06%");
     ASSERT_TRUE(analysis.returns.simple && analysis.returns.moneyWeighted);
-    EXPECT_EQ(fixed2(*analysis.returns.simple), "8.30");
-    EXPECT_EQ(fixed2(*analysis.returns.moneyWeighted), "6.74");
+    EXPECT_EQ(fixed2(*analysis.returns.simple), "5.06");
+    EXPECT_EQ(fixed2(*analysis.returns.moneyWeighted), "4.12");
 
-    // The stored history the other tests share is what the commands wrote.
+    // The stored history the other tests share is what the commands wrote, with the holding's
+    // price as a program that did not adjust for the bonus left it (10.00).
     DataDir stored;
     stored.account("zrdata", 1, "one", testing::analysisHistory());
     const NodeAnalysis fromFile = Started(stored).controller.analysis(kSkip);

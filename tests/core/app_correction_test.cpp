@@ -548,3 +548,112 @@ TEST(Corrections, ALongSessionReopensToWhatItShowedAfterEveryStep) {
 
 }  // namespace
 }  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+using testing::DataDir;
+using testing::TradeApp;
+using Texts = std::vector<std::string>;
+
+// Buys 1 000 x 000858 at 128.30 on 2026-12-01 and gives the holding a current price, targets
+// and a memo of its own.
+void buyAndTend(TradeApp& app) {
+    app.typeThenOk({{field_id::kYear, "2026"},
+                    {field_id::kMonth, "12"},
+                    {field_id::kDay, "1"},
+                    {field_id::kCode, "000858"},
+                    {field_id::kShares, "1000"},
+                    {field_id::kPrice, "128.30"}});
+    app.controller.buy();
+    app.controller.selectRow(LedgerList::Holdings, 1);
+    app.ui.onDialog = [](Form& form) {
+        testing::typeAndLeave(form, field_id::kMemo, gbk("长期持有"));
+        testing::typeAndLeave(form, field_id::kCurrentPrice, "130.50");
+        testing::typeAndLeave(form, field_id::kStopLossPrice, "120.00");
+        testing::typeAndLeave(form, field_id::kTakeProfitPrice, "150.00");
+        form.press(field_id::kOk);
+    };
+    app.controller.editStock();
+    ASSERT_TRUE(app.ui.messages.empty());
+}
+
+Texts holdingRow(const TradeApp& app) {
+    const LedgerRow& row = app.controller.lists().rows(LedgerList::Holdings).at(1);
+    Texts texts;
+    for (int c = 1; c < row.textCount(); ++c)
+        texts.emplace_back(row.text(c));
+    return texts;
+}
+
+TEST(EditTrade, ASaleEditedTo500LeavesTheLedgerAsSelling500Directly) {
+    DataDir direct;
+    TradeApp sold500(direct);
+    buyAndTend(sold500);
+    sold500.onHolding("000858", &Controller::sell,
+                      {{field_id::kShares, "500"}, {field_id::kPrice, "131.20"}});
+    ASSERT_EQ(sold500.rows(LedgerList::Holdings), 2u);
+
+    DataDir edited;
+    TradeApp app(edited);
+    buyAndTend(app);
+    app.onHolding("000858", &Controller::sell, {{field_id::kPrice, "131.20"}});
+    ASSERT_EQ(app.rows(LedgerList::Holdings), 1u);  // every share sold
+    app.onTrade(0, &Controller::editTrade, {{field_id::kShares, "500"}});
+    EXPECT_TRUE(app.ui.messages.empty());
+    EXPECT_EQ(app.snapshot(), sold500.snapshot());
+    // No false loss: the 500 sold move as much cost as they bring in.
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kShares, sold_column::kProfit}),
+              (Texts{"500", "0.00"}));
+    app.reopen();
+    EXPECT_EQ(app.snapshot(), sold500.snapshot());
+
+    // Back to the whole 1 000: the whole cost moves again, the holding closes.
+    app.onTrade(0, &Controller::editTrade, {{field_id::kShares, "1000"}});
+    EXPECT_EQ(app.rows(LedgerList::Holdings), 1u);
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kBuyTotal}), Texts{"128300.00"});
+}
+
+TEST(EditTrade, ATypedCostBasisIsKeptAndMoreThanHeldIsRefused) {
+    DataDir data;
+    TradeApp app(data);
+    buyAndTend(app);
+    app.onHolding("000858", &Controller::sell,
+                  {{field_id::kShares, "400"}, {field_id::kPrice, "131.20"}});
+    app.onTrade(0, &Controller::editTrade,
+                {{field_id::kShares, "500"}, {field_id::kTotal, "60000"}});
+    EXPECT_EQ(app.row(LedgerList::Sold, 1, {sold_column::kBuyTotal}), Texts{"60000.00"});
+    const auto before = app.snapshot();
+    app.onTrade(0, &Controller::editTrade, {{field_id::kShares, "1001"}});
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].text, gbk("卖出股数大于买入股数！"));
+    EXPECT_EQ(app.snapshot(), before);
+}
+
+TEST(UndoTrade, AClosingSaleUndoneGivesTheHoldingBackAsItWas) {
+    DataDir data;
+    Texts tended;
+    {
+        TradeApp app(data);
+        buyAndTend(app);
+        tended = holdingRow(app);
+        app.onHolding("000858", &Controller::sell, {{field_id::kPrice, "131.20"}});
+        ASSERT_EQ(app.rows(LedgerList::Holdings), 1u);
+    }
+    // Another program, started later, undoes it.
+    TradeApp later(data, true);
+    later.onTrade(0, &Controller::undoTrade, {});
+    EXPECT_TRUE(later.ui.messages.empty());
+    ASSERT_EQ(later.rows(LedgerList::Holdings), 2u);
+    EXPECT_EQ(holdingRow(later), tended);
+    later.reopen();
+    EXPECT_EQ(holdingRow(later), tended);
+
+    // Sold out again and undone again: the same holding once more, not an older one.
+    later.onHolding("000858", &Controller::sell, {{field_id::kPrice, "140"}});
+    later.onTrade(0, &Controller::undoTrade, {});
+    EXPECT_EQ(holdingRow(later), tended);
+}
+
+}  // namespace
+}  // namespace tallivan

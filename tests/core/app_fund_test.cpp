@@ -65,7 +65,7 @@ TEST(FundCommand, EachOperationStoresItsSignedAmount) {
         {1, "500", -500000, "-500.00", "    -500.00", "       0.00"},
         {2, "30", -30000, "-30.00", "       0.00", "     -30.00"},
         {2, "-30", 30000, "30.00", "       0.00", "      30.00"},
-        {0, std::nullopt, 0, "0.00", "       0.00", "       0.00"},  // the amount left as it was
+        {2, std::nullopt, 0, "0.00", "       0.00", "       0.00"},  // the amount left as it was
     };
     for (const auto& c : cases) {
         DataDir data;

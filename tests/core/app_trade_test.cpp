@@ -199,3 +199,85 @@ TEST(TradeCommands, SubscriptionOutcomes) {
 
 }  // namespace
 }  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+// A holding of 1 000 x 000858 at `price` with stop-loss 240.00 and take-profit 300.00.
+void holdWithTargets(testing::TradeApp& app, const char* price) {
+    app.buy("000858", "1000", price, "0");
+    app.controller.selectRow(LedgerList::Holdings, 1);
+    app.ui.onDialog = [](Form& form) {
+        testing::typeAndLeave(form, field_id::kStopLossPrice, "240.00");
+        testing::typeAndLeave(form, field_id::kTakeProfitPrice, "300.00");
+        form.press(field_id::kOk);
+    };
+    app.controller.editStock();
+}
+
+TEST(TradeCommands, AnIssueMovesPriceAndTargetsToTheExRightsPrice) {
+    using Texts = std::vector<std::string>;
+    const std::initializer_list<int> shown = {held_column::kShares, held_column::kCurrentPrice,
+                                              held_column::kStopLoss, held_column::kTakeProfit};
+    {
+        // 10送2 at 265.80: 265.80 x 1 000 / 1 200.
+        testing::DataDir data;
+        testing::TradeApp app(data);
+        holdWithTargets(app, "265.80");
+        const std::string profit = app.row(LedgerList::Holdings, 1, {held_column::kProfit})[0];
+        app.onHolding("000858", &Controller::bonusShares, {{field_id::kShares, "200"}});
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, shown),
+                  (Texts{"1200", "221.50", "200.00", "250.00"}));
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kProfit})[0], profit);
+        app.reopen();
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, {held_column::kCurrentPrice}), Texts{"221.50"});
+        // Undone, the issue takes its adjustment back.
+        app.onTrade(0, &Controller::undoTrade, {});
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, shown),
+                  (Texts{"1000", "265.80", "240.00", "300.00"}));
+    }
+    {
+        // 10配3 at 5.00 on 1 000 at 20.00: (20 000 + 1 500) / 1 300 = 16.538...
+        testing::DataDir data;
+        testing::TradeApp app(data);
+        holdWithTargets(app, "20");
+        app.onHolding("000858", &Controller::rightsIssue,
+                      {{field_id::kShares, "300"}, {field_id::kPrice, "5"}});
+        EXPECT_EQ(app.row(LedgerList::Holdings, 1, shown),
+                  (Texts{"1300", "16.54", "198.46", "248.08"}));
+    }
+}
+
+}  // namespace
+}  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+TEST(TradeCommands, ASubscriptionAwaitingItsOutcomeIsMoneyNotLoss) {
+    testing::DataDir data;
+    testing::TradeApp app(data);
+    app.typeThenOk(
+        {{field_id::kCode, "600001"}, {field_id::kShares, "1000"}, {field_id::kPrice, "10"}});
+    app.controller.buy();
+    const std::string netValue = app.panel(5);
+    EXPECT_TRUE(app.controller.totalsPanel().frozen.empty());
+    app.typeThenOk(
+        {{field_id::kCode, "780001"}, {field_id::kShares, "2500"}, {field_id::kPrice, "11"}});
+    app.controller.subscribe();
+    EXPECT_EQ(app.controller.totalsPanel().frozen, "   27500.00");
+    EXPECT_EQ(app.panel(5), netValue);
+    app.reopen();
+    EXPECT_EQ(app.controller.totalsPanel().frozen, "   27500.00");
+    EXPECT_EQ(app.panel(5), netValue);
+    // Not won: the money is back in the balance and the line goes.
+    app.ui.onDialog = {};
+    app.ui.answerYes = true;
+    app.controller.selectRow(LedgerList::Trades, 0);
+    app.controller.subscriptionNotWon();
+    EXPECT_TRUE(app.controller.totalsPanel().frozen.empty());
+    EXPECT_EQ(app.panel(5), netValue);
+}
+
+}  // namespace
+}  // namespace tallivan

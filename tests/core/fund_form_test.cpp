@@ -79,13 +79,13 @@ TEST(FundForm, StoresTheAmountSignedByTheOperation) {
         {kWithdrawal, "500", "500", -500000},
         {kAdjustment, "30", "30", -30000},
         {kAdjustment, "-30", "-30", 30000},
-        {kDeposit, nullptr, "0.00", 0},
+        {kAdjustment, nullptr, "0.00", 0},
         {kDeposit, "0.075", "0.08", 80},
         {kWithdrawal, "12.3456", "12.35", -12350},
         // The largest whole-cent amounts the 32-bit field holds, either sign.
         {kDeposit, "2147483.64", "2147483.64", 2147483640},
         {kWithdrawal, "2147483.64", "2147483.64", -2147483640},
-        {kWithdrawal, "-2147483.64", "-2147483.64", 2147483640},
+        {kAdjustment, "-2147483.64", "-2147483.64", 2147483640},
     };
     for (const auto& c : cases) {
         RecordingUi ui;
@@ -128,18 +128,54 @@ TEST(FundForm, StoresDateNameAndMemoAndKeepsTheOtherBytes) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(FundForm, DatePartsKeepTheWidthOfTheirFieldsWithoutAFurtherCheck) {
+TEST(FundForm, NothingImpossibleIsStored) {
+    const struct {
+        const char* year;
+        const char* month;
+        const char* day;
+        int operation;
+        const char* amount;
+        const char* message;  // the text shown as invalid
+        const char* focus;
+    } cases[] = {
+        {"2026", "2", "30", kDeposit, "100", "2026-2-30", field_id::kDay},
+        {"2026", "13", "1", kDeposit, "100", "2026-13-1", field_id::kMonth},
+        {"2026", "4", "0", kDeposit, "100", "2026-4-0", field_id::kDay},
+        {"2023", "2", "29", kDeposit, "100", "2023-2-29", field_id::kDay},
+        {"0", "1", "1", kDeposit, "100", "0-1-1", field_id::kYear},
+        {"2026", "1", "5", kDeposit, "-500", "-500", field_id::kAmount},
+        {"2026", "1", "5", kDeposit, "0", "0", field_id::kAmount},
+        {"2026", "1", "5", kWithdrawal, "-500", "-500", field_id::kAmount},
+    };
+    for (const auto& c : cases) {
+        RecordingUi ui;
+        FundRecord fund;
+        const FundRecord before = fund;
+        FundForm form(ui, fund, kToday);
+        typeAndLeave(form, field_id::kYear, c.year);
+        typeAndLeave(form, field_id::kMonth, c.month);
+        typeAndLeave(form, field_id::kDay, c.day);
+        form.select(field_id::kOperation, c.operation);
+        typeAndLeave(form, field_id::kAmount, c.amount);
+        form.press(field_id::kOk);
+        EXPECT_NE(form.result(), Form::Result::Ok) << c.message;
+        ASSERT_EQ(ui.messages.size(), 1u) << c.message;
+        EXPECT_EQ(ui.messages[0].text, invalidValueMessage(c.message));
+        EXPECT_EQ(form.focusRequest(), c.focus) << c.message;
+        EXPECT_EQ(std::memcmp(&fund, &before, sizeof fund), 0);
+    }
+    // A leap day and a negative adjustment are stored.
     RecordingUi ui;
     FundRecord fund;
     FundForm form(ui, fund, kToday);
-    typeAndLeave(form, field_id::kYear, "9999");
-    typeAndLeave(form, field_id::kMonth, "13");
-    typeAndLeave(form, field_id::kDay, "-1");  // the low 8 bits: 255
+    typeAndLeave(form, field_id::kYear, "2024");
+    typeAndLeave(form, field_id::kMonth, "2");
+    typeAndLeave(form, field_id::kDay, "29");
+    form.select(field_id::kOperation, kAdjustment);
+    typeAndLeave(form, field_id::kAmount, "-12.5");
     form.press(field_id::kOk);
-    EXPECT_EQ(fund.year, 9999);
-    EXPECT_EQ(fund.month, 13);
-    EXPECT_EQ(fund.day, 255);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(form.result(), Form::Result::Ok);
+    EXPECT_EQ(fund.amount, 12500);
 }
 
 TEST(FundForm, RefusesBadNumbersAndAmountsTheRecordCannotHold) {

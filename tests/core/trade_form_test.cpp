@@ -272,8 +272,8 @@ TEST_F(TradeFormTest, OpensOnTheRecordsValues) {
 TEST_F(TradeFormTest, BuyingComputesFeeAndTotalAndStoresMilliYuan) {
     TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
     typeAndLeave(f, field_id::kYear, "2025");
-    typeAndLeave(f, field_id::kMonth, "13");
-    typeAndLeave(f, field_id::kDay, "0");
+    typeAndLeave(f, field_id::kMonth, "12");
+    typeAndLeave(f, field_id::kDay, "31");
     typeAndLeave(f, field_id::kCode, "600000");
     EXPECT_EQ(f.field(field_id::kTitle).text, gbk("浦发银行"));
     typeAndLeave(f, field_id::kShares, "1000");
@@ -288,10 +288,9 @@ TEST_F(TradeFormTest, BuyingComputesFeeAndTotalAndStoresMilliYuan) {
     EXPECT_EQ(record.shares, 1000);
     EXPECT_EQ(record.price, 10000);
     EXPECT_EQ(record.fee, 81000);
-    // Month 13 and day 0 are stored as typed.
     EXPECT_EQ(record.year, 2025);
-    EXPECT_EQ(record.month, 13);
-    EXPECT_EQ(record.day, 0);
+    EXPECT_EQ(record.month, 12);
+    EXPECT_EQ(record.day, 31);
     EXPECT_EQ(record.type(), kBuy);
     EXPECT_EQ(record.costBasis, 0);  // only an edited sale writes it
     EXPECT_EQ(record.reserved, -1000000);
@@ -490,7 +489,7 @@ TEST_F(TradeFormTest, RefusedValuesRestoreTheFieldAndKeepTheDialogOpen) {
         {TradeMode::Edit, sale, field_id::kTotal, "1e16", "5012.34"},
         {TradeMode::Edit, sale, field_id::kTotal, "-1e16", "5012.34"},
         // Fees that would not fit: refused on the field left.
-        {TradeMode::Edit, trade(kBuy, "600000", 2000000000, 0, 0), field_id::kPrice, "100", "0"},
+        {TradeMode::Edit, trade(kBuy, "600000", 2000000000, 1000, 0), field_id::kPrice, "100", "1"},
         {TradeMode::Sell, trade(kSell, "600000", 2000000000, 100000, 0), field_id::kShares,
          "1999999999", "2000000000"},
         // No shares, or fewer: no transaction but a dividend moves none.
@@ -590,6 +589,57 @@ TEST_F(TradeFormTest, FeePartsOfTheOldTableAndOfTradesWithoutAFee) {
     // A recorded purchase whose fee was computed shows its parts when it is edited.
     TradeForm& edit = open(TradeMode::Edit, trade(kBuy, "600000", 1000, 10000, 81000));
     EXPECT_EQ(edit.field(field_id::kFee).suffix, feeParts("35.00", "40.00", "1.00", "5.00"));
+}
+
+}  // namespace
+}  // namespace tallivan
+
+namespace tallivan {
+namespace {
+
+TEST_F(TradeFormTest, NothingImpossibleIsRecorded) {
+    const struct {
+        const char* field;
+        const char* typed;
+        const char* message;  // the text shown as invalid
+        const char* focus;
+    } cases[] = {
+        {field_id::kDay, "30", "2026-2-30", field_id::kDay},
+        {field_id::kMonth, "13", "2026-13-1", field_id::kMonth},
+        {field_id::kCode, "ABCDEF", "ABCDEF", field_id::kCode},
+        {field_id::kCode, "12", "12", field_id::kCode},
+        {field_id::kCode, "60000", "60000", field_id::kCode},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui.messages.clear();
+        TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
+        typeAndLeave(f, field_id::kYear, "2026");
+        typeAndLeave(f, field_id::kMonth, "2");
+        typeAndLeave(f, field_id::kDay, "1");
+        typeAndLeave(f, field_id::kCode, "600000");
+        typeAndLeave(f, field_id::kShares, "100");
+        typeAndLeave(f, field_id::kPrice, "10");
+        if (std::string_view(c.field) == field_id::kMonth)
+            typeAndLeave(f, field_id::kDay, "1");
+        typeAndLeave(f, c.field, c.typed);
+        f.press(field_id::kOk);
+        EXPECT_TRUE(f.isOpen());
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{invalidValueMessage(c.message)});
+        EXPECT_EQ(f.focusRequest(), c.focus);
+    }
+    // A price below 0 is refused as it is left; 0, the opening value, at OK.
+    ui.messages.clear();
+    TradeForm& negative = open(TradeMode::Buy, emptyTrade(kBuy));
+    typeAndLeave(negative, field_id::kPrice, "-10");
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{invalidValueMessage("-10")});
+    ui.messages.clear();
+    TradeForm& f = open(TradeMode::Buy, emptyTrade(kBuy));
+    typeAndLeave(f, field_id::kCode, "0001");  // a 4-digit code is one
+    typeAndLeave(f, field_id::kShares, "100");
+    f.press(field_id::kOk);
+    EXPECT_TRUE(f.isOpen());
+    EXPECT_EQ(f.focusRequest(), field_id::kPrice);
 }
 
 }  // namespace

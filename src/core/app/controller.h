@@ -24,6 +24,7 @@
 #include "ledger/portfolio_totals.h"
 #include "ledger/position_change.h"
 #include "report/node_analysis.h"
+#include "storage/closed_holding.h"
 #include "storage/data_lock.h"
 #include "storage/file_io.h"
 #include "storage/name_table.h"
@@ -280,7 +281,14 @@ class Controller {
     LedgerList stockCommandList() const;
     // Marks the slots of a stock row (`stock`, the position, and its memo) deleted and removes
     // the row; false, with the row kept, when the position's slot could not be written.
-    bool deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock);
+    // Gives an edited sale the cost basis a sale of its shares, price and fee would have had
+    // from the holding as it stood before `old`; false (with a message) when it sells more
+    // shares than were held.
+    bool recomputeCostBasis(const TradeRecord& old, TradeRecord& sale);
+    bool deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock,
+                        bool closedBySale = false);
+    // The holding of `code` a sale closed last in `account`'s file, if it is still there.
+    std::optional<ClosedHolding> closedHolding(const AccountNode& account, std::string_view code);
     void recordNewTrade(TradeType type, std::int64_t reserved);
     void recordOnHolding(TradeType type);
     // A transaction of `type` on the selected holding, or nothing (with the message).

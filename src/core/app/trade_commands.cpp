@@ -13,6 +13,8 @@
 #include "ledger/fees.h"
 #include "ledger/position_change.h"
 #include "ledger/row_records.h"
+#include "storage/account_file.h"
+#include "storage/closed_holding.h"
 
 namespace tallivan {
 
@@ -207,22 +209,42 @@ bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
     if (at) {
         stockFromRow(rows[*at], s);
     } else {
-        s = newPosition(t, change, held, *account);
+        // A sale that closed the holding gives it back as it was when undone or corrected.
+        const std::optional<ClosedHolding> closed =
+            held && t.type() == kSell ? closedHolding(*account, fieldText(t.code, sizeof t.code))
+                                      : std::nullopt;
         NoteRecord note{};
+        if (closed) {
+            s = closed->stock;
+            s.shares = 0;
+            s.cost = 0;
+            note = closed->note;
+            clearClosedMark(note);
+        } else {
+            s = newPosition(t, change, held, *account);
+        }
+        s.kindState = kindStateOf(SlotKind::Stock, held ? kHeldState : kSoldState);
         note.kindState = kindStateOf(SlotKind::Note, s.state());
         // Without its stock slot no row is made and nothing else is touched.
         const int slot = session_.write(*account, -1, s);
         if (slot < 0)
             return false;
         const int noteSlot = session_.write(*account, -1, note);
+        // The closed holding is back: its deleted pair no longer stands for it.
+        if (closed)
+            session_.erase(*account, closed->noteSlot, note);
         at = std::min<std::size_t>(1, rows.size());
         insertRow(list, *at,
                   makeRow(list, ItemRef{.slotIndex = slot,
                                         .noteSlot = noteSlot,
                                         .owner = account,
                                         .kindState = s.kindState}));
+        if (closed)
+            showStockNote(rows[*at], LedgerRecord::of(note));
     }
 
+    if (held && (t.type() == kBonusShares || t.type() == kRightsIssue))
+        adjustForIssue(s, change);
     s.shares = static_cast<std::int32_t>(wrapAdd(s.shares, change.shares));
     s.cost = wrapAdd(s.cost, change.cost);
     if (!held)
@@ -233,7 +255,7 @@ bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
     bool written = false;
     if (finished) {
         // The position is gone: its slots are marked deleted, its row and memo go with it.
-        written = deleteStockRow(list, *at, s);
+        written = deleteStockRow(list, *at, s, held && t.type() == kSell);
     } else {
         written = session_.write(*account, row.ref->slotIndex, s) >= 0;
         if (written)
@@ -244,7 +266,8 @@ bool Controller::applyToPosition(LedgerList list, const TradeRecord& t,
     return written;
 }
 
-bool Controller::deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock) {
+bool Controller::deleteStockRow(LedgerList list, std::size_t position, const StockRecord& stock,
+                                bool closedBySale) {
     LedgerRow& row = lists_.rows(list)[position];
     AccountNode* const owner = row.ref->owner;
     if (!owner || session_.erase(*owner, row.ref->slotIndex, stock) < 0)
@@ -253,10 +276,21 @@ bool Controller::deleteStockRow(LedgerList list, std::size_t position, const Sto
     if (row.ref->noteSlot != -1) {
         NoteRecord note{};
         noteFromRow(row, note);
+        if (closedBySale && row.ref->noteSlot == row.ref->slotIndex + 1)
+            markClosedBySale(note);
         session_.erase(*owner, row.ref->noteSlot, note);
     }
     eraseRow(list, position);
     return true;
+}
+
+std::optional<ClosedHolding> Controller::closedHolding(const AccountNode& account,
+                                                       std::string_view code) {
+    const AccountContents contents =
+        readAccount(fs_, account.path, account.password, false, account.sealed);
+    if (contents.status != AccountStatus::Ok)
+        return std::nullopt;
+    return lastClosedHolding(contents.slots, code);
 }
 
 bool Controller::recordNew(const TradeRecord& t) {

@@ -5,6 +5,7 @@
 #include "base/gbk.h"
 #include "forms/trade_form.h"
 #include "ledger/cash_amount.h"
+#include "ledger/position_change.h"
 #include "ledger/row_records.h"
 
 namespace tallivan {
@@ -19,6 +20,14 @@ void Controller::editTrade() {
     const TradeRecord old = trade;
     TradeForm form(ui_, TradeMode::Edit, trade, settings_, names_);
     if (!ui_.runDialog(form))
+        return;
+    focus_.currentAccount = owner;
+    // A sale whose shares, price or fee changed moves the cost such a sale moves, unless the
+    // person typed its cost basis.
+    const bool saleChanged =
+        trade.type() == kSell &&
+        (trade.shares != old.shares || trade.price != old.price || trade.fee != old.fee);
+    if (saleChanged && !form.costBasisTyped() && !recomputeCostBasis(old, trade))
         return;
     // The positions change by the difference between the new and the old transaction, kept in
     // 64 bits (a difference record's 32-bit fee could not hold it).
@@ -37,6 +46,22 @@ void Controller::editTrade() {
     applyToPositions(trade, difference);
     refreshTotals(static_cast<Extended>(cashAmount(trade)) - cashAmount(old));
     scope.commit();
+}
+
+bool Controller::recomputeCostBasis(const TradeRecord& old, TradeRecord& sale) {
+    // The holding as it stood before the sale: what it holds now plus what the sale took.
+    StockRecord held{};
+    if (const auto at = positionRow(LedgerList::Holdings, focus_.currentAccount,
+                                    fieldText(sale.code, sizeof sale.code)))
+        stockFromRow(lists_.rows(LedgerList::Holdings)[*at], held);
+    const std::int64_t sharesBefore = std::int64_t{held.shares} + old.shares;
+    if (sale.shares > sharesBefore) {
+        showError(ui_, gbk("卖出股数大于买入股数！"));
+        return false;
+    }
+    sale.costBasis = saleCostBasis(sale.shares, static_cast<std::int32_t>(sharesBefore),
+                                   wrapAdd(held.cost, old.costBasis), toMilli(cashAmount(sale)));
+    return true;
 }
 
 void Controller::undoTrade() {

@@ -1,5 +1,8 @@
 #include "forms/date_fields.h"
 
+#include <string>
+
+#include "base/calendar.h"
 #include "forms/number_fields.h"
 
 namespace tallivan {
@@ -21,6 +24,19 @@ int readDateField(Form& form, std::string_view name, DateParts& date) {
     else
         date.day = static_cast<std::uint8_t>(value);
     return 0;
+}
+
+bool acceptCalendarDate(Form& form, int year, int month, int day) {
+    const char* wrong = year < 1900 || year > 9999                  ? field_id::kYear
+                        : month < 1 || month > 12                   ? field_id::kMonth
+                        : day < 1 || day > daysInMonth(year, month) ? field_id::kDay
+                                                                    : nullptr;
+    if (!wrong)
+        return true;
+    showError(form.ui(), invalidValueMessage(std::to_string(year) + "-" + std::to_string(month) +
+                                             "-" + std::to_string(day)));
+    form.requestFocus(wrong);
+    return false;
 }
 
 }  // namespace tallivan

@@ -21,4 +21,8 @@ bool isDateField(std::string_view name);
 // part keeps its value). Not for other fields.
 int readDateField(Form& form, std::string_view name, DateParts& date);
 
+// Whether year-month-day is a day of the calendar (years 1900 to 9999). When it is not, shows
+// the invalid-value message for the date and puts the focus on the part that is wrong.
+bool acceptCalendarDate(Form& form, int year, int month, int day);
+
 }  // namespace tallivan

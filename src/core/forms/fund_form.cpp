@@ -4,6 +4,7 @@
 
 #include "base/gbk.h"
 #include "base/numbers.h"
+#include "forms/date_fields.h"
 #include "forms/milli_fields.h"
 #include "forms/number_fields.h"
 
@@ -50,7 +51,22 @@ void FundForm::select(std::string_view name, int index) {
 }
 
 void FundForm::press(std::string_view name) {
+    // After a refused field the dialog stays on it, its message shown once.
+    if (name == field_id::kOk && (takeRefusedEntry() || !acceptable()))
+        return;
     pressOkOrCancel(name, [this] { store(); });
+}
+
+bool FundForm::acceptable() {
+    if (!acceptCalendarDate(*this, date_.year, date_.month, date_.day))
+        return false;
+    // Money moves in or out by an amount; only an adjustment may go either way.
+    if (field(field_id::kOperation).selected != kAdjustment && amount_ <= 0) {
+        showError(ui(), invalidValueMessage(field(field_id::kAmount).text));
+        requestFocus(field_id::kAmount);
+        return false;
+    }
+    return true;
 }
 
 void FundForm::store() {

@@ -26,6 +26,9 @@ class FundForm : public Form {
     void select(std::string_view fieldName, int index) override;
 
   private:
+    // Whether OK may store: a calendar day, and an amount above 0 unless it is an adjustment;
+    // else the field's message is shown and the focus put on it.
+    bool acceptable();
     void store();
 
     FundRecord& fund_;

@@ -74,6 +74,7 @@ TradeForm::TradeForm(Ui& ui, TradeMode mode, TradeRecord& record, const Settings
       price_(fromMilli(record.price)),
       fee_(fromMilli(record.fee)),
       costBasis_(fromMilli(record.costBasis)),
+      openingCostBasis_(toMilli(costBasis_)),
       year_(record.year),
       month_(record.month),
       day_(record.day) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/numbers.h"
 #include "forms/form.h"
 #include "ledger/fees.h"
 #include "ledger/price_tick.h"
@@ -51,7 +52,17 @@ class TradeForm : public Form {
     // Whether the transaction must move at least one share (all but a dividend; an undo only
     // confirms what is recorded).
     bool needsShares() const;
+    // Whether the transaction has a price above 0 (all but bonus shares and a dividend).
+    bool needsPrice() const;
+    // Whether the person types the code (a buy or a subscription) rather than taking it from
+    // the row the command started on.
+    bool codeTyped() const;
     // A sale's fee is priced on the sell side, every other transaction's on the buy side.
+    // Whether the person changed an edited sale's cost basis (总买价) in the dialog; when not,
+    // the command recomputes it for the sale as it now stands.
+    bool costBasisTyped() const {
+        return editingSale() && toMilli(costBasis_) != openingCostBasis_;
+    }
     TradeSide side() const { return type() == kSell ? TradeSide::Sell : TradeSide::Buy; }
 
   private:
@@ -100,6 +111,7 @@ class TradeForm : public Form {
     double fee_ = 0;  // for a dividend: the dividend amount
     FeeParts parts_;  // of the fee computed last
     double costBasis_ = 0;
+    std::int64_t openingCostBasis_ = 0;
     std::uint16_t year_ = 0;
     std::uint16_t month_ = 0;
     std::uint16_t day_ = 0;

@@ -6,6 +6,7 @@
 
 #include "base/gbk.h"
 #include "base/numbers.h"
+#include "forms/date_fields.h"
 #include "forms/number_fields.h"
 #include "forms/trade_form.h"
 #include "ledger/fees.h"
@@ -119,8 +120,19 @@ void TradeForm::leavePrice() {
     double price = price_;
     if (!readStorable(f, price, kMin32, kMax32, priceTick()))
         return;
-    if (!computeFee(shares_, price))
+    // A share is bought, sold, allotted or subscribed for money: a price below 0 would bring
+    // money in with a purchase
+    // (0, the opening value of a new trade, is only refused at OK).
+    if ((price < 0 && needsPrice()) || !computeFee(shares_, price))
         refuse(f, typed, generalForm(price_));
+}
+
+bool TradeForm::needsPrice() const {
+    return mode_ != TradeMode::Undo && type() != kBonusShares && type() != kDividend;
+}
+
+bool TradeForm::codeTyped() const {
+    return mode_ == TradeMode::Buy || mode_ == TradeMode::Subscription;
 }
 
 FeeParts TradeForm::partsOf(std::int32_t shares, double price) const {
@@ -237,6 +249,21 @@ void TradeForm::pressOk() {
         requestFocus(field_id::kShares);
         return;
     }
+    if (toMilli(price_) <= 0 && needsPrice()) {
+        showError(ui(), invalidValueMessage(field(field_id::kPrice).text));
+        requestFocus(field_id::kPrice);
+        return;
+    }
+    // A stock code of the exchanges: 6 digits, or 4 for the older short codes.
+    const std::string& code = field(field_id::kCode).text;
+    if (codeTyped() && ((code.size() != 4 && code.size() != 6) ||
+                        code.find_first_not_of("0123456789") != std::string::npos)) {
+        showError(ui(), invalidValueMessage(code));
+        requestFocus(field_id::kCode);
+        return;
+    }
+    if (mode_ != TradeMode::Undo && !acceptCalendarDate(*this, year_, month_, day_))
+        return;
     store();
     close(Result::Ok);
 }

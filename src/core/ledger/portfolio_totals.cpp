@@ -80,6 +80,16 @@ ListSums sumSold(const std::vector<LedgerRow>& rows) {
     return sums;
 }
 
+// The money paid for subscriptions still awaiting their outcome, from their rows' totals.
+Extended sumPending(const std::vector<LedgerRow>& trades) {
+    Extended pending = 0;
+    for (const LedgerRow& row : trades) {
+        if (row.ref && row.ref->state() == kSubscription)
+            pending -= decimalOf(row.text(trade_column::kTotal));
+    }
+    return pending;
+}
+
 void fillSummary(const ListSums& sums, std::vector<LedgerRow>& rows) {
     if (!sums.summary)
         return;
@@ -93,15 +103,16 @@ void fillSummary(const ListSums& sums, std::vector<LedgerRow>& rows) {
     row.setText(kRateColumn, percent2(static_cast<double>(rate)));
 }
 
-PanelValues valuesOf(const PortfolioTotals& totals, const ListSums& held) {
+PanelValues valuesOf(const PortfolioTotals& totals, const ListSums& held, Extended pending) {
     PanelValues v;
     v.funds = totals.fundTotal;                    // A
     v.adjustments = totals.adjustTotal;            // B
     v.atHand = v.funds + v.adjustments;            // X
     v.held = held.bought;                          // P
     v.balance = v.atHand + totals.tradeCashTotal;  // Y
-    v.netValue = v.balance + held.value;           // N
-    v.netProfit = v.netValue - v.funds;            // J, not simplified to B + K + Q
+    v.frozen = pending;
+    v.netValue = v.balance + v.frozen + held.value;  // N
+    v.netProfit = v.netValue - v.funds;              // J, not simplified to B + K + Q
     if (v.funds != 0) {
         v.profitRate = v.netProfit / v.funds * 100.0L;
         v.investmentRate = v.held / v.funds * 100.0L;
@@ -131,9 +142,15 @@ const std::array<const char*, kPanelFieldCount>& panelControlNames() {
     return names;
 }
 
+const std::string& frozenCaption() {
+    static const std::string caption = gbk("申购冻结");
+    return caption;
+}
+
 PanelValues panelValues(const LedgerLists& lists, const PortfolioTotals& totals,
                         const Settings& settings) {
-    return valuesOf(totals, sumHoldings(lists.rows(LedgerList::Holdings), settings));
+    return valuesOf(totals, sumHoldings(lists.rows(LedgerList::Holdings), settings),
+                    sumPending(lists.rows(LedgerList::Trades)));
 }
 
 void refreshTotals(LedgerLists& lists, PortfolioTotals& totals, TotalsPanel& panel, Extended delta,
@@ -144,12 +161,13 @@ void refreshTotals(LedgerLists& lists, PortfolioTotals& totals, TotalsPanel& pan
     const ListSums sold = sumSold(soldRows);
 
     totals.tradeCashTotal += delta;
-    const PanelValues v = valuesOf(totals, held);
+    const PanelValues v = valuesOf(totals, held, sumPending(lists.rows(LedgerList::Trades)));
     panel.texts = {
         panelMoney(v.funds),     panelMoney(v.adjustments), panelMoney(v.atHand),
         panelMoney(v.held),      panelMoney(v.balance),     panelMoney(v.netValue),
         panelMoney(v.netProfit), panelRate(v.profitRate),   panelRate(v.investmentRate),
     };
+    panel.frozen = v.frozen != 0 ? panelMoney(v.frozen) : std::string();
 
     fillSummary(held, heldRows);
     fillSummary(sold, soldRows);

@@ -25,6 +25,9 @@ constexpr int kPanelFieldCount = 9;
 // 净现值, 净盈利, 盈利率, 投资率.
 struct TotalsPanel {
     std::array<std::string, kPanelFieldCount> texts;  // each right-aligned in 11 characters
+    // 申购冻结, shown after 资金余额 while a subscription awaits its outcome: the money paid
+    // for it, which counts in 净现值. Empty when none does.
+    std::string frozen;
 
     TotalsPanel();  // every field "       0.00"
 };
@@ -36,6 +39,7 @@ struct PanelValues {
     Extended atHand = 0;          // 资金现额
     Extended held = 0;            // 持仓金额: the buy totals of the holdings
     Extended balance = 0;         // 资金余额
+    Extended frozen = 0;          // 申购冻结: the money of subscriptions awaiting their outcome
     Extended netValue = 0;        // 净现值: the balance and the holdings' net market value
     Extended netProfit = 0;       // 净盈利
     Extended profitRate = 0;      // 盈利率: 0 without funds
@@ -49,6 +53,10 @@ PanelValues panelValues(const LedgerLists& lists, const PortfolioTotals& totals,
 // The captions (GBK) and control names ("txtZjze" ...) of the panel fields, in panel order.
 const std::array<std::string, kPanelFieldCount>& panelCaptions();
 const std::array<const char*, kPanelFieldCount>& panelControlNames();
+// The caption (GBK) and control name of the 申购冻结 line, and where it stands: after 资金余额.
+const std::string& frozenCaption();
+constexpr const char* kFrozenControlName = "txtSgdj";
+constexpr int kFrozenAfterField = 4;
 
 // Adds `delta` to the transactions' cash sum, sums the holdings (their buy totals, and their
 // market value net of selling fees at the displayed current price) and the sold positions from

@@ -1,5 +1,7 @@
 #include "ledger/position_change.h"
 
+#include "base/numbers.h"
+
 namespace tallivan {
 
 std::int64_t wrapAdd(std::int64_t a, std::int64_t b) {
@@ -42,6 +44,24 @@ std::int64_t saleCostBasis(std::int32_t sharesSold, std::int32_t sharesHeld, std
     if (sharesSold == sharesHeld)
         return costHeld;
     return proceeds > costHeld ? proceeds - costHeld : proceeds;
+}
+
+void adjustForIssue(StockRecord& held, const PositionChange& change) {
+    const std::int64_t before = held.shares;
+    const std::int64_t after = before + change.shares;
+    if (before <= 0 || after <= 0 || held.price <= 0)
+        return;
+    const Extended worth =
+        static_cast<Extended>(held.price) * before + static_cast<Extended>(change.cost);
+    const Extended ratio = worth / after / held.price;
+    const auto moved = [ratio](std::int64_t price) {
+        return toMilli(roundToCent(static_cast<double>(price * ratio * 0.001L)));
+    };
+    held.price = static_cast<std::int32_t>(moved(held.price));
+    if (held.stopLossPrice > 0)
+        held.stopLossPrice = moved(held.stopLossPrice);
+    if (held.takeProfitPrice > 0)
+        held.takeProfitPrice = static_cast<std::int32_t>(moved(held.takeProfitPrice));
 }
 
 bool changesPosition(int type, LedgerList list) {

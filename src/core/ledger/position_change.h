@@ -41,6 +41,13 @@ PositionChange positionChange(const TradeRecord& trade, LedgerList list);
 std::int64_t saleCostBasis(std::int32_t sharesSold, std::int32_t sharesHeld, std::int64_t costHeld,
                            std::int64_t proceeds);
 
+// After a bonus or rights issue brings `change` to `held`, which still holds the shares of
+// before: its current price becomes the ex-rights price (price x shares before, plus the rights'
+// money, over the shares after) and its stop-loss and take-profit move by the same ratio, each
+// rounded to the cent, so that the issue itself shows no profit and sets off no alarm. Nothing
+// changes for a holding without shares or price, or one that the change leaves without shares.
+void adjustForIssue(StockRecord& held, const PositionChange& change);
+
 // Whether a transaction of `type` changes a position in `list` at all: sales both, purchases,
 // rights issues, bonus shares and allotments the held one, dividends the sold one.
 bool changesPosition(int type, LedgerList list);

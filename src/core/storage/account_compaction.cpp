@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 
+#include "storage/closed_holding.h"
 #include "storage/scoped_file.h"
 #include "storage/slot_journal.h"
 
@@ -17,9 +18,10 @@ bool compactionDue(const Clock& clock, Random& random) {
 int compactFile(FileSystem& fs, const std::string& path, AccountContents& contents) {
     if (contents.status != AccountStatus::Ok || !contents.complete)
         return -1;
-    const bool anyDeleted = std::any_of(contents.slots.begin(), contents.slots.end(),
-                                        [](const LedgerRecord& s) { return s.isDeleted(); });
-    if (!anyDeleted && !contents.partialTail)
+    // The last holding each code's sales closed stays, for undoing or correcting that sale.
+    const std::vector<bool> keep = slotsToKeep(contents.slots);
+    const bool anyDropped = std::find(keep.begin(), keep.end(), false) != keep.end();
+    if (!anyDropped && !contents.partialTail)
         return static_cast<int>(
             std::min<std::size_t>(contents.slots.size(), std::numeric_limits<int>::max()));
 
@@ -48,8 +50,10 @@ int compactFile(FileSystem& fs, const std::string& path, AccountContents& conten
     try {
         live.reserve(contents.slots.size());
         bytes.reserve(codec.headerSize() + contents.slots.size() * codec.imageSize());
-        std::copy_if(contents.slots.begin(), contents.slots.end(), std::back_inserter(live),
-                     [](const LedgerRecord& s) { return !s.isDeleted(); });
+        for (std::size_t i = 0; i < contents.slots.size(); ++i) {
+            if (keep[i])
+                live.push_back(contents.slots[i]);
+        }
         bytes += storedHeader;
         // Each slot encoded for its new index.
         for (std::size_t i = 0; i < live.size(); ++i)
